@@ -1,0 +1,46 @@
+#pragma once
+
+// The game folder and the folders derived from it, and the fixed table of the game's campaigns.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace hartool {
+
+// Trimmed of blanks, upper case, ending in "\" unless empty. Never fails.
+std::string PATHOK(std::string_view path);
+
+inline constexpr const char* kDefaultGamePath = "C:\\Program Files\\Vantrope\\Harvane!";
+inline constexpr const char* kIniFileName = "HARTOOL.INI";
+inline constexpr const char* kIniSection = "TOOL";
+inline constexpr const char* kGameExecutable = "HARVANE.EXE";
+
+// Folders derived from a normalised game path.
+struct GameFolders {
+    std::string game;        // ends in "\" (or is empty)
+    std::string battles;     // game + "Data\Battles\"
+    std::string player;      // battles + "Player\"
+    std::string backup;      // game + "Data\Backup\"
+    std::string briefings;   // game + "Data\Backup\Briefings\"
+
+    static GameFolders fromGamePath(const std::string& normalisedGamePath);
+};
+
+struct Campaign {
+    const char* displayName;
+    const char* folder;
+    int battleNumberBase;   // single-battle number of the campaign's first mission
+    int lastMission;        // missions are numbered 0 to this
+    const char* code;       // occurs in the titles of the campaign's missions
+};
+
+inline constexpr std::array<Campaign, 5> kCampaigns{{
+    {"1st Armoured Division (UK)", "1stUKArmDiv", 3000, 11, "UK"},
+    {"1st Armored Division (US)", "1stUsArmDiv", 3020, 11, "ARMOR"},
+    {"1st Cavalry Division (US)", "1stUsCavDiv", 3040, 11, "CAV"},
+    {"20th Guards Army (RUS)", "20thGuards", 3060, 12, "RUS"},
+    {"5th Panzer Division (GER)", "5thPanzer", 3080, 12, "GER"},
+}};
+
+}  // namespace hartool

@@ -1,0 +1,132 @@
+#include "platform/codepage.h"
+
+#include <cstdint>
+
+namespace hartool::platform {
+
+namespace {
+
+// Unicode code points of 0x80..0x9F. The five holes map to the C1 controls, as Windows does,
+// so every byte survives a round trip.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t toUnicode(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : b; }
+
+int fromUnicode(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == cp) return 0x80 + i;
+    return -1;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+char upper1252(char c) {
+    auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);
+    switch (b) {
+        case 0x9A: return static_cast<char>(0x8A);  // s caron
+        case 0x9C: return static_cast<char>(0x8C);  // oe
+        case 0x9E: return static_cast<char>(0x8E);  // z caron
+        case 0xFF: return static_cast<char>(0x9F);  // y diaeresis
+        default: break;
+    }
+    if (b >= 0xE0 && b != 0xF7) return static_cast<char>(b - 0x20);  // 0xF7 is the division sign
+    return c;
+}
+
+char lower1252(char c) {
+    auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 0x20);
+    switch (b) {
+        case 0x8A: return static_cast<char>(0x9A);
+        case 0x8C: return static_cast<char>(0x9C);
+        case 0x8E: return static_cast<char>(0x9E);
+        case 0x9F: return static_cast<char>(0xFF);
+        default: break;
+    }
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 0x20);  // 0xD7 is the multiplication sign
+    return c;
+}
+
+std::string upper1252(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = upper1252(c);
+    return out;
+}
+
+bool iequals1252(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (upper1252(a[i]) != upper1252(b[i])) return false;
+    return true;
+}
+
+std::string cp1252ToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf8ToCp1252(std::string_view s, bool* ok) {
+    std::string out;
+    out.reserve(s.size());
+    bool all = true;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        auto b = static_cast<unsigned char>(s[i]);
+        char32_t cp = 0;
+        std::size_t len = 0;
+        if (b < 0x80) {
+            cp = b, len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F, len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F, len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07, len = 4;
+        }
+        bool valid = len > 0 && i + len <= s.size();
+        for (std::size_t k = 1; valid && k < len; ++k) {
+            auto cont = static_cast<unsigned char>(s[i + k]);
+            if ((cont & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (cont & 0x3F);
+        }
+        if (!valid) {
+            out += '?';
+            all = false;
+            ++i;
+            continue;
+        }
+        int mapped = fromUnicode(cp);
+        if (mapped < 0) {
+            out += '?';
+            all = false;
+        } else {
+            out += static_cast<char>(mapped);
+        }
+        i += len;
+    }
+    if (ok) *ok = all;
+    return out;
+}
+
+}  // namespace hartool::platform

@@ -1,0 +1,62 @@
+#include "platform/filesystem.h"
+
+#include <cstdio>
+
+#include "platform/codepage.h"
+#include "platform/posixfilesystem.h"
+
+namespace hartool::platform {
+
+std::string DateTime::date() const {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", year, month, day);
+    return buf;
+}
+
+std::string DateTime::time() const {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", hour, minute, second);
+    return buf;
+}
+
+namespace {
+
+FileSystem* installed = nullptr;
+
+bool globMatch(std::string_view name, std::string_view mask) {
+    // Greedy match with one backtrack point: linear for masks with a single "*", never exponential.
+    std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == '?' || upper1252(mask[m]) == upper1252(name[n]))) {
+            ++m, ++n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+}  // namespace
+
+FileSystem& fileSystem() {
+    if (installed) return *installed;
+    static PosixFileSystem real;
+    return real;
+}
+
+void installFileSystem(FileSystem* fs) { installed = fs; }
+
+bool matchesMask(std::string_view name, std::string_view mask) {
+    if (globMatch(name, mask)) return true;
+    // As on Windows, "NAME.*" also takes "NAME" without any extension.
+    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && globMatch(name, mask.substr(0, mask.size() - 2));
+}
+
+}  // namespace hartool::platform

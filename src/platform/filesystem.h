@@ -1,0 +1,106 @@
+#pragma once
+
+// The one door to the disk. Paths are Windows-style strings in the game's code page (Windows-1252):
+// "\" and "/" both separate, names compare without regard to case, "X:" goes through the Wine prefix.
+// Everything outside src/platform/ reaches files only through these functions.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hartool::platform {
+
+// Outcome of an operation that changes the disk.
+struct Status {
+    bool ok = true;
+    std::string error;  // why it failed, for the user; empty on success
+
+    static Status success() { return {}; }
+    static Status failure(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// Attribute bits, as the game's platform numbers them.
+enum Attribute : std::uint32_t {
+    READONLY = 1,
+    HIDDEN = 2,
+    SYSTEM = 4,
+    ARCHIVE = 32,
+    NORMAL = 128,
+};
+
+// Last-write date and time in local time, to the second.
+struct DateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    std::string date() const;  // "YYYY-MM-DD"
+    std::string time() const;  // "HH:MM:SS"
+    bool operator==(const DateTime&) const = default;
+};
+
+struct FileEntry {
+    std::string name;  // without folder
+    std::uint64_t size = 0;
+    DateTime modified;
+    std::uint32_t attributes = 0;
+};
+
+struct ReadResult {
+    std::string content;  // empty when missing or unreadable
+    bool ok = false;      // read in full
+    bool missing = false; // there was no such file
+    std::string error;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual ReadResult read(const std::string& path) const = 0;
+    // Atomic: the file holds either its old content or all of the new one. A read-only file is not written.
+    virtual Status write(const std::string& path, std::string_view content) = 0;
+    virtual bool fileExists(const std::string& path) const = 0;   // an ordinary file
+    virtual bool folderExists(const std::string& path) const = 0;
+    // Ordinary, non-hidden files of the folder part matching the mask part, sorted by name.
+    // "C:\GAME\DATA\BATTLES\PLAYER\BATTLE*.TXT"; a path ending in a separator lists everything.
+    virtual std::vector<FileEntry> list(const std::string& pathAndMask) const = 0;
+    virtual Status remove(const std::string& path) = 0;
+    // One level; an existing folder is success.
+    virtual Status makeFolder(const std::string& path) = 0;
+    // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only state.
+    virtual Status copy(const std::string& from, const std::string& to) = 0;
+    // Only READONLY has an effect on POSIX; the others are accepted and dropped.
+    virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // The process's current folder, ending in a separator.
+    virtual std::string workingFolder() const = 0;
+    // The path as the operating system spells it (for handing to another program).
+    virtual std::string nativePath(const std::string& path) const = 0;
+};
+
+// The file system in use. Tests may install their own (nullptr puts the real one back).
+FileSystem& fileSystem();
+void installFileSystem(FileSystem* fs);
+
+// Shorthands for the installed file system.
+inline std::string readFile(const std::string& path) { return fileSystem().read(path).content; }
+inline Status writeFile(const std::string& path, std::string_view content) {
+    return fileSystem().write(path, content);
+}
+inline bool fileExists(const std::string& path) { return fileSystem().fileExists(path); }
+inline bool folderExists(const std::string& path) { return fileSystem().folderExists(path); }
+inline std::vector<FileEntry> listFiles(const std::string& pathAndMask) {
+    return fileSystem().list(pathAndMask);
+}
+inline Status removeFile(const std::string& path) { return fileSystem().remove(path); }
+inline Status makeFolder(const std::string& path) { return fileSystem().makeFolder(path); }
+inline Status copyFile(const std::string& from, const std::string& to) { return fileSystem().copy(from, to); }
+inline Status setAttributes(const std::string& path, std::uint32_t attributes) {
+    return fileSystem().setAttributes(path, attributes);
+}
+inline std::string workingFolder() { return fileSystem().workingFolder(); }
+
+// Windows wildcard match: "*" any run (dots included), "?" one character, case ignored;
+// a trailing ".*" also matches a name without extension, so "*.*" matches every name.
+bool matchesMask(std::string_view name, std::string_view mask);
+
+}  // namespace hartool::platform

@@ -1,0 +1,357 @@
+#include "platform/posixfilesystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace hartool::platform {
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string errnoText(int err) { return std::strerror(err); }
+
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+bool isReadOnly(const struct stat& st) { return (st.st_mode & kWriteBits) == 0; }
+
+std::string joinNative(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+std::string wineDrive(char letter) {
+    const char* prefixEnv = std::getenv("WINEPREFIX");
+    std::string prefix;
+    if (prefixEnv && *prefixEnv) {
+        prefix = prefixEnv;
+    } else {
+        const char* home = std::getenv("HOME");
+        prefix = std::string(home ? home : "") + "/.wine";
+    }
+    char lower = static_cast<char>(letter | 0x20);
+    std::string link = prefix + "/dosdevices/" + lower + ":";
+    struct stat st;
+    if (::stat(link.c_str(), &st) == 0 || lower != 'c') return link;
+    return prefix + "/drive_c";
+}
+
+// The first entry of folder (in name order) equal to name without regard to case, or "" when none.
+std::string findCaseInsensitive(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return {};
+    std::vector<std::string> matches;
+    while (dirent* e = ::readdir(dir)) {
+        std::string native = e->d_name;
+        if (native == "." || native == "..") continue;
+        bool ok = false;
+        std::string asGameText = utf8ToCp1252(native, &ok);
+        if (ok && iequals1252(asGameText, name)) matches.push_back(native);
+    }
+    ::closedir(dir);
+    if (matches.empty()) return {};
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+DateTime toDateTime(const timespec& ts) {
+    std::tm tm{};
+    time_t seconds = ts.tv_sec;
+    ::localtime_r(&seconds, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::uint32_t attributesOf(const struct stat& st) { return ARCHIVE | (isReadOnly(st) ? READONLY : 0u); }
+
+std::string parentOf(const std::string& native) {
+    auto slash = native.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return native.substr(0, slash);
+}
+
+std::string baseOf(const std::string& native) {
+    auto slash = native.find_last_of('/');
+    return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A hidden temporary file beside target, so that the final rename stays in one file system.
+int createTemporary(const std::string& target, std::string& tempPath) {
+    tempPath = joinNative(parentOf(target), "." + baseOf(target) + ".hartool-XXXXXX");
+    std::vector<char> buf(tempPath.begin(), tempPath.end());
+    buf.push_back('\0');
+    int fd = ::mkstemp(buf.data());
+    tempPath = buf.data();
+    return fd;
+}
+
+void syncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+mode_t defaultFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Checks shared by write and copy: the target may be replaced.
+Status checkReplaceable(const std::string& native) {
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0) return Status::success();
+    if (S_ISDIR(st.st_mode)) return Status::failure("a folder of that name exists");
+    if (isReadOnly(st)) return Status::failure("the file is read-only");
+    return Status::success();
+}
+
+// Fills a temporary file through fill(fd), then renames it over target. The old file survives any failure.
+template <class Fill>
+Status replaceAtomically(const std::string& target, mode_t mode, Fill fill) {
+    if (Status s = checkReplaceable(target); !s) return s;
+    std::string temp;
+    int fd = createTemporary(target, temp);
+    if (fd < 0) return Status::failure(errnoText(errno));
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return Status::failure(errnoText(err));
+    };
+    if (!fill(fd)) return fail(errno);
+    if (::fchmod(fd, mode) != 0) return fail(errno);
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        return Status::failure(errnoText(err));
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        return Status::failure(errnoText(err));
+    }
+    syncFolder(parentOf(target));
+    return Status::success();
+}
+
+}  // namespace
+
+std::string PosixFileSystem::resolve(const std::string& path) {
+    std::string current;
+    std::size_t pos = 0;
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        current = wineDrive(path[0]);
+        pos = 2;
+    } else if (!path.empty() && isSeparator(path[0])) {
+        current = "/";
+    }
+    bool searching = true;  // once a folder is missing, nothing below it can be matched
+    while (pos <= path.size()) {
+        std::size_t end = pos;
+        while (end < path.size() && !isSeparator(path[end])) ++end;
+        std::string component = path.substr(pos, end - pos);
+        pos = end + 1;
+        if (component.empty() || component == ".") continue;
+        if (component != "..") {
+            while (component.size() > 1 && component.back() == '.') component.pop_back();
+        }
+        std::string native = cp1252ToUtf8(component);
+        std::string exact = joinNative(current, native);
+        struct stat st;
+        if (!searching || component == ".." || ::lstat(exact.c_str(), &st) == 0) {
+            current = exact;
+            continue;
+        }
+        std::string found = findCaseInsensitive(current, component);
+        if (found.empty()) {
+            searching = false;
+            current = exact;
+        } else {
+            current = joinNative(current, found);
+        }
+    }
+    if (current.empty()) current = ".";
+    return current;
+}
+
+ReadResult PosixFileSystem::read(const std::string& path) const {
+    ReadResult r;
+    std::string native = resolve(path);
+    int fd = ::open(native.c_str(), O_RDONLY);
+    if (fd < 0) {
+        r.missing = errno == ENOENT || errno == ENOTDIR;
+        r.error = errnoText(errno);
+        return r;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        r.error = S_ISDIR(st.st_mode) ? "it is a folder" : errnoText(errno);
+        ::close(fd);
+        return r;
+    }
+    r.content.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == r.content.size()) r.content.resize(got + 65536);  // the file may have grown
+        ssize_t n = ::read(fd, r.content.data() + got, r.content.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.error = errnoText(errno);
+            r.content.clear();
+            ::close(fd);
+            return r;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    r.content.resize(got);
+    ::close(fd);
+    r.ok = true;
+    return r;
+}
+
+Status PosixFileSystem::write(const std::string& path, std::string_view content) {
+    std::string native = resolve(path);
+    struct stat st;
+    mode_t mode = ::stat(native.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode();
+    return replaceAtomically(native, mode, [&](int fd) { return writeAll(fd, content.data(), content.size()); });
+}
+
+bool PosixFileSystem::fileExists(const std::string& path) const {
+    struct stat st;
+    return ::stat(resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PosixFileSystem::folderExists(const std::string& path) const {
+    struct stat st;
+    return ::stat(resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) const {
+    std::size_t cut = pathAndMask.find_last_of("\\/");
+    std::string folderPart = cut == std::string::npos ? "" : pathAndMask.substr(0, cut + 1);
+    std::string mask = cut == std::string::npos ? pathAndMask : pathAndMask.substr(cut + 1);
+    if (mask.empty()) mask = "*";
+    std::string folder = folderPart.empty() ? "." : resolve(folderPart);
+
+    std::vector<FileEntry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return entries;
+    while (dirent* e = ::readdir(dir)) {
+        std::string native = e->d_name;
+        if (native.empty() || native[0] == '.') continue;  // hidden, and "." and ".."
+        std::string name = utf8ToCp1252(native);
+        if (!matchesMask(name, mask)) continue;
+        struct stat st;
+        if (::stat(joinNative(folder, native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        entries.push_back({name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+Status PosixFileSystem::remove(const std::string& path) {
+    std::string native = resolve(path);
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
+    if (!S_ISREG(st.st_mode)) return Status::failure("it is not a file");
+    if (isReadOnly(st)) return Status::failure("the file is read-only");
+    if (::unlink(native.c_str()) != 0) return Status::failure(errnoText(errno));
+    return Status::success();
+}
+
+Status PosixFileSystem::makeFolder(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && isSeparator(trimmed.back())) trimmed.pop_back();
+    std::string native = resolve(trimmed);
+    struct stat st;
+    if (::stat(native.c_str(), &st) == 0) {
+        return S_ISDIR(st.st_mode) ? Status::success() : Status::failure("a file of that name exists");
+    }
+    if (::mkdir(native.c_str(), 0777) != 0) return Status::failure(errnoText(errno));
+    return Status::success();
+}
+
+Status PosixFileSystem::copy(const std::string& from, const std::string& to) {
+    std::string source = resolve(from);
+    std::string target = resolve(to);
+    int in = ::open(source.c_str(), O_RDONLY);
+    if (in < 0) return Status::failure(errnoText(errno));
+    struct stat st;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return Status::failure("the source is not a file");
+    }
+    Status s = replaceAtomically(target, st.st_mode & 07777, [&](int out) {
+        char buf[65536];
+        for (;;) {
+            ssize_t n = ::read(in, buf, sizeof buf);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            if (n == 0) break;
+            if (!writeAll(out, buf, static_cast<std::size_t>(n))) return false;
+        }
+        // The game compares crew files by their dates, so the copy keeps the source's.
+        timespec times[2] = {st.st_atim, st.st_mtim};
+        return ::futimens(out, times) == 0;
+    });
+    ::close(in);
+    return s;
+}
+
+Status PosixFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    std::string native = resolve(path);
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
+    mode_t mode = st.st_mode & 07777;
+    mode = (attributes & READONLY) ? (mode & ~kWriteBits) : (mode | S_IWUSR);
+    if (::chmod(native.c_str(), mode) != 0) return Status::failure(errnoText(errno));
+    return Status::success();
+}
+
+std::string PosixFileSystem::workingFolder() const {
+    std::vector<char> buf(4096);
+    while (!::getcwd(buf.data(), buf.size())) {
+        if (errno != ERANGE) return "./";
+        buf.resize(buf.size() * 2);
+    }
+    std::string cwd = utf8ToCp1252(buf.data());
+    if (cwd.empty() || cwd.back() != '/') cwd += '/';
+    return cwd;
+}
+
+std::string PosixFileSystem::nativePath(const std::string& path) const { return resolve(path); }
+
+}  // namespace hartool::platform

@@ -1,0 +1,143 @@
+#include "platform/profile.h"
+
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace hartool::platform {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    std::size_t b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    std::size_t e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+struct Line {
+    std::string_view body;    // without its line end
+    std::string_view ending;  // "\r\n", "\n" or "" for a last line without one
+};
+
+std::vector<Line> splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t nl = text.find('\n', pos);
+        std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
+        std::size_t bodyEnd = nl == std::string_view::npos ? text.size() : nl;
+        if (bodyEnd > pos && text[bodyEnd - 1] == '\r') --bodyEnd;
+        lines.push_back({text.substr(pos, bodyEnd - pos), text.substr(bodyEnd, next - bodyEnd)});
+        pos = next;
+    }
+    return lines;
+}
+
+// The section name of a header line, or nothing when the line is not a header.
+bool sectionHeader(std::string_view body, std::string_view& name) {
+    std::string_view t = trimBlanks(body);
+    if (t.empty() || t[0] != '[') return false;
+    std::size_t close = t.find(']');
+    name = trimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return true;
+}
+
+bool keyLine(std::string_view body, std::string_view key, std::string_view* value) {
+    std::string_view t = trimBlanks(body);
+    if (t.empty() || t[0] == ';') return false;
+    std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos || !iequals1252(trimBlanks(t.substr(0, eq)), trimBlanks(key))) return false;
+    if (value) *value = trimBlanks(t.substr(eq + 1));
+    return true;
+}
+
+// Index range [begin, end) of the body lines of the first section named section; begin is npos when absent.
+std::pair<std::size_t, std::size_t> findSection(const std::vector<Line>& lines, std::string_view section) {
+    std::size_t begin = std::string::npos;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view name;
+        if (!sectionHeader(lines[i].body, name)) continue;
+        if (begin != std::string::npos) return {begin, i};
+        if (iequals1252(name, trimBlanks(section))) begin = i + 1;
+    }
+    return {begin, lines.size()};
+}
+
+}  // namespace
+
+std::string profileValue(std::string_view text, std::string_view section, std::string_view key, std::size_t limit) {
+    auto lines = splitLines(text);
+    auto [begin, end] = findSection(lines, section);
+    if (begin == std::string::npos) return {};
+    for (std::size_t i = begin; i < end; ++i) {
+        std::string_view value;
+        if (!keyLine(lines[i].body, key, &value)) continue;
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        return std::string(value.substr(0, limit));
+    }
+    return {};
+}
+
+std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value) {
+    // A line break in the value would split the entry and corrupt the file.
+    std::string entry = std::string(trimBlanks(key)) + "=";
+    for (char c : value) entry += (c == '\r' || c == '\n') ? ' ' : c;
+
+    auto lines = splitLines(text);
+    auto [begin, end] = findSection(lines, section);
+    std::string out;
+    out.reserve(text.size() + entry.size() + section.size() + 8);
+    auto appendLine = [&](const Line& l) {
+        out.append(l.body);
+        out.append(l.ending);
+    };
+
+    if (begin == std::string::npos) {
+        out.assign(text);
+        if (!out.empty() && out.back() != '\n') out += "\r\n";
+        if (!out.empty()) out += "\r\n";
+        out += "[" + std::string(trimBlanks(section)) + "]\r\n" + entry + "\r\n";
+        return out;
+    }
+
+    std::size_t replace = std::string::npos;
+    for (std::size_t i = begin; i < end && replace == std::string::npos; ++i)
+        if (keyLine(lines[i].body, key, nullptr)) replace = i;
+
+    // A new key goes after the section's last non-blank line, before the blank lines that part it from the next.
+    std::size_t insertAfter = begin - 1;
+    for (std::size_t i = begin; i < end; ++i)
+        if (!trimBlanks(lines[i].body).empty()) insertAfter = i;
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == replace) {
+            out += entry;
+            out.append(lines[i].ending.empty() ? std::string_view("\r\n") : lines[i].ending);
+            continue;
+        }
+        appendLine(lines[i]);
+        if (replace == std::string::npos && i == insertAfter) {
+            if (lines[i].ending.empty()) out += "\r\n";
+            out += entry + "\r\n";
+        }
+    }
+    return out;
+}
+
+std::string GETENVIRONMENT(const std::string& section, const std::string& key, const std::string& file) {
+    return profileValue(readFile(file), section, key);
+}
+
+Status WRITEENVIRONMENT(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& file) {
+    ReadResult old = fileSystem().read(file);
+    if (!old.ok && !old.missing) return Status::failure(old.error);
+    std::string updated = withProfileValue(old.content, section, key, value);
+    if (old.ok && updated == old.content) return Status::success();  // spare the disk an identical rewrite
+    return writeFile(file, updated);
+}
+
+}  // namespace hartool::platform

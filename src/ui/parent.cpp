@@ -1,0 +1,7 @@
+#include "ui/parent.h"
+
+namespace hartool {
+
+void Parent::DESTROY() { alive_ = 0; }
+
+}  // namespace hartool

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/filesystem.h"
+#include "platform/posixfilesystem.h"
+#include "support/tempdir.h"
+
+namespace fs = std::filesystem;
+using namespace hartool::platform;
+using hartool::test::TempDir;
+
+namespace {
+
+std::vector<std::string> names(const std::vector<FileEntry>& entries) {
+    std::vector<std::string> out;
+    for (const auto& e : entries) out.push_back(e.name);
+    return out;
+}
+
+bool hasWriteBits(const std::string& native) {
+    auto p = fs::status(native).permissions();
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
+}
+
+void setTime(const std::string& native, int year, int month, int day, int hour, int minute, int second) {
+    std::tm tm{};
+    tm.tm_year = year - 1900, tm.tm_mon = month - 1, tm.tm_mday = day;
+    tm.tm_hour = hour, tm.tm_min = minute, tm.tm_sec = second, tm.tm_isdst = -1;
+    auto when = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+    fs::last_write_time(native, std::chrono::file_clock::from_sys(when));
+}
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string root = dir.folder();
+};
+
+}  // namespace
+
+TEST_F(FileSystemTest, ResolvesEveryComponentWithoutRegardToCase) {
+    dir.write("Data/Battles/Player/S01.TXT", "single");
+    dir.write("Data/Battles/1stUKArmDiv/CAMP1", "campaign");
+    struct Case {
+        std::string path;
+        std::string content;  // "" when the path must not reach a file
+    };
+    const Case cases[] = {
+        {"DATA\\BATTLES\\PLAYER\\S01.TXT", "single"},
+        {"data\\battles\\player\\s01.txt", "single"},
+        {"DATA/Battles\\player/S01.txt", "single"},
+        {"Data\\\\Battles\\.\\Player\\S01.TXT", "single"},
+        {"DATA\\BATTLES\\1STUKARMDIV\\camp1.", "campaign"},  // trailing "." = no extension
+        {"DATA\\BATTLES\\1STUKARMDIV\\CAMP1", "campaign"},
+        {"DATA\\BATTLES\\1STUKARMDIV\\CAMP1.TXT", ""},
+        {"DATA\\NOPE\\PLAYER\\S01.TXT", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fileExists(root + c.path), !c.content.empty()) << c.path;
+        EXPECT_EQ(readFile(root + c.path), c.content) << c.path;
+    }
+    EXPECT_TRUE(folderExists(root + "DATA\\"));
+    EXPECT_TRUE(folderExists(root + "data\\battles"));
+    EXPECT_FALSE(fileExists(root + "DATA\\"));
+}
+
+TEST_F(FileSystemTest, AnExactMatchWinsThenTheFirstInNameOrder) {
+    dir.write("camp", "lower");
+    dir.write("CAMP", "upper");
+    dir.write("Camp", "mixed");
+    EXPECT_EQ(readFile(root + "camp"), "lower");
+    EXPECT_EQ(readFile(root + "Camp"), "mixed");
+    EXPECT_EQ(readFile(root + "cAMP"), "upper");  // "CAMP" < "Camp" < "camp"
+}
+
+TEST_F(FileSystemTest, NewFilesGoIntoTheResolvedFolderAsWritten) {
+    dir.write("Data/Battles/Player/S01.TXT", "old");
+    ASSERT_TRUE(writeFile(root + "DATA\\BATTLES\\PLAYER\\New Mission.TXT", "new"));
+    EXPECT_EQ(dir.read("Data/Battles/Player/New Mission.TXT"), "new");
+    ASSERT_TRUE(writeFile(root + "DATA\\BATTLES\\PLAYER\\s01.txt", "replaced"));
+    EXPECT_EQ(dir.read("Data/Battles/Player/S01.TXT"), "replaced");
+    EXPECT_EQ(names(listFiles(root + "Data\\Battles\\Player\\*")),
+              (std::vector<std::string>{"New Mission.TXT", "S01.TXT"}));
+    EXPECT_EQ(fileSystem().nativePath(root + "DATA\\BATTLES\\PLAYER\\X.TXT"), root + "Data/Battles/Player/X.TXT");
+}
+
+TEST_F(FileSystemTest, DriveLettersGoThroughTheWinePrefix) {
+    const char* old = std::getenv("WINEPREFIX");
+    std::string saved = old ? old : "";
+    ::setenv("WINEPREFIX", (root + "prefix").c_str(), 1);
+    dir.write("prefix/drive_c/Program Files/Vantrope/Harvane!/HARVANE.EXE", "");
+    dir.write("elsewhere/game.txt", "on d");
+    EXPECT_TRUE(fileExists("C:\\Program Files\\Vantrope\\Harvane!\\HARVANE.EXE"));
+    EXPECT_TRUE(fileExists("C:\\PROGRAM FILES\\VANTROPE\\HARVANE!\\HARVANE.EXE"));
+    EXPECT_FALSE(fileExists("D:\\game.txt"));
+    fs::create_directories(dir.path() / "prefix/dosdevices");
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "prefix/dosdevices/d:");
+    EXPECT_EQ(readFile("d:\\GAME.TXT"), "on d");
+    if (old) ::setenv("WINEPREFIX", saved.c_str(), 1);
+    else ::unsetenv("WINEPREFIX");
+}
+
+TEST_F(FileSystemTest, ListsOrdinaryVisibleFilesMatchingTheMask) {
+    for (const char* n : {"CAMP0", "CAMP12", "camp3", "CAMPAIGN.TXT", "S1.TXT", "S10.TXT", "T1.TXT", "S1.DAT",
+                          "Night Raid", ".hidden"})
+        dir.write(std::string("Folder/") + n, n);
+    fs::create_directories(dir.path() / "Folder/CAMPSUB");
+    struct Case {
+        const char* mask;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"CAMP*", {"CAMP0", "CAMP12", "CAMPAIGN.TXT", "camp3"}},
+        {"S*.TXT", {"S1.TXT", "S10.TXT"}},
+        {"*.*", {"CAMP0", "CAMP12", "CAMPAIGN.TXT", "Night Raid", "S1.DAT", "S1.TXT", "S10.TXT", "T1.TXT", "camp3"}},
+        {"?1.TXT", {"S1.TXT", "T1.TXT"}},
+        {"none*", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(names(listFiles(root + "FOLDER\\" + c.mask)), c.expected) << c.mask;
+    EXPECT_EQ(listFiles(root + "FOLDER\\").size(), 9u);
+    EXPECT_TRUE(listFiles(root + "NOFOLDER\\*").empty());
+
+    auto entries = listFiles(root + "folder\\S10.TXT");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].size, 7u);
+    EXPECT_EQ(entries[0].attributes & READONLY, 0u);
+}
+
+TEST_F(FileSystemTest, ReadOnlyIsRealAndBehavesAsOnWindows) {
+    std::string file = dir.write("Data/CAMP0", "original");
+    ASSERT_TRUE(setAttributes(root + "DATA\\camp0", READONLY | ARCHIVE));
+    EXPECT_FALSE(hasWriteBits(file));
+    EXPECT_EQ(listFiles(root + "DATA\\CAMP0")[0].attributes, READONLY | ARCHIVE);
+
+    EXPECT_FALSE(writeFile(root + "DATA\\CAMP0", "changed"));
+    EXPECT_FALSE(removeFile(root + "DATA\\CAMP0"));
+    dir.write("other", "other");
+    EXPECT_FALSE(copyFile(root + "other", root + "DATA\\CAMP0"));
+    EXPECT_EQ(dir.read("Data/CAMP0"), "original");
+
+    ASSERT_TRUE(setAttributes(root + "DATA\\CAMP0", NORMAL & 39));
+    EXPECT_TRUE(hasWriteBits(file));
+    EXPECT_TRUE(writeFile(root + "DATA\\CAMP0", "changed"));
+    EXPECT_FALSE(setAttributes(root + "DATA\\MISSING", NORMAL));
+}
+
+TEST_F(FileSystemTest, CopyReplacesAndKeepsLastWriteTimeAndReadOnlyState) {
+    std::string src = dir.write("Data/campaign.dat", std::string("crew\0data", 9));
+    setTime(src, 2001, 2, 3, 4, 5, 6);
+    dir.write("Data/Backup/campaign.bak", "older copy");
+    ASSERT_TRUE(copyFile(root + "DATA\\CAMPAIGN.DAT", root + "DATA\\BACKUP\\campaign.bak"));
+    EXPECT_EQ(dir.read("Data/Backup/campaign.bak"), std::string("crew\0data", 9));
+    auto a = listFiles(root + "DATA\\campaign.dat").at(0).modified;
+    auto b = listFiles(root + "DATA\\BACKUP\\campaign.bak").at(0).modified;
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.date(), "2001-02-03");
+    EXPECT_EQ(a.time(), "04:05:06");
+
+    ASSERT_TRUE(setAttributes(root + "DATA\\campaign.dat", READONLY));
+    ASSERT_TRUE(copyFile(root + "DATA\\campaign.dat", root + "DATA\\copy.dat"));
+    EXPECT_EQ(listFiles(root + "DATA\\copy.dat").at(0).attributes & READONLY, READONLY);
+
+    EXPECT_FALSE(copyFile(root + "DATA\\missing.dat", root + "DATA\\x.dat"));
+    EXPECT_FALSE(dir.exists("Data/x.dat"));
+    EXPECT_FALSE(copyFile(root + "DATA\\campaign.dat", root + "NOFOLDER\\x.dat"));
+}
+
+TEST_F(FileSystemTest, AFailedWriteKeepsTheOldContentAndLeavesNoTemporaryFile) {
+    dir.write("Player/S01.TXT", "TITLE: Old\r\n");
+    // Limit the file size so that the new content cannot be written in full, whoever runs the test.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    Status s = writeFile(root + "PLAYER\\S01.TXT", std::string(1000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(s);
+    EXPECT_FALSE(s.error.empty());
+    EXPECT_EQ(dir.read("Player/S01.TXT"), "TITLE: Old\r\n");
+    int count = 0;
+    for (const auto& e : fs::directory_iterator(dir.path() / "Player")) ++count, (void)e;
+    EXPECT_EQ(count, 1);
+
+    Status noFolder = writeFile(root + "NOFOLDER\\S01.TXT", "x");
+    EXPECT_FALSE(noFolder);
+    EXPECT_FALSE(noFolder.error.empty());
+}
+
+TEST_F(FileSystemTest, ReadsWholeFilesAndTellsMissingFromUnreadable) {
+    std::string big(200000, 'a');
+    big[70000] = '\n';
+    dir.write("big.txt", big);
+    ReadResult r = fileSystem().read(root + "BIG.TXT");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.content, big);
+
+    ReadResult missing = fileSystem().read(root + "none.txt");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_TRUE(missing.missing);
+    fs::create_directories(dir.path() / "sub");
+    ReadResult folder = fileSystem().read(root + "SUB");
+    EXPECT_FALSE(folder.ok);
+    EXPECT_FALSE(folder.missing);
+}
+
+TEST_F(FileSystemTest, CreatesOneFolderLevelAndRemovesFiles) {
+    fs::create_directories(dir.path() / "Data");
+    EXPECT_TRUE(makeFolder(root + "DATA\\Backup\\"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Data/Backup"));
+    EXPECT_TRUE(makeFolder(root + "DATA\\BACKUP"));  // exists already
+    EXPECT_FALSE(makeFolder(root + "DATA\\A\\B\\"));
+    dir.write("Data/file", "");
+    EXPECT_FALSE(makeFolder(root + "DATA\\FILE\\"));
+
+    EXPECT_TRUE(removeFile(root + "data\\FILE"));
+    EXPECT_FALSE(dir.exists("Data/file"));
+    EXPECT_FALSE(removeFile(root + "data\\FILE"));
+    EXPECT_FALSE(removeFile(root + "DATA\\BACKUP"));
+}
+
+TEST_F(FileSystemTest, WorkingFolderIsTheCurrentFolderWithASeparator) {
+    std::string wf = workingFolder();
+    ASSERT_FALSE(wf.empty());
+    EXPECT_EQ(wf.back(), '/');
+    EXPECT_EQ(fs::path(wf.substr(0, wf.size() - 1)), fs::current_path());
+}

@@ -1,0 +1,66 @@
+#include "support/failingfilesystem.h"
+
+#include "platform/codepage.h"
+
+namespace hartool::test {
+
+using platform::Status;
+
+FailingFileSystem::FailingFileSystem() : real_(platform::fileSystem()) { platform::installFileSystem(this); }
+
+FailingFileSystem::~FailingFileSystem() { platform::installFileSystem(nullptr); }
+
+void FailingFileSystem::failOn(Op op, std::string fragment, std::string reason) {
+    rules_.push_back({op, platform::upper1252(fragment), std::move(reason)});
+}
+
+bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reason) {
+    std::string upper = platform::upper1252(path);
+    for (const Rule& r : rules_) {
+        if (r.op == op && upper.find(r.fragment) != std::string::npos) {
+            reason = r.reason;
+            ++failures_;
+            return true;
+        }
+    }
+    return false;
+}
+
+platform::ReadResult FailingFileSystem::read(const std::string& path) const { return real_.read(path); }
+
+Status FailingFileSystem::write(const std::string& path, std::string_view content) {
+    std::string why;
+    return fails(Op::Write, path, why) ? Status::failure(why) : real_.write(path, content);
+}
+
+bool FailingFileSystem::fileExists(const std::string& path) const { return real_.fileExists(path); }
+bool FailingFileSystem::folderExists(const std::string& path) const { return real_.folderExists(path); }
+
+std::vector<platform::FileEntry> FailingFileSystem::list(const std::string& pathAndMask) const {
+    return real_.list(pathAndMask);
+}
+
+Status FailingFileSystem::remove(const std::string& path) {
+    std::string why;
+    return fails(Op::Remove, path, why) ? Status::failure(why) : real_.remove(path);
+}
+
+Status FailingFileSystem::makeFolder(const std::string& path) {
+    std::string why;
+    return fails(Op::MakeFolder, path, why) ? Status::failure(why) : real_.makeFolder(path);
+}
+
+Status FailingFileSystem::copy(const std::string& from, const std::string& to) {
+    std::string why;
+    return fails(Op::Copy, to, why) ? Status::failure(why) : real_.copy(from, to);
+}
+
+Status FailingFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    std::string why;
+    return fails(Op::SetAttributes, path, why) ? Status::failure(why) : real_.setAttributes(path, attributes);
+}
+
+std::string FailingFileSystem::workingFolder() const { return real_.workingFolder(); }
+std::string FailingFileSystem::nativePath(const std::string& path) const { return real_.nativePath(path); }
+
+}  // namespace hartool::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/filesystem.h"
+
+namespace hartool::test {
+
+// The real file system, except that chosen operations on chosen paths fail. Installed for its lifetime.
+class FailingFileSystem : public platform::FileSystem {
+public:
+    enum class Op { Write, Remove, MakeFolder, Copy, SetAttributes };
+
+    FailingFileSystem();
+    ~FailingFileSystem() override;
+
+    // Operations op on a path containing fragment (case ignored; for Copy, the target) fail with reason.
+    void failOn(Op op, std::string fragment, std::string reason = "injected failure");
+    int failures() const { return failures_; }
+
+    platform::ReadResult read(const std::string& path) const override;
+    platform::Status write(const std::string& path, std::string_view content) override;
+    bool fileExists(const std::string& path) const override;
+    bool folderExists(const std::string& path) const override;
+    std::vector<platform::FileEntry> list(const std::string& pathAndMask) const override;
+    platform::Status remove(const std::string& path) override;
+    platform::Status makeFolder(const std::string& path) override;
+    platform::Status copy(const std::string& from, const std::string& to) override;
+    platform::Status setAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::string workingFolder() const override;
+    std::string nativePath(const std::string& path) const override;
+
+private:
+    struct Rule {
+        Op op;
+        std::string fragment;
+        std::string reason;
+    };
+    bool fails(Op op, const std::string& path, std::string& reason);
+
+    platform::FileSystem& real_;
+    std::vector<Rule> rules_;
+    int failures_ = 0;
+};
+
+}  // namespace hartool::test
