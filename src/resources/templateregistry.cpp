@@ -1,0 +1,27 @@
+#include "resources/dialogtemplate.h"
+
+namespace hartool::resources {
+
+// Each template lives in its own file; a new dialog adds its line here.
+extern const DialogTemplate kPatchDialogTemplate;
+extern const DialogTemplate kCreditsTemplate;
+
+namespace {
+constexpr const DialogTemplate* kTemplates[] = {
+    &kPatchDialogTemplate,
+    &kCreditsTemplate,
+};
+}  // namespace
+
+const DialogTemplate* findDialogTemplate(std::string_view name) {
+    for (const DialogTemplate* t : kTemplates) {
+        if (t->name == name) return t;
+    }
+    return nullptr;
+}
+
+std::span<const DialogTemplate* const> dialogTemplates() {
+    return kTemplates;
+}
+
+}  // namespace hartool::resources

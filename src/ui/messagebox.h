@@ -1,0 +1,33 @@
+#pragma once
+
+// The two message boxes of every dialog. Captions and texts are Windows-1252 bytes.
+
+#include <string>
+
+class QWidget;
+
+namespace hartool::ui {
+
+enum class Reply { Yes, No };
+
+class MessageBoxes {
+  public:
+    virtual ~MessageBoxes() = default;
+    virtual void information(QWidget* owner, const std::string& caption, const std::string& text) = 0;
+    virtual Reply question(QWidget* owner, const std::string& caption, const std::string& text) = 0;
+};
+
+// The boxes in use; install returns the previous ones (nullptr puts the real boxes back).
+MessageBoxes& messageBoxes();
+MessageBoxes* installMessageBoxes(MessageBoxes* boxes);
+
+// Information icon and OK.
+void INFOBOX(QWidget* owner, const std::string& caption, const std::string& text);
+// Question icon, Yes and No.
+Reply WARNINGBOX(QWidget* owner, const std::string& caption, const std::string& text);
+// The guarded action runs only on Yes.
+inline bool confirmed(QWidget* owner, const std::string& caption, const std::string& text) {
+    return WARNINGBOX(owner, caption, text) == Reply::Yes;
+}
+
+}  // namespace hartool::ui

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace hartool::ui {
+
+class MYSINGLELINEEDIT : public QLineEdit {
+    Q_OBJECT
+  public:
+    using QLineEdit::QLineEdit;
+};
+
+}  // namespace hartool::ui

@@ -1,0 +1,83 @@
+// The dialogs built so far: their behaviour classes, their texts and how they end.
+
+#include "app/credits.h"
+#include "app/patchdialog.h"
+#include "kindsdialog.h"
+#include "support/guicaptionfit.h"
+#include "support/guimodaldouble.h"
+#include "ui/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace hartool::test {
+namespace {
+
+// The behaviour class of every template; a new dialog adds its line.
+const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behaviourClasses() {
+    static const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>> classes{
+        {"PatchDialog_vo", [] { return std::make_unique<PatchDialog>(); }},
+        {"Credits_vo", [] { return std::make_unique<Credits>(); }},
+    };
+    return classes;
+}
+
+TEST(BehaviourClasses, EveryPushButtonOfEveryTemplateHasItsHandler) {
+    for (const resources::DialogTemplate* t : resources::dialogTemplates()) {
+        SCOPED_TRACE(std::string(t->name));
+        const auto found = behaviourClasses().find(std::string(t->name));
+        ASSERT_NE(found, behaviourClasses().end()) << "no behaviour class listed for this template";
+        const std::unique_ptr<ui::Dialog> dialog = found->second();
+        EXPECT_EQ(dialog->objectName().toStdString(), t->name);
+        EXPECT_EQ(dialog->missingHandlers(), std::vector<std::string>{});
+    }
+}
+
+TEST(BehaviourClasses, NoCaptionIsCutOff) {
+    for (const auto& [name, make] : behaviourClasses()) {
+        SCOPED_TRACE(name);
+        const std::unique_ptr<ui::Dialog> dialog = make();
+        dialog->show();
+        EXPECT_EQ(cutOffCaptions(*dialog), std::vector<std::string>{});
+    }
+}
+
+TEST(CaptionFit, FindsCaptionsTooLongForTheirControl) {
+    KindsDialog dialog;
+    dialog.show();
+    const std::string tooLong = "a caption far too long for the little control it sits in";
+    EXPECT_EQ(cutOffCaptions(dialog), std::vector<std::string>{});
+    for (const char* name : {"FTXTNAME", "PSHOK", "CBSHOW", "RBBLUE", "RBGSIDE"}) {
+        SCOPED_TRACE(name);
+        KindsDialog fresh;
+        fresh.show();
+        QWidget* control = fresh.control<QWidget>(name);
+        if (auto* label = qobject_cast<QLabel*>(control)) label->setText(QString::fromStdString(tooLong));
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(QString::fromStdString(tooLong));
+        if (auto* group = qobject_cast<QGroupBox*>(control)) group->setTitle(QString::fromStdString(tooLong));
+        EXPECT_EQ(cutOffCaptions(fresh), std::vector<std::string>{name});
+    }
+}
+
+TEST(PatchDialog, QuitEndsTheDialog) {
+    ModalDouble modal;
+    modal.then(
+        [](QDialog& d) { static_cast<PatchDialog&>(d).control<ui::MYPUSHBUTTON>("ENDDIALOG")->click(); });
+    PatchDialog dialog;
+    EXPECT_EQ(ui::showModal(dialog), 0);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(Credits, OkEndsWithResultOne) {
+    ModalDouble modal;
+    modal.then([](QDialog& d) { static_cast<Credits&>(d).control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
+    Credits credits;
+    EXPECT_EQ(ui::showModal(credits), 1);
+}
+
+}  // namespace
+}  // namespace hartool::test
