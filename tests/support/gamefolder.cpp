@@ -1,0 +1,110 @@
+#include "support/gamefolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "demo/demogame.h"
+#include "platform/codepage.h"
+
+namespace fs = std::filesystem;
+
+namespace hartool::test {
+
+namespace {
+
+// The test's game folder name is mixed case, so that the upper-cased game path needs case-insensitive
+// resolution all the way down.
+constexpr const char* kGameFolderName = "Harvane";
+
+}  // namespace
+
+GameFolder::GameFolder() {
+    const fs::path game = temp_.path() / kGameFolderName;
+    nativeFolder_ = game.string() + "/";
+    gamePath_ = PATHOK(game.string());
+    folders_ = GameFolders::fromGamePath(gamePath_);
+    if (platform::Status st = demo::writeDemoGame(game.string()); !st) {
+        ADD_FAILURE() << "cannot write the demo game: " << st.error;
+        throw std::runtime_error("cannot write the demo game: " + st.error);
+    }
+}
+
+std::string GameFolder::nativePath(const std::string& relative) const {
+    fs::path current = temp_.path() / kGameFolderName;
+    std::string name;
+    auto step = [&current](const std::string& component) {
+        std::error_code ec;
+        if (fs::exists(current / component, ec)) {
+            current /= component;
+            return;
+        }
+        std::vector<std::string> names;
+        for (auto it = fs::directory_iterator(current, ec); !ec && it != fs::directory_iterator();
+             it.increment(ec))
+            names.push_back(it->path().filename().string());
+        std::sort(names.begin(), names.end());
+        auto match = std::find_if(names.begin(), names.end(),
+                                  [&](const std::string& n) { return platform::iequals1252(n, component); });
+        current /= match != names.end() ? *match : component;
+    };
+    for (char c : relative) {
+        if (c == '\\' || c == '/') {
+            if (!name.empty()) step(name);
+            name.clear();
+        } else {
+            name += c;
+        }
+    }
+    if (!name.empty()) step(name);
+    return current.string();
+}
+
+bool GameFolder::exists(const std::string& relative) const {
+    std::error_code ec;
+    return fs::exists(nativePath(relative), ec);
+}
+
+std::string GameFolder::read(const std::string& relative) const {
+    std::ifstream in(nativePath(relative), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void GameFolder::write(const std::string& relative, const std::string& content) const {
+    const fs::path target = nativePath(relative);
+    fs::create_directories(target.parent_path());
+    std::error_code ec;
+    if (fs::exists(target, ec)) fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out << content;
+    if (!out.flush()) ADD_FAILURE() << "cannot write " << target;
+}
+
+void GameFolder::remove(const std::string& relative) const {
+    std::error_code ec;
+    fs::remove(nativePath(relative), ec);
+}
+
+bool GameFolder::isReadOnly(const std::string& relative) const {
+    std::error_code ec;
+    const fs::perms p = fs::status(nativePath(relative), ec).permissions();
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return !ec && (p & anyWrite) == fs::perms::none;
+}
+
+std::vector<std::string> GameFolder::files(const std::string& relativeFolder) const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(nativePath(relativeFolder), ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace hartool::test
