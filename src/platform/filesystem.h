@@ -5,6 +5,7 @@
 // Everything outside src/platform/ reaches files only through these functions.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,11 @@ public:
     virtual ~FileSystem() = default;
 
     virtual ReadResult read(const std::string& path) const = 0;
+    // The file from its start, chunk by chunk, until consume returns false or the file ends: a caller after the
+    // first lines of a large file need not read the rest. A chunk is valid only during its call. The result is
+    // read()'s without the content. This default reads the whole file and hands it over as one chunk.
+    virtual ReadResult readUntil(const std::string& path,
+                                 const std::function<bool(std::string_view chunk)>& consume) const;
     // Atomic: the file holds either its old content or all of the new one. A read-only file is not written.
     virtual Status write(const std::string& path, std::string_view content) = 0;
     virtual bool fileExists(const std::string& path) const = 0;   // an ordinary file
@@ -83,6 +89,9 @@ void installFileSystem(FileSystem* fs);
 
 // Shorthands for the installed file system.
 inline std::string readFile(const std::string& path) { return fileSystem().read(path).content; }
+inline ReadResult readFileUntil(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+    return fileSystem().readUntil(path, consume);
+}
 inline Status writeFile(const std::string& path, std::string_view content) {
     return fileSystem().write(path, content);
 }
@@ -98,6 +107,14 @@ inline Status setAttributes(const std::string& path, std::uint32_t attributes) {
     return fileSystem().setAttributes(path, attributes);
 }
 inline std::string workingFolder() { return fileSystem().workingFolder(); }
+
+inline ReadResult FileSystem::readUntil(const std::string& path,
+                                        const std::function<bool(std::string_view chunk)>& consume) const {
+    ReadResult r = read(path);
+    if (!r.content.empty()) consume(r.content);
+    r.content.clear();
+    return r;
+}
 
 // Windows wildcard match: "*" any run (dots included), "?" one character, case ignored;
 // a trailing ".*" also matches a name without extension, so "*.*" matches every name.

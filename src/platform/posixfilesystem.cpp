@@ -203,21 +203,37 @@ std::string PosixFileSystem::resolve(const std::string& path) {
     return current;
 }
 
-ReadResult PosixFileSystem::read(const std::string& path) const {
-    ReadResult r;
-    std::string native = resolve(path);
+namespace {
+
+// Opens an ordinary file for reading; on failure -1, with r telling why.
+int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
+    std::string native = PosixFileSystem::resolve(path);
     int fd = ::open(native.c_str(), O_RDONLY);
     if (fd < 0) {
         r.missing = errno == ENOENT || errno == ENOTDIR;
         r.error = errnoText(errno);
-        return r;
+        return -1;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        r.error = S_ISDIR(st.st_mode) ? "it is a folder" : errnoText(errno);
+    if (::fstat(fd, &st) != 0) {
+        r.error = errnoText(errno);
         ::close(fd);
-        return r;
+        return -1;
     }
+    if (!S_ISREG(st.st_mode)) {
+        r.error = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a file";
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+ReadResult PosixFileSystem::read(const std::string& path) const {
+    ReadResult r;
+    struct stat st;
+    int fd = openForReading(path, r, st);
+    if (fd < 0) return r;
     r.content.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
@@ -234,6 +250,34 @@ ReadResult PosixFileSystem::read(const std::string& path) const {
         got += static_cast<std::size_t>(n);
     }
     r.content.resize(got);
+    ::close(fd);
+    r.ok = true;
+    return r;
+}
+
+ReadResult PosixFileSystem::readUntil(const std::string& path,
+                                      const std::function<bool(std::string_view chunk)>& consume) const {
+    ReadResult r;
+    struct stat st;
+    int fd = openForReading(path, r, st);
+    if (fd < 0) return r;
+    // Small first, so that a title on line 1 costs one short read; then growing, but only so far that the
+    // allocator hands back the same memory on every call instead of fresh pages to be faulted in.
+    std::size_t chunk = 4096;
+    constexpr std::size_t kMaxChunk = 64 << 10;
+    std::string buf;
+    for (;;) {
+        buf.resize(chunk);
+        ssize_t n = ::read(fd, buf.data(), chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.error = errnoText(errno);
+            ::close(fd);
+            return r;
+        }
+        if (n == 0 || !consume(std::string_view(buf.data(), static_cast<std::size_t>(n)))) break;
+        chunk = std::min(chunk * 2, kMaxChunk);
+    }
     ::close(fd);
     r.ok = true;
     return r;

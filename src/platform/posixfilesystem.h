@@ -9,6 +9,8 @@ namespace hartool::platform {
 class PosixFileSystem : public FileSystem {
 public:
     ReadResult read(const std::string& path) const override;
+    ReadResult readUntil(const std::string& path,
+                         const std::function<bool(std::string_view chunk)>& consume) const override;
     Status write(const std::string& path, std::string_view content) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;

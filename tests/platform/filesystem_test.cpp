@@ -233,3 +233,36 @@ TEST_F(FileSystemTest, WorkingFolderIsTheCurrentFolderWithASeparator) {
     EXPECT_EQ(wf.back(), '/');
     EXPECT_EQ(fs::path(wf.substr(0, wf.size() - 1)), fs::current_path());
 }
+
+TEST_F(FileSystemTest, ReadsInChunksUntilTheConsumerHasEnough) {
+    std::string big(3 << 20, 'a');
+    for (std::size_t i = 0; i < big.size(); i += 977) big[i] = static_cast<char>('0' + i % 10);
+    dir.write("big.txt", big);
+    std::string whole;
+    std::size_t calls = 0;
+    auto all = [&](std::string_view chunk) {
+        whole.append(chunk);
+        ++calls;
+        return !chunk.empty();  // an empty chunk stops the read, and whole falls short
+    };
+    ReadResult r = fileSystem().readUntil(root + "BIG.TXT", all);
+    EXPECT_TRUE(r.ok && r.content.empty());
+    EXPECT_EQ(whole, big);
+    EXPECT_GT(calls, 1u);
+
+    whole.clear(), calls = 0;
+    auto two = [&](std::string_view chunk) { return all(chunk) && calls < 2; };
+    EXPECT_TRUE(fileSystem().readUntil(root + "big.txt", two).ok);
+    EXPECT_EQ(calls, 2u);
+    EXPECT_LT(whole.size(), big.size() / 4);
+
+    calls = 0;
+    dir.write("empty.txt", "");
+    fs::create_directories(dir.path() / "sub");
+    EXPECT_TRUE(fileSystem().readUntil(root + "empty.txt", all).ok);
+    ReadResult missing = fileSystem().readUntil(root + "none.txt", all);
+    ReadResult folder = fileSystem().readUntil(root + "SUB", all);
+    EXPECT_TRUE(!missing.ok && missing.missing);
+    EXPECT_TRUE(!folder.ok && !folder.missing);
+    EXPECT_EQ(calls, 0u);
+}

@@ -27,6 +27,10 @@ bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reaso
 }
 
 platform::ReadResult FailingFileSystem::read(const std::string& path) const { return real_.read(path); }
+platform::ReadResult FailingFileSystem::readUntil(const std::string& path,
+                                                  const std::function<bool(std::string_view)>& consume) const {
+    return real_.readUntil(path, consume);
+}
 
 Status FailingFileSystem::write(const std::string& path, std::string_view content) {
     std::string why;

@@ -20,6 +20,8 @@ public:
     int failures() const { return failures_; }
 
     platform::ReadResult read(const std::string& path) const override;
+    platform::ReadResult readUntil(const std::string& path,
+                                   const std::function<bool(std::string_view chunk)>& consume) const override;
     platform::Status write(const std::string& path, std::string_view content) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;

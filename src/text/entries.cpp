@@ -1,0 +1,150 @@
+#include "text/entries.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <numeric>
+
+#include "platform/codepage.h"
+#include "text/foldsearch.h"
+
+namespace hartool {
+
+namespace {
+
+std::string valueOf(std::string_view line, std::size_t word) {
+    std::string_view value = trimSpaces(tokenAt(line, ":", 2));
+    return std::string(word == 0 ? value : tokenAt(value, " ", word));
+}
+
+}  // namespace
+
+Token TXT2TOKEN(std::string_view text) {
+    // One pass over the raw text, as if "\r\n" had first become "\n": the normalised text is never built.
+    const char* data = text.data();
+    const std::size_t n = text.size();
+    auto lines = std::make_shared<Token::Array>();
+    std::size_t breaks = 0;
+    for (const char* q = data; (q = static_cast<const char*>(std::memchr(q, '\n', data + n - q))); ++q)
+        ++breaks;
+    lines->reserve(breaks + 1);
+
+    std::size_t crlf = 0;  // "\r\n" pairs, which the normalised text holds as one byte
+    std::size_t p = 0;
+    for (;;) {
+        const void* hit = p < n ? std::memchr(data + p, '\n', n - p) : nullptr;
+        if (!hit) {
+            lines->emplace_back(data + p, n - p);
+            break;
+        }
+        const std::size_t f = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        std::size_t end = f;
+        if (end > p && data[end - 1] == '\r') --end, ++crlf;
+        lines->emplace_back(data + p, end - p);
+        p = f + 1;
+        for (;;) {
+            if (p < n && data[p] == '\n') {
+                ++p;
+            } else if (p + 1 < n && data[p] == '\r' && data[p + 1] == '\n') {
+                p += 2, ++crlf;
+            } else {
+                break;
+            }
+        }
+    }
+    // Token's pass limit, over the normalised length: it cuts only a text that is one bare line break.
+    const std::size_t limit = std::max<std::size_t>(1, n - crlf);
+    if (lines->size() > limit) lines->resize(limit);
+
+    Token result(std::move(lines), "\n");
+    result.REPLACEDELIMITER("\r\n");
+    return result;
+}
+
+std::string GETENTRY(const std::string& fileName, std::string_view entryName, std::size_t word) {
+    FirstMatch match = readFromFirstMatch(fileName, trimSpaces(entryName), '\n', 0);
+    if (!match.found) return {};
+    std::string_view line = match.text;
+    if (match.stopped && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return valueOf(line, word);
+}
+
+std::string GETTITLE(const std::string& fileName) { return GETENTRY(fileName, "TITLE"); }
+
+EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value) {
+    EntryWrite result;
+    result.text = platform::readFile(fileName);
+    const std::string_view name = trimSpaces(entryName);
+    const std::size_t at = FoldedSearch(name).find(result.text);
+    if (at == std::string_view::npos) return result;
+
+    Token rest = TXT2TOKEN(std::string_view(result.text).substr(at));
+    rest.DELETETOKEN(1);
+    const std::string tail = rest.TOKENSTRING();
+    std::string text;
+    text.reserve(at + name.size() + 2 + value.size() + 2 + tail.size());
+    text.append(result.text, 0, at);
+    text += platform::upper1252(name);
+    text += ": ";
+    text += value;
+    text += "\r\n";
+    text += tail;
+
+    result.found = true;
+    result.status = WRITESTRING(fileName, text);
+    result.text = std::move(text);
+    return result;
+}
+
+platform::Status WRITESTRING(const std::string& fileName, std::string_view text) {
+    return platform::writeFile(fileName, text);
+}
+
+std::int64_t ENDNUMMER(std::string_view name) {
+    std::size_t begin = name.size();
+    while (begin > 0 && name[begin - 1] >= '0' && name[begin - 1] <= '9') --begin;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (std::size_t i = begin; i < name.size(); ++i) {
+        const int digit = name[i] - '0';
+        if (value > (kMax - digit) / 10) return kMax;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+std::string VOLLZAHL(std::int64_t number, std::string_view picture) {
+    const auto width = static_cast<std::size_t>(std::count(picture.begin(), picture.end(), '9'));
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number);
+    std::string out(digits, written.ptr);
+    if (out.size() < width) out.insert(number < 0 ? 1 : 0, width - out.size(), '0');
+    return out;
+}
+
+SortedThree SORTTHREE(std::vector<std::string>& keys, const std::vector<std::string>& second,
+                      const std::vector<std::string>& third) {
+    std::vector<std::size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+
+    auto pick = [](const std::vector<std::string>& from, std::size_t i) {
+        return i < from.size() ? from[i] : std::string();
+    };
+    SortedThree result;
+    result.keys.reserve(keys.size());
+    result.second.reserve(keys.size());
+    result.third.reserve(keys.size());
+    for (std::size_t i : order) {
+        result.keys.push_back(std::move(keys[i]));
+        result.second.push_back(pick(second, i));
+        result.third.push_back(pick(third, i));
+    }
+    keys = result.keys;
+    CLEARMEM();
+    return result;
+}
+
+}  // namespace hartool

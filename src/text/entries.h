@@ -1,0 +1,62 @@
+#pragma once
+
+// One-line entries of the game's text files ("TITLE: Night Raid"), the lines of a text, and the numbers in
+// file names. An entry is found by the first occurrence of its name anywhere in the file, without regard to
+// case, even inside a longer word; its value runs from the first colon of that line to the next colon,
+// trimmed.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/filesystem.h"
+#include "text/token.h"
+
+namespace hartool {
+
+// The lines of text, split at line feeds ("\r\n" counting as one): empty lines are dropped, a leading or
+// trailing line break gives a first or last line "". TOKENSTRING joins them with "\r\n".
+Token TXT2TOKEN(std::string_view text);
+
+// The entry's value, or its word number word when that is not 0 ("" when there is no such word); "" when the
+// name does not occur or the file cannot be read. Reads the file only up to the end of the entry's line.
+std::string GETENTRY(const std::string& fileName, std::string_view entryName, std::size_t word = 0);
+std::string GETTITLE(const std::string& fileName);
+
+struct EntryWrite {
+    std::string text;         // the new text (on disk unless status failed); the text read when not found
+    bool found = false;       // the entry occurs, so the file was written
+    platform::Status status;  // of that write; success when there was nothing to write
+};
+
+// Replaces the entry's line by "NAME: value". The text before the entry stays as it was; the lines after it
+// come back with "\r\n" line ends and without empty lines.
+EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value);
+
+// The whole file, atomically: on failure the old file stays.
+platform::Status WRITESTRING(const std::string& fileName, std::string_view text);
+
+// The number the name ends in ("BATTLE007" gives 7); 0 when it ends in no digit. Saturates at the largest
+// value rather than wrap.
+std::int64_t ENDNUMMER(std::string_view name);
+
+// number in a field of one place per "9" of picture, padded with zeros after any "-": (12, "9999") gives
+// "0012", (-12, "9999") "-012". A number too wide for the field is written in full.
+std::string VOLLZAHL(std::int64_t number, std::string_view picture);
+
+struct SortedThree {
+    std::vector<std::string> keys, second, third;
+};
+
+// Sorts keys in place (byte order; equal keys keep their order) and returns them with second and third in the
+// same new order; second and third are not changed. A position missing from the shorter second or third array
+// yields "".
+SortedThree SORTTHREE(std::vector<std::string>& keys, const std::vector<std::string>& second,
+                      const std::vector<std::string>& third);
+
+// Memory is owned deterministically here, so there is never anything to reclaim.
+inline void CLEARMEM() {}
+
+}  // namespace hartool

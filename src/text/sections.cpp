@@ -1,0 +1,29 @@
+#include "text/sections.h"
+
+#include "text/foldsearch.h"
+#include "text/token.h"
+
+namespace hartool {
+
+std::string GETSECTION(const std::string& fileName, std::string_view sectionName) {
+    std::string pattern = "[";
+    pattern += trimSpaces(sectionName);
+    // The next "[" is looked for from the section's third character on.
+    return readFromFirstMatch(fileName, pattern, '[', 2).text;
+}
+
+std::string GETWERT(std::string_view line, std::size_t word, std::string_view separator) {
+    std::string_view value = trimSpaces(tokenAt(line, separator, 2));
+    return std::string(word == 0 ? value : tokenAt(value, " ", word));
+}
+
+std::string PUTWERT(std::string_view line, std::size_t word, std::string_view newWord) {
+    Token words(trimSpaces(tokenAt(line, ":", 2)), " ");
+    if (word > 0 && word <= words.ANZAHL()) (*words.TOKENARRAY())[word - 1] = newWord;
+    std::string out(tokenAt(line, ":", 1));
+    out += ": ";
+    out += words.TOKENSTRING();
+    return out;
+}
+
+}  // namespace hartool

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+
+#include "support/failingfilesystem.h"
+#include "support/tempdir.h"
+#include "text/chunkedfilesystem.h"
+#include "text/entries.h"
+
+using namespace hartool;
+using test::TempDir;
+
+namespace {
+
+std::vector<std::string> linesOf(const Token& t) {
+    std::vector<std::string> out;
+    for (std::size_t i = 1; i <= t.ANZAHL(); ++i) out.push_back(t.GETTOKEN(i));
+    return out;
+}
+
+class EntriesTest : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST(Txt2TokenTest, DropsEmptyLinesAndRejoinsWithCrLf) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+        std::string joined;
+    };
+    const Case cases[] = {
+        {"line1\n\nline2\n", {"line1", "line2", ""}, "line1\r\nline2\r\n"},
+        {"a\r\n\r\nb\r\n", {"a", "b", ""}, "a\r\nb\r\n"},
+        {"\r\n\r\na", {"", "a"}, "\r\na"},
+        {"a\n\r\n\nb", {"a", "b"}, "a\r\nb"},
+        {"a\r\r\nb\rc", {"a\r", "b\rc"}, "a\r\r\nb\rc"},
+        {"", {""}, ""},
+        {"\r\n", {""}, ""},
+        {"\n\r\n", {"", ""}, "\r\n"},
+    };
+    for (const Case& c : cases) {
+        Token t = TXT2TOKEN(c.text);
+        EXPECT_EQ(linesOf(t), c.lines) << c.text;
+        EXPECT_EQ(t.TOKENSTRING(), c.joined) << c.text;
+    }
+    // Against the description: replace every "\r\n" by "\n", split at "\n".
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(rng() % 12); i > 0; --i) text += "a\r\n"[rng() % 3];
+        std::string normal;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) normal += text[i];
+        ASSERT_EQ(linesOf(TXT2TOKEN(text)), linesOf(Token(normal, "\n"))) << testing::PrintToString(text);
+    }
+    EXPECT_EQ(TXT2TOKEN(std::string(70000, '\n') + "x\r\ny").ANZAHL(), 3u);
+}
+
+TEST_F(EntriesTest, ReadsTheFirstOccurrenceUpToItsLineEnd) {
+    struct Case {
+        std::string text, name;
+        std::size_t word;
+        std::string value;
+    };
+    const std::string raid = "TITLE: Night Raid\r\nSIDE: 1\r\n";
+    const Case cases[] = {
+        {raid, "TITLE", 0, "Night Raid"}, {raid, "side", 0, "1"}, {raid, " TITLE ", 2, "Raid"},
+        {raid, "TITLE", 3, ""}, {"TITLE:Night", "TITLE", 0, "Night"}, {"TITLE  : Night ", "TITLE", 0, "Night"},
+        {"TITLE Night\r\nX: y", "TITLE", 0, ""}, {"TITLE: A: B", "TITLE", 0, "A"}, {"TITLE: x", "", 0, ""},
+        {"SUBTITLE: x\r\nTITLE: y", "TITLE", 0, "x"},
+        {"BATTLESIZE: 1 2\r\nBATTLEFIELD: 0 3 4", "BATTLEFIELD", 3, "4"},
+        {"TITL\r\nTITTITLE: a b\r\nTITLE: c\r\n", "TITLE", 2, "b"},  // near misses first
+        {"xx\r\ntitle\r\n\r\n: v\r\n", "TITLE", 0, ""},
+        {"side:1\r\r\nSIDE: 2", "SIDE", 0, "1\r"},  // only the "\r" of "\r\n" goes
+        {"SIDE: 3\r", "SIDE", 0, "3\r"},
+        {"x SIDE: 3 y\r\n", "side: 3", 0, "3 y"},
+        {"\xE9tat: un\r\n", "\xC9TAT", 0, "un"},  // Windows-1252 letters fold
+        {"\xFF\x9A: y\r\n", "\x9F\x8A", 0, "y"},
+        {"\xF7: no\r\n\xD7: yes", "\xD7", 0, "yes"},  // division and multiplication signs do not
+        {std::string(100000, 'S') + "SIDE:: w1  w2 :x\r\n", "side", 2, "w2"},
+    };
+    test::ChunkedFileSystem fs;
+    for (const Case& c : cases) {
+        std::string path = dir.write("m.txt", c.text);
+        // Names and line ends fall on every chunk boundary.
+        for (std::size_t chunk : {1, 2, 3, 4, 5, 6, 7, 8, 9, 4096, 1 << 30}) {
+            fs.chunk = chunk;
+            EXPECT_EQ(GETENTRY(path, c.name, c.word), c.value) << c.text.substr(0, 40) << c.name << chunk;
+        }
+    }
+    dir.write("Data/Player/S01.TXT", "TITLE: Found\r\n");
+    EXPECT_EQ(GETTITLE(dir.folder() + "DATA\\PLAYER\\s01.txt"), "Found");
+    EXPECT_EQ(GETTITLE(dir.folder() + "missing.txt"), "");
+}
+
+TEST_F(EntriesTest, ReadsOnlyAsFarAsTheEntryLine) {
+    const std::string filler(4 << 20, 'x');
+    const std::string text = "TITLE: First\r\n" + filler + "\r\nLAST: end\r\n" + filler;
+    std::string path = dir.write("big.txt", text);
+    test::ChunkedFileSystem fs;
+    fs.chunk = 1 << 30;
+    EXPECT_EQ(GETTITLE(path), "First");
+    EXPECT_LE(fs.readFromDisk, 64u << 10);
+    fs.readFromDisk = 0;
+    EXPECT_EQ(GETENTRY(path, "last"), "end");
+    EXPECT_LT(fs.readFromDisk, text.size() - (2 << 20));
+}
+
+TEST_F(EntriesTest, PutEntryKeepsWhatPrecedesAndNormalisesWhatFollows) {
+    const std::string dashes(70000, '-');
+    struct Case {
+        std::string before, name, value, after;
+    };
+    const Case cases[] = {
+        {"SIDE: 0\r\n\r\nTITLE: Old\r\n\r\nX: 1\r\n", "title", "New",
+         "SIDE: 0\r\n\r\nTITLE: New\r\nX: 1\r\n"},  // the empty line before survives, the one after does not
+        {"SIDE: 1\r\nTITLE: Old", "TITLE", "New", "SIDE: 1\r\nTITLE: New\r\n"},
+        {"A SUBtitle: x\nB\n\nC", " Title ", "y", "A SUBTITLE: y\r\nB\r\nC"},
+        {"\xE9tat: 1\r\n", "\xE9tat", "2", "\xC9TAT: 2\r\n"},
+        {dashes + "\r\nSide: 0\r\nZ", "SIDE", "1", dashes + "\r\nSIDE: 1\r\nZ"},
+    };
+    test::FailingFileSystem fs;
+    for (const Case& c : cases) {
+        std::string path = dir.write("m.txt", c.before);
+        EntryWrite r = PUTENTRY(path, c.name, c.value);
+        EXPECT_TRUE(r.found && r.status) << c.before.substr(0, 30);
+        EXPECT_EQ(r.text, c.after);
+        EXPECT_EQ(dir.read("m.txt"), c.after);
+    }
+
+    // Absent entries and unreadable files are never written; a failed write keeps the file and says why.
+    fs.failOn(test::FailingFileSystem::Op::Write, "m.txt", "disk full");
+    std::string path = dir.write("m.txt", "SIDE: 0\r\n\r\n");
+    for (const std::string& file : {path, dir.folder() + "none.txt"}) {
+        EntryWrite absent = PUTENTRY(file, "TITLE", "x");
+        EXPECT_FALSE(absent.found);
+        EXPECT_TRUE(absent.status);
+    }
+    EXPECT_EQ(fs.failures(), 0);
+    EntryWrite failed = PUTENTRY(path, "side", "1");
+    EXPECT_TRUE(failed.found);
+    EXPECT_FALSE(failed.status);
+    EXPECT_EQ(failed.status.error, "disk full");
+    EXPECT_EQ(dir.read("m.txt"), "SIDE: 0\r\n\r\n");
+    EXPECT_FALSE(WRITESTRING(path, "x"));
+    EXPECT_TRUE(WRITESTRING(dir.folder() + "OTHER.TXT", "y\r\n"));
+    EXPECT_EQ(dir.read("OTHER.TXT"), "y\r\n");
+}
+
+TEST(NumberTest, EndNummerAndVollzahlOnTheirBoundaries) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    const std::pair<std::string, std::int64_t> ends[] = {
+        {"BATTLE12", 12}, {"BATTLE007", 7}, {"CAMP3A", 0}, {"", 0}, {"12", 12}, {"CAMP", 0}, {"A-5", 5},
+        {"x9223372036854775807", kMax}, {"x9223372036854775808", kMax}, {"99999999999999999999999", kMax},
+        {"0000000000000000000000000042", 42}, {"\xB2", 0},
+    };
+    for (const auto& [name, value] : ends) EXPECT_EQ(ENDNUMMER(name), value) << name;
+
+    const std::tuple<std::int64_t, std::string, std::string> pictures[] = {
+        {12, "9999", "0012"}, {345, "9999", "0345"}, {3092, "9999", "3092"}, {0, "9999", "0000"},
+        {12345, "9999", "12345"}, {-12, "9999", "-012"}, {-1234, "9999", "-1234"}, {7, "", "7"},
+        {5, "9,999", "0005"}, {std::numeric_limits<std::int64_t>::min(), "99", "-9223372036854775808"},
+    };
+    for (const auto& [number, picture, text] : pictures) EXPECT_EQ(VOLLZAHL(number, picture), text) << number;
+}
+
+TEST(SortThreeTest, SortsTheOthersAlongWithTheKeys) {
+    std::vector<std::string> keys{"b", "\xE9t\xE9", "a", "c", "a"};
+    const std::vector<std::string> second{"B", "E", "A1", "C", "A2"};
+    const std::vector<std::string> third{"1", "2", "3"};
+    SortedThree s = SORTTHREE(keys, second, third);
+    const std::vector<std::string> sorted{"a", "a", "b", "c", "\xE9t\xE9"};
+    EXPECT_EQ(keys, sorted);
+    EXPECT_EQ(s.keys, sorted);
+    EXPECT_EQ(s.second, (std::vector<std::string>{"A1", "A2", "B", "C", "E"}));
+    EXPECT_EQ(s.third, (std::vector<std::string>{"3", "", "1", "", "2"}));
+    EXPECT_EQ(second[0], "B");
+    std::vector<std::string> none;
+    EXPECT_TRUE(SORTTHREE(none, {}, {}).keys.empty());
+}
