@@ -1,0 +1,24 @@
+#include "app/gamecheck.h"
+
+#include "platform/filesystem.h"
+
+namespace hartool {
+
+std::string iniFile() { return platform::workingFolder() + kIniFileName; }
+
+bool gameFound(const std::string& gamePath) { return platform::fileExists(gamePath + kGameExecutable); }
+
+bool backupIncomplete(const GameFolders& folders) {
+    for (const Campaign& c : kCampaigns)
+        if (!platform::fileExists(PATHOK(folders.backup + c.folder) + "CAMP0")) return true;
+    return false;
+}
+
+bool crewFilesMatch(const GameFolders& folders) {
+    auto saved = platform::listFiles(folders.backup + "campaign.bak");
+    auto live = platform::listFiles(folders.game + "DATA\\" + "campaign.dat");
+    if (saved.empty() || live.empty()) return false;
+    return saved.front().modified == live.front().modified;
+}
+
+}  // namespace hartool
