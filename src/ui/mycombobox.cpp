@@ -15,10 +15,7 @@ void MYCOMBOBOX::fill(const std::vector<std::string>& items, const std::vector<Q
     QuietScope quiet(quiet_);
     list_.assign(items, values);
     clear();
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(list_.count()));
-    for (const std::string& text : list_.items()) texts.push_back(toQt(text));
-    addItems(texts);
+    addItems(toQt(list_.items()));
     // Qt selects the first item it is given; a freshly filled Windows combo box has no selection.
     setCurrentIndex(-1);
 }

@@ -14,10 +14,7 @@ void MYLISTBOX::fill(const std::vector<std::string>& items, const std::vector<QV
     QuietScope quiet(quiet_);
     list_.assign(items, values);
     clear();
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(list_.count()));
-    for (const std::string& text : list_.items()) texts.push_back(toQt(text));
-    addItems(texts);
+    addItems(toQt(list_.items()));
 }
 
 void MYLISTBOX::FILLUSING(const std::vector<std::string>& items) {

@@ -12,4 +12,11 @@ std::string fromQt(const QString& text) {
     return platform::utf8ToCp1252(text.toStdString());
 }
 
+QStringList toQt(const std::vector<std::string>& cp1252) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(cp1252.size()));
+    for (const std::string& text : cp1252) texts.push_back(toQt(text));
+    return texts;
+}
+
 }  // namespace hartool::ui
