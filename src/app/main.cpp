@@ -1,14 +1,11 @@
-#include "app/patchdialog.h"
-#include "ui/modal.h"
-
 #include <QApplication>
 
+#include "app/app.h"
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setOrganizationName("hartool");
     QApplication::setApplicationName("hartool");
-
-    hartool::PatchDialog dialog;
-    hartool::ui::showModal(dialog);
-    return 0;
+    hartool::App app;
+    return app.START();
 }

@@ -1,5 +1,15 @@
 #include "app/patchdialog.h"
 
+#include "app/app.h"
+#include "app/credits.h"
+#include "app/gamecheck.h"
+#include "platform/profile.h"
+#include "ui/messagebox.h"
+#include "ui/modal.h"
+#include "ui/textconvert.h"
+
+#include <QSignalBlocker>
+
 namespace hartool {
 
 PatchDialog_vo::PatchDialog_vo(QWidget* owner) : ui::Dialog("PatchDialog_vo", owner) {
@@ -23,16 +33,100 @@ PatchDialog_vo::PatchDialog_vo(QWidget* owner) : ui::Dialog("PatchDialog_vo", ow
     bind(ui.PSHCREDITS, "PSHCREDITS");
 }
 
-PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {}
+PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {
+    std::string path = platform::GETENVIRONMENT(kIniSection, "PATH", iniFile());
+    if (path.empty()) path = kDefaultGamePath;
+    {
+        // Start-up sets the path once, below; the edit's change event would do it a second time.
+        const QSignalBlocker quiet(ui.SLEPATH);
+        ui.SLEPATH->setText(ui::toQt(path));
+    }
+    setGamePath(path);
+    SETBUTTONS();
+    TESTBUTTONS();
+}
 
-// The handlers arrive with the main dialog's behaviour.
+void PatchDialog::setGamePath(const std::string& typed) {
+    gamePath_ = PATHOK(typed);
+    folders_ = GameFolders::fromGamePath(gamePath_);
+}
+
+bool PatchDialog::FILEOK(bool quiet) {
+    if (gameFound(gamePath_)) {
+        // A settings file that cannot be written costs only the remembered path: not worth a box per keystroke.
+        platform::WRITEENVIRONMENT(kIniSection, "PATH", gamePath_, iniFile());
+        return true;
+    }
+    if (!quiet) ui::INFOBOX(this, "there`s something wrong", "path to Harvane! not found");
+    return false;
+}
+
+bool PatchDialog::COPYOK() const { return backupIncomplete(folders_); }
+
+void PatchDialog::enableFunctions(bool save, bool restore, bool tools) {
+    ui.PSHSAVE->setEnabled(save);
+    ui.PSHREST->setEnabled(restore);
+    ui.PSHCAMP->setEnabled(tools);
+    ui.PSHMISSTOOLS->setEnabled(tools);
+}
+
+void PatchDialog::enableCrew(bool on) {
+    ui.PSHSAVECREW->setEnabled(on);
+    ui.PSHRESTCREW->setEnabled(on);
+}
+
+void PatchDialog::SETBUTTONS() {
+    if (!FILEOK(true)) {
+        enableFunctions(false, false, false);
+        enableCrew(false);
+        return;
+    }
+    const bool complete = !COPYOK();
+    enableFunctions(true, true, complete);
+    enableCrew(complete);
+    SETSAVE();
+}
+
+void PatchDialog::SETSAVE() {
+    const bool incomplete = COPYOK();
+    ui.PSHSAVE->setEnabled(incomplete);
+    ui.PSHREST->setEnabled(!incomplete);
+}
+
+void PatchDialog::TESTBUTTONS() { enableCrew(!crewFilesMatch(folders_)); }
+
+void PatchDialog::EDITCHANGE(const ui::ControlEvent& event) {
+    if (event.name == "SLEPATH") {
+        setGamePath(ui::fromQt(ui.SLEPATH->text()));
+        SETBUTTONS();
+    }
+    PatchDialog_vo::EDITCHANGE(event);
+}
+
+void PatchDialog::ACTIVATE() {
+    PatchDialog_vo::ACTIVATE();
+    TESTBUTTONS();
+}
+
+void PatchDialog::PSHCAMP() {
+    if (!FILEOK()) return;
+}
+
+void PatchDialog::PSHMISSTOOLS() {
+    if (!FILEOK()) return;
+}
+
+void PatchDialog::PSHREADME() { App::Run("NotePad ReadmeENG.TXT"); }
+
+void PatchDialog::PSHCREDITS() {
+    Credits credits(this);
+    ui::showModal(credits);
+}
+
+// The backup and crew-data handlers arrive with those functions.
 void PatchDialog::PSHSAVE() {}
 void PatchDialog::PSHREST() {}
-void PatchDialog::PSHCAMP() {}
-void PatchDialog::PSHMISSTOOLS() {}
 void PatchDialog::PSHSAVECREW() {}
 void PatchDialog::PSHRESTCREW() {}
-void PatchDialog::PSHREADME() {}
-void PatchDialog::PSHCREDITS() {}
 
 }  // namespace hartool

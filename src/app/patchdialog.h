@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/gamepaths.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
+
+#include <string>
 
 namespace hartool {
 
@@ -34,11 +37,28 @@ class PatchDialog_vo : public ui::Dialog {
     } ui;
 };
 
-// The main dialog. Quit is the inherited ENDDIALOG slot.
+// The main dialog: the game path, the enable rules of the function buttons, and the doors to every other
+// dialog. Quit is the inherited ENDDIALOG slot.
 class PatchDialog : public PatchDialog_vo {
     Q_OBJECT
   public:
     explicit PatchDialog(QWidget* owner = nullptr);
+
+    // True when the game executable is in the game path; the path is then remembered in the INI file.
+    // Unless quiet, a missing game is reported.
+    bool FILEOK(bool quiet = false);
+    // True while the backup of the originals is incomplete (saving is still to be done).
+    bool COPYOK() const;
+    void SETBUTTONS();
+    void SETSAVE();
+    void TESTBUTTONS();
+
+    const std::string& gamePath() const { return gamePath_; }
+    const GameFolders& folders() const { return folders_; }
+    const auto& campaigns() const { return kCampaigns; }
+
+    void EDITCHANGE(const ui::ControlEvent& event) override;
+    void ACTIVATE() override;
 
   public slots:
     void PSHSAVE();
@@ -49,6 +69,14 @@ class PatchDialog : public PatchDialog_vo {
     void PSHRESTCREW();
     void PSHREADME();
     void PSHCREDITS();
+
+  private:
+    void setGamePath(const std::string& typed);
+    void enableFunctions(bool save, bool restore, bool tools);
+    void enableCrew(bool on);
+
+    std::string gamePath_;
+    GameFolders folders_;
 };
 
 }  // namespace hartool

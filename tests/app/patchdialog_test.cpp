@@ -1,0 +1,210 @@
+// The main dialog over a generated game folder: start-up, the path, the enable rules and the doors it opens.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "app/patchdialog.h"
+#include "platform/filesystem.h"
+#include "platform/profile.h"
+#include "support/gamefolder.h"
+#include "support/guilauncherdouble.h"
+#include "support/guimessageboxdouble.h"
+#include "support/guimodaldouble.h"
+#include "support/tempdir.h"
+#include "ui/controls.h"
+#include "ui/textconvert.h"
+
+namespace fs = std::filesystem;
+
+namespace hartool::test {
+namespace {
+
+// Runs the test in a fresh working folder (where the INI file lives) with a Wine prefix of its own.
+class MainDialogTest : public ::testing::Test {
+protected:
+    MainDialogTest() : oldCwd_(fs::current_path()) {
+        fs::current_path(work.path());
+        const char* prefix = std::getenv("WINEPREFIX");
+        oldPrefix_ = prefix ? prefix : "";
+        hadPrefix_ = prefix != nullptr;
+        ::setenv("WINEPREFIX", (work.folder() + "wine").c_str(), 1);
+    }
+    ~MainDialogTest() override {
+        fs::current_path(oldCwd_);
+        if (hadPrefix_) ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
+        else ::unsetenv("WINEPREFIX");
+    }
+
+    std::string ini() const { return work.folder() + "HARTOOL.INI"; }
+    void setIniPath(const std::string& path) const { ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "PATH", path, ini())); }
+    void saveBackup() const {
+        for (const Campaign& c : kCampaigns) game.write(std::string("Data/Backup/") + c.folder + "/CAMP0", "saved");
+    }
+
+    // The enabled state of the six function buttons, in table order.
+    static std::map<std::string, bool> functions(const PatchDialog& d) {
+        std::map<std::string, bool> on;
+        for (const char* n : {"PSHSAVE", "PSHREST", "PSHCAMP", "PSHMISSTOOLS", "PSHSAVECREW", "PSHRESTCREW"})
+            on[n] = d.control<ui::MYPUSHBUTTON>(n)->isEnabled();
+        return on;
+    }
+
+    TempDir work;
+    GameFolder game;
+    MessageBoxDouble boxes;
+
+private:
+    fs::path oldCwd_;
+    std::string oldPrefix_;
+    bool hadPrefix_ = false;
+};
+
+std::map<std::string, bool> states(bool save, bool restore, bool tools, bool crew) {
+    return {{"PSHSAVE", save},      {"PSHREST", restore},     {"PSHCAMP", tools},
+            {"PSHMISSTOOLS", tools}, {"PSHSAVECREW", crew}, {"PSHRESTCREW", crew}};
+}
+
+TEST_F(MainDialogTest, EnableRulesFollowThePathAndTheBackup) {
+    struct Case {
+        const char* name;
+        bool validPath;
+        bool backup;
+        std::map<std::string, bool> expected;  // after SETBUTTONS alone
+    };
+    const Case cases[] = {
+        {"path invalid", false, true, states(false, false, false, false)},
+        {"valid, backup incomplete", true, false, states(true, false, false, false)},
+        {"valid, backup complete", true, true, states(false, true, true, true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.backup) saveBackup();
+        setIniPath(c.validPath ? game.gamePath() : work.folder() + "NOGAME\\");
+        PatchDialog dialog;
+        dialog.SETBUTTONS();
+        EXPECT_EQ(functions(dialog), c.expected);
+        fs::remove_all(game.nativeFolder() + "Data/Backup");
+    }
+}
+
+TEST_F(MainDialogTest, ABackupLackingOneCampZeroIsIncomplete) {
+    saveBackup();
+    game.remove("Data/Backup/20thGuards/CAMP0");
+    setIniPath(game.gamePath());
+    PatchDialog dialog;
+    EXPECT_TRUE(dialog.COPYOK());
+    dialog.SETBUTTONS();
+    EXPECT_EQ(functions(dialog), states(true, false, false, false));
+}
+
+TEST_F(MainDialogTest, CrewButtonsFollowTheTwoCrewFiles) {
+    saveBackup();
+    setIniPath(game.gamePath());
+    const std::string live = game.path("DATA\\campaign.dat"), saved = game.path("Data\\Backup\\campaign.bak");
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"no saved copy", [] {}, true},
+        {"copy with the same date", [&] { ASSERT_TRUE(platform::copyFile(live, saved)); }, false},
+        {"copy with another date",
+         [&] {
+             fs::last_write_time(game.nativePath("Data/Backup/campaign.bak"),
+                                 fs::last_write_time(game.nativePath("Data/campaign.dat")) - std::chrono::hours(30));
+         },
+         true},
+        {"no live file", [&] { game.remove("Data/campaign.dat"); }, true},
+    };
+    PatchDialog dialog;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        dialog.ACTIVATE();
+        EXPECT_EQ(dialog.control<ui::MYPUSHBUTTON>("PSHSAVECREW")->isEnabled(), c.enabled);
+        EXPECT_EQ(dialog.control<ui::MYPUSHBUTTON>("PSHRESTCREW")->isEnabled(), c.enabled);
+    }
+}
+
+TEST_F(MainDialogTest, FirstStartShowsTheDefaultPathAndRemembersItWhenTheGameIsThere) {
+    {
+        PatchDialog noGame;
+        EXPECT_EQ(noGame.control<ui::MYSINGLELINEEDIT>("SLEPATH")->text().toStdString(),
+                  "C:\\Program Files\\Vantrope\\Harvane!");
+        EXPECT_FALSE(fs::exists(ini()));
+    }
+    // A game installed in the Wine prefix at the default place.
+    fs::create_directories(work.path() / "wine/drive_c/Program Files/Vantrope/Harvane!");
+    std::ofstream(work.path() / "wine/drive_c/Program Files/Vantrope/Harvane!/HARVANE.EXE");
+    PatchDialog dialog;
+    EXPECT_TRUE(dialog.FILEOK(true));
+    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), "C:\\PROGRAM FILES\\VANTROPE\\HARVANE!\\");
+    EXPECT_EQ(dialog.folders().battles, "C:\\PROGRAM FILES\\VANTROPE\\HARVANE!\\Data\\Battles\\");
+}
+
+TEST_F(MainDialogTest, TypedPathsAreNormalisedAndFoundInAnyCase) {
+    PatchDialog dialog;
+    auto* edit = dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH");
+    std::string native = game.nativeFolder();
+    native.pop_back();  // without the trailing separator
+    const std::string typed[] = {native, "  " + native + "  ", ui::fromQt(ui::toQt(native).toLower()),
+                                 native + "\\"};
+    for (const std::string& t : typed) {
+        SCOPED_TRACE(t);
+        edit->clear();
+        fs::remove(ini());
+        QTest::keyClicks(edit, ui::toQt(t));
+        EXPECT_EQ(dialog.gamePath(), game.gamePath());
+        EXPECT_TRUE(dialog.control<ui::MYPUSHBUTTON>("PSHSAVE")->isEnabled());
+        EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), game.gamePath());
+    }
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MainDialogTest, AnEmptyPathMeansTheWorkingFolder) {
+    setIniPath(game.gamePath());
+    PatchDialog dialog;
+    fs::current_path(game.nativeFolder());
+    dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->clear();
+    EXPECT_EQ(dialog.gamePath(), "");
+    EXPECT_EQ(dialog.folders().backup, "Data\\Backup\\");
+    EXPECT_TRUE(dialog.FILEOK(true));
+    fs::current_path(work.path());
+}
+
+TEST_F(MainDialogTest, CampaignToolsReportABadPath) {
+    setIniPath(work.folder() + "NOGAME\\");
+    PatchDialog dialog;
+    dialog.PSHCAMP();
+    dialog.PSHMISSTOOLS();
+    const auto box = info("there`s something wrong", "path to Harvane! not found");
+    EXPECT_EQ(boxes.boxes(), (std::vector<MessageBoxDouble::Box>{box, box}));
+    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), work.folder() + "NOGAME\\");
+}
+
+TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
+    LauncherDouble launcher;
+    ModalDouble modal;
+    PatchDialog dialog;
+    dialog.control<ui::MYPUSHBUTTON>("PSHREADME")->click();
+    EXPECT_EQ(launcher.commandLines(), std::vector<std::string>{"NotePad ReadmeENG.TXT"});
+
+    modal.then([](QDialog& credits) {
+        EXPECT_EQ(credits.windowTitle().toStdString(), "Credits");
+        credits.findChild<ui::MYPUSHBUTTON*>("PSHOK")->click();
+        EXPECT_EQ(credits.result(), 1);
+    });
+    dialog.control<ui::MYPUSHBUTTON>("PSHCREDITS")->click();
+    EXPECT_EQ(modal.shown(), std::vector<std::string>{"Credits_vo"});
+}
+
+}  // namespace
+}  // namespace hartool::test
