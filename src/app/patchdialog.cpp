@@ -8,6 +8,7 @@
 #include "ui/modal.h"
 #include "ui/textconvert.h"
 
+#include <QApplication>
 #include <QSignalBlocker>
 
 namespace hartool {
@@ -123,10 +124,70 @@ void PatchDialog::PSHCREDITS() {
     ui::showModal(credits);
 }
 
-// The backup and crew-data handlers arrive with those functions.
-void PatchDialog::PSHSAVE() {}
-void PatchDialog::PSHREST() {}
-void PatchDialog::PSHSAVECREW() {}
-void PatchDialog::PSHRESTCREW() {}
+namespace {
+
+// The copying takes a while and the dialog does not answer meanwhile.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+template <typename Operation>
+BackupReport waiting(Operation operation) {
+    const WaitCursor wait;
+    return operation();
+}
+
+}  // namespace
+
+BackupReport PatchDialog::COPYDIR(const std::string& source, const std::string& target, CopyMode mode) {
+    return waiting([&] { return hartool::COPYDIR(source, target, mode); });
+}
+
+void PatchDialog::PSHSAVE() {
+    const std::string caption = "save campaigns";
+    if (!ui::confirmed(this, caption, "Save the original campaigns?")) return;
+    if (!FILEOK() || !COPYOK()) return;
+    const BackupReport report = waiting([&] { return saveOriginals(folders_); });
+    SETBUTTONS();
+    ui::INFOBOX(this, caption, report.text("The original campaigns have been saved", gamePath_));
+}
+
+void PatchDialog::PSHREST() {
+    const std::string caption = "restore campaigns";
+    if (!ui::confirmed(this, caption, "restore the original campaigns?")) return;
+    if (!FILEOK() || COPYOK()) return;
+    const BackupReport report = waiting([&] { return restoreOriginals(folders_); });
+    ui::INFOBOX(this, caption, report.text("The original campaigns have been restored", gamePath_));
+}
+
+void PatchDialog::PSHSAVECREW() {
+    const std::string caption = "save crew data";
+    if (!ui::confirmed(this, caption, "Save all crew data of the campaign you're actually playing ?"))
+        return;
+    if (!FILEOK()) return;
+    const BackupReport report = waiting([&] { return saveCrew(folders_); });
+    if (report.skipped) return;
+    TESTBUTTONS();
+    ui::INFOBOX(
+        this, caption,
+        report.text("all crew data of the campaign you're actually playing have been saved", gamePath_));
+}
+
+void PatchDialog::PSHRESTCREW() {
+    const std::string caption = "restore crew data";
+    if (!ui::confirmed(this, caption, "Restore all crew data of the campaign you're actually playing ?"))
+        return;
+    if (!FILEOK()) return;
+    const BackupReport report = waiting([&] { return restoreCrew(folders_); });
+    if (report.skipped) return;
+    TESTBUTTONS();
+    ui::INFOBOX(
+        this, caption,
+        report.text("all crew data of the campaign you're actually playing have been restored", gamePath_));
+}
 
 }  // namespace hartool

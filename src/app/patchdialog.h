@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gamepaths.h"
+#include "backup/backup.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
 
@@ -52,6 +53,9 @@ class PatchDialog : public PatchDialog_vo {
     void SETBUTTONS();
     void SETSAVE();
     void TESTBUTTONS();
+    // The core copy, for the dialogs that restore through their owner.
+    BackupReport COPYDIR(const std::string& source, const std::string& target,
+                         CopyMode mode = CopyMode::KAMPAGNE);
 
     const std::string& gamePath() const { return gamePath_; }
     const GameFolders& folders() const { return folders_; }

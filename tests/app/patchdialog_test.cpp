@@ -11,6 +11,7 @@
 #include <map>
 
 #include "app/patchdialog.h"
+#include "maindialogfixture.h"
 #include "platform/filesystem.h"
 #include "platform/profile.h"
 #include "support/gamefolder.h"
@@ -26,50 +27,12 @@ namespace fs = std::filesystem;
 namespace hartool::test {
 namespace {
 
-// Runs the test in a fresh working folder (where the INI file lives) with a Wine prefix of its own.
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public MainDialogFixture {
 protected:
-    MainDialogTest() : oldCwd_(fs::current_path()) {
-        fs::current_path(work.path());
-        const char* prefix = std::getenv("WINEPREFIX");
-        oldPrefix_ = prefix ? prefix : "";
-        hadPrefix_ = prefix != nullptr;
-        ::setenv("WINEPREFIX", (work.folder() + "wine").c_str(), 1);
-    }
-    ~MainDialogTest() override {
-        fs::current_path(oldCwd_);
-        if (hadPrefix_) ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
-        else ::unsetenv("WINEPREFIX");
-    }
-
-    std::string ini() const { return work.folder() + "HARTOOL.INI"; }
-    void setIniPath(const std::string& path) const { ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "PATH", path, ini())); }
     void saveBackup() const {
         for (const Campaign& c : kCampaigns) game.write(std::string("Data/Backup/") + c.folder + "/CAMP0", "saved");
     }
-
-    // The enabled state of the six function buttons, in table order.
-    static std::map<std::string, bool> functions(const PatchDialog& d) {
-        std::map<std::string, bool> on;
-        for (const char* n : {"PSHSAVE", "PSHREST", "PSHCAMP", "PSHMISSTOOLS", "PSHSAVECREW", "PSHRESTCREW"})
-            on[n] = d.control<ui::MYPUSHBUTTON>(n)->isEnabled();
-        return on;
-    }
-
-    TempDir work;
-    GameFolder game;
-    MessageBoxDouble boxes;
-
-private:
-    fs::path oldCwd_;
-    std::string oldPrefix_;
-    bool hadPrefix_ = false;
 };
-
-std::map<std::string, bool> states(bool save, bool restore, bool tools, bool crew) {
-    return {{"PSHSAVE", save},      {"PSHREST", restore},     {"PSHCAMP", tools},
-            {"PSHMISSTOOLS", tools}, {"PSHSAVECREW", crew}, {"PSHRESTCREW", crew}};
-}
 
 TEST_F(MainDialogTest, EnableRulesFollowThePathAndTheBackup) {
     struct Case {
@@ -86,7 +49,7 @@ TEST_F(MainDialogTest, EnableRulesFollowThePathAndTheBackup) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.backup) saveBackup();
-        setIniPath(c.validPath ? game.gamePath() : work.folder() + "NOGAME\\");
+        usePath(c.validPath ? game.gamePath() : work.folder() + "NOGAME\\");
         PatchDialog dialog;
         dialog.SETBUTTONS();
         EXPECT_EQ(functions(dialog), c.expected);
@@ -97,7 +60,7 @@ TEST_F(MainDialogTest, EnableRulesFollowThePathAndTheBackup) {
 TEST_F(MainDialogTest, ABackupLackingOneCampZeroIsIncomplete) {
     saveBackup();
     game.remove("Data/Backup/20thGuards/CAMP0");
-    setIniPath(game.gamePath());
+    usePath(game.gamePath());
     PatchDialog dialog;
     EXPECT_TRUE(dialog.COPYOK());
     dialog.SETBUTTONS();
@@ -106,7 +69,7 @@ TEST_F(MainDialogTest, ABackupLackingOneCampZeroIsIncomplete) {
 
 TEST_F(MainDialogTest, CrewButtonsFollowTheTwoCrewFiles) {
     saveBackup();
-    setIniPath(game.gamePath());
+    usePath(game.gamePath());
     const std::string live = game.path("DATA\\campaign.dat"), saved = game.path("Data\\Backup\\campaign.bak");
     struct Case {
         const char* name;
@@ -170,7 +133,7 @@ TEST_F(MainDialogTest, TypedPathsAreNormalisedAndFoundInAnyCase) {
 }
 
 TEST_F(MainDialogTest, AnEmptyPathMeansTheWorkingFolder) {
-    setIniPath(game.gamePath());
+    usePath(game.gamePath());
     PatchDialog dialog;
     fs::current_path(game.nativeFolder());
     dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->clear();
@@ -181,7 +144,7 @@ TEST_F(MainDialogTest, AnEmptyPathMeansTheWorkingFolder) {
 }
 
 TEST_F(MainDialogTest, CampaignToolsReportABadPath) {
-    setIniPath(work.folder() + "NOGAME\\");
+    usePath(work.folder() + "NOGAME\\");
     PatchDialog dialog;
     dialog.PSHCAMP();
     dialog.PSHMISSTOOLS();
