@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <chrono>
 #include <filesystem>
 
 #include "platform/filesystem.h"
@@ -76,6 +77,24 @@ TEST_F(FileSystemTest, AnExactMatchWinsThenTheFirstInNameOrder) {
     EXPECT_EQ(readFile(root + "camp"), "lower");
     EXPECT_EQ(readFile(root + "Camp"), "mixed");
     EXPECT_EQ(readFile(root + "cAMP"), "upper");  // "CAMP" < "Camp" < "camp"
+}
+
+TEST_F(FileSystemTest, FolderContentsSeenAgainAfterEveryChange) {
+    // A folder unchanged for an hour is the kind whose listing is kept between lookups.
+    fs::create_directories(dir.path() / "Player");
+    auto settle = [&] {
+        fs::last_write_time(dir.path() / "Player", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    settle();
+    EXPECT_FALSE(fileExists(root + "PLAYER\\MISSION.TXT"));
+    dir.write("Player/Mission.txt", "first");
+    EXPECT_EQ(readFile(root + "PLAYER\\MISSION.TXT"), "first");
+    settle();
+    EXPECT_EQ(readFile(root + "PLAYER\\MISSION.TXT"), "first");
+    fs::rename(dir.path() / "Player/Mission.txt", dir.path() / "Player/mission.TXT");
+    EXPECT_EQ(readFile(root + "PLAYER\\MISSION.TXT"), "first");
+    fs::remove(dir.path() / "Player/mission.TXT");
+    EXPECT_FALSE(fileExists(root + "PLAYER\\MISSION.TXT"));
 }
 
 TEST_F(FileSystemTest, NewFilesGoIntoTheResolvedFolderAsWritten) {
