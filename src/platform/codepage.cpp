@@ -110,6 +110,9 @@ std::string utf8ToCp1252(std::string_view s, bool* ok) {
             if ((cont & 0xC0) != 0x80) valid = false;
             cp = (cp << 6) | (cont & 0x3F);
         }
+        // Overlong forms would let a name smuggle in a separator, a dot or a NUL.
+        static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid && (cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
         if (!valid) {
             out += '?';
             all = false;

@@ -186,8 +186,20 @@ Status checkReplaceable(const std::string& native) {
 }
 
 // Fills a temporary file through fill(fd), then renames it over target. The old file survives any failure.
+// A link is followed, so that the file it points at gets the new content rather than the link being replaced.
+std::string followLink(const std::string& native) {
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return native;
+    char* real = ::realpath(native.c_str(), nullptr);
+    if (!real) return native;
+    std::string result = real;
+    std::free(real);
+    return result;
+}
+
 template <class Fill>
-Status replaceAtomically(const std::string& target, mode_t mode, Fill fill) {
+Status replaceAtomically(const std::string& linkOrTarget, mode_t mode, Fill fill) {
+    const std::string target = followLink(linkOrTarget);
     if (Status s = checkReplaceable(target); !s) return s;
     std::string temp;
     int fd = createTemporary(target, temp);
@@ -269,7 +281,8 @@ namespace {
 // Opens an ordinary file for reading; on failure -1, with r telling why.
 int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
     std::string native = PosixFileSystem::resolve(path);
-    int fd = ::open(native.c_str(), O_RDONLY);
+    // Non-blocking, so that a pipe of that name cannot hang the tool before it is found not to be a file.
+    int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         r.missing = errno == ENOENT || errno == ENOTDIR;
         r.error = errnoText(errno);
@@ -285,6 +298,7 @@ int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
         ::close(fd);
         return -1;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -368,14 +382,20 @@ std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) con
     if (mask.empty()) mask = "*";
     std::string folder = folderPart.empty() ? "." : resolve(folderPart);
 
+    // A plain name lists the one file that every other operation on that name reaches.
+    std::string chosen;
+    if (mask.find_first_of("*?") == std::string::npos) chosen = baseOf(resolve(joinNative(folder, cp1252ToUtf8(mask))));
+
     std::vector<FileEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return entries;
     while (dirent* e = ::readdir(dir)) {
         std::string native = e->d_name;
         if (native.empty() || native[0] == '.') continue;  // hidden, and "." and ".."
-        std::string name = utf8ToCp1252(native);
-        if (!matchesMask(name, mask)) continue;
+        bool representable = false;
+        std::string name = utf8ToCp1252(native, &representable);
+        if (!representable) continue;  // a name the game cannot spell is not one of its files
+        if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
         struct stat st;
         if (::stat(joinNative(folder, native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         entries.push_back({name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
@@ -410,13 +430,14 @@ Status PosixFileSystem::makeFolder(const std::string& path) {
 Status PosixFileSystem::copy(const std::string& from, const std::string& to) {
     std::string source = resolve(from);
     std::string target = resolve(to);
-    int in = ::open(source.c_str(), O_RDONLY);
+    int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK);
     if (in < 0) return Status::failure(errnoText(errno));
     struct stat st;
     if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(in);
         return Status::failure("the source is not a file");
     }
+    ::fcntl(in, F_SETFL, ::fcntl(in, F_GETFL) & ~O_NONBLOCK);
     Status s = replaceAtomically(target, st.st_mode & 07777, [&](int out) {
         char buf[65536];
         for (;;) {

@@ -87,7 +87,8 @@ EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std
     text.append(result.text, 0, at);
     text += platform::upper1252(name);
     text += ": ";
-    text += value;
+    // A line break in the value would start a header line of its own.
+    for (char c : value) text += (c == '\r' || c == '\n') ? ' ' : c;
     text += "\r\n";
     text += tail;
 

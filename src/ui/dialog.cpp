@@ -164,8 +164,9 @@ QWidget* Dialog::createControl(const ControlTemplate& row, QWidget* parent) {
             return new MYRADIOBUTTONGROUP(caption, parent);
         case ControlKind::PushButton: {
             auto* button = new MYPUSHBUTTON(caption, parent);
-            // Only the template's default button answers Enter.
-            button->setAutoDefault(false);
+            // As on Windows: Enter presses the focused push button, and the template's default button while
+            // the focus is on any other control.
+            button->setAutoDefault(true);
             button->setDefault(row.has(resources::DefaultButton));
             return button;
         }

@@ -159,6 +159,12 @@ TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
     PatchDialog dialog;
     dialog.control<ui::MYPUSHBUTTON>("PSHREADME")->click();
     EXPECT_EQ(launcher.commandLines(), std::vector<std::string>{"NotePad ReadmeENG.TXT"});
+    // Enter presses the focused button, not the default one (Quit).
+    dialog.show();
+    dialog.control<ui::MYPUSHBUTTON>("PSHREADME")->setFocus();
+    QTest::keyClick(dialog.control<ui::MYPUSHBUTTON>("PSHREADME"), Qt::Key_Return);
+    EXPECT_EQ(launcher.commandLines().size(), 2u);
+    EXPECT_TRUE(dialog.isVisible());
 
     modal.then([](QDialog& credits) {
         EXPECT_EQ(credits.windowTitle().toStdString(), "Credits");

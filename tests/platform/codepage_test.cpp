@@ -40,4 +40,11 @@ TEST(CodePage, UnmappableAndBrokenUtf8BecomeQuestionMarks) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(utf8ToCp1252("x\xC3", &ok), "x?");  // cut sequence
     EXPECT_FALSE(ok);
+    // Overlong forms of "\\", "/" and NUL, and a surrogate, never decode to those characters.
+    for (const char* bad : {"\xC1\x9C", "\xC0\xAF", "\xC0\x80", "\xE0\x80\xAF", "\xED\xA0\x80"}) {
+        std::string out = utf8ToCp1252(bad, &ok);
+        EXPECT_EQ(out.find_first_of(std::string("\\/\0", 3)), std::string::npos) << out;
+        EXPECT_FALSE(ok);
+    }
+    EXPECT_FALSE(ok);
 }

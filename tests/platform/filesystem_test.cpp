@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -229,6 +230,43 @@ TEST_F(FileSystemTest, ReadsWholeFilesAndTellsMissingFromUnreadable) {
     ReadResult folder = fileSystem().read(root + "SUB");
     EXPECT_FALSE(folder.ok);
     EXPECT_FALSE(folder.missing);
+}
+
+TEST_F(FileSystemTest, APlainNameListsTheFileEveryOtherOperationReaches) {
+    dir.write("Backup/campaign.bak", "lower");
+    dir.write("Backup/CAMPAIGN.BAK", "upper");
+    dir.write("Backup/CAMP1", "mission");
+    dir.write("Backup/odd\xC1\x9C.TXT", "overlong");  // a name no Windows-1252 text spells
+    struct Case {
+        const char* name;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"campaign.bak", {"campaign.bak"}},
+        {"CAMPAIGN.BAK", {"CAMPAIGN.BAK"}},
+        {"Campaign.Bak", {"CAMPAIGN.BAK"}},  // the first in name order, as resolution picks it
+        {"camp1.", {"CAMP1"}},
+        {"*.TXT", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(names(listFiles(root + "BACKUP\\" + c.name)), c.expected) << c.name;
+    EXPECT_EQ(readFile(root + "BACKUP\\Campaign.Bak"), "upper");
+}
+
+TEST_F(FileSystemTest, WritesGoThroughLinksAndPipesAreNoFiles) {
+    dir.write("real.txt", "old");
+    fs::create_symlink(dir.path() / "real.txt", dir.path() / "link.txt");
+    ASSERT_TRUE(writeFile(root + "LINK.TXT", "new"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.txt"));
+    EXPECT_EQ(dir.read("real.txt"), "new");
+    dir.write("other.txt", "copied");
+    ASSERT_TRUE(copyFile(root + "other.txt", root + "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.txt"));
+    EXPECT_EQ(dir.read("real.txt"), "copied");
+
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+    ReadResult r = fileSystem().read(root + "PIPE");  // must return, not wait for a writer
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(copyFile(root + "PIPE", root + "x.txt"));
 }
 
 TEST_F(FileSystemTest, CreatesOneFolderLevelAndRemovesFiles) {

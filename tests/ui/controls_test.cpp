@@ -165,6 +165,20 @@ TEST(MYCOMBOBOX, TypedTextCountsAsSelectionOnlyWhileItMatches) {
     EXPECT_FALSE(combo.VALUE().isValid());
 }
 
+TEST(MYCOMBOBOX, APickFromTheListIsOneSelectionEvent) {
+    MYCOMBOBOX combo;
+    combo.setEditable(true);
+    combo.FILLUSING({"one", "two"});
+    int events = 0;
+    QObject::connect(&combo, &MYCOMBOBOX::selectionChangedByUser, [&] { ++events; });
+    combo.setCurrentIndex(1);  // what the drop-down list does when the player picks an item
+    EXPECT_EQ(events, 1);
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), "one");
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(combo.CURRENTITEMNO(), 1u);
+}
+
 TEST(MYCOMBOBOX, SetValueSelectsTheItemWithThatValue) {
     MYCOMBOBOX combo;
     combo.FILLUSING({"BLUE", "RED"}, {0, 1});
