@@ -279,10 +279,21 @@ std::string PosixFileSystem::resolve(const std::string& path) {
 namespace {
 
 // Opens an ordinary file for reading; on failure -1, with r telling why.
+// True when path is already a native absolute path that resolution would leave as it is (if it exists): no
+// "\", no drive, no component ending in ".". Such a path can be tried as it stands.
+bool nativeAsItStands(const std::string& path) {
+    if (path.empty() || path[0] != '/' || path.find('\\') != std::string::npos) return false;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (path[i] == '.' && (i + 1 == path.size() || path[i + 1] == '/')) return false;
+    return true;
+}
+
 int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
-    std::string native = PosixFileSystem::resolve(path);
     // Non-blocking, so that a pipe of that name cannot hang the tool before it is found not to be a file.
-    int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK);
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK;
+    // The tool reads many files by names a listing just gave: try such a name before searching for it.
+    int fd = nativeAsItStands(path) ? ::open(cp1252ToUtf8(path).c_str(), kFlags) : -1;
+    if (fd < 0) fd = ::open(PosixFileSystem::resolve(path).c_str(), kFlags);
     if (fd < 0) {
         r.missing = errno == ENOENT || errno == ENOTDIR;
         r.error = errnoText(errno);
@@ -397,7 +408,7 @@ std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) con
         if (!representable) continue;  // a name the game cannot spell is not one of its files
         if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
         struct stat st;
-        if (::stat(joinNative(folder, native).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
         entries.push_back({name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
     }
     ::closedir(dir);
