@@ -3,7 +3,9 @@
 #include "app/app.h"
 #include "app/credits.h"
 #include "app/gamecheck.h"
+#include "platform/filesystem.h"
 #include "platform/profile.h"
+#include "transfer/mover.h"
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
@@ -111,13 +113,28 @@ void PatchDialog::ACTIVATE() {
 
 void PatchDialog::PSHCAMP() {
     if (!FILEOK()) return;
+    Mover mover(this, campaigns(), gamePath_);
+    ui::showModal(mover);
 }
 
 void PatchDialog::PSHMISSTOOLS() {
     if (!FILEOK()) return;
 }
 
-void PatchDialog::PSHREADME() { App::Run("NotePad ReadmeENG.TXT"); }
+void PatchDialog::PSHREADME() {
+    // The help file belongs in the working folder; a tool started from elsewhere finds it beside the program.
+    std::string file = "ReadmeENG.TXT";
+    if (!platform::fileExists(file)) {
+        const std::string beside = ui::fromQt(QCoreApplication::applicationDirPath()) + "/" + file;
+        if (!platform::fileExists(beside)) {
+            ui::INFOBOX(this, "Help", "The help file " + file + " was not found.");
+            return;
+        }
+        file = beside;
+    }
+    if (!App::Run("NotePad " + file))
+        ui::INFOBOX(this, "Help", "No text editor could be started to show " + file + ".");
+}
 
 void PatchDialog::PSHCREDITS() {
     Credits credits(this);

@@ -5,11 +5,13 @@ namespace hartool::resources {
 // Each template lives in its own file; a new dialog adds its line here.
 extern const DialogTemplate kPatchDialogTemplate;
 extern const DialogTemplate kCreditsTemplate;
+extern const DialogTemplate kMoverTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
     &kPatchDialogTemplate,
     &kCreditsTemplate,
+    &kMoverTemplate,
 };
 }  // namespace
 

@@ -158,6 +158,11 @@ TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
     ModalDouble modal;
     PatchDialog dialog;
     dialog.control<ui::MYPUSHBUTTON>("PSHREADME")->click();
+    EXPECT_EQ(boxes.boxes(), std::vector{info("Help", "The help file ReadmeENG.TXT was not found.")});
+    EXPECT_TRUE(launcher.commandLines().empty());
+    boxes.clear();
+    work.write("ReadmeENG.TXT", "help");
+    dialog.control<ui::MYPUSHBUTTON>("PSHREADME")->click();
     EXPECT_EQ(launcher.commandLines(), std::vector<std::string>{"NotePad ReadmeENG.TXT"});
     // Enter presses the focused button, not the default one (Quit).
     dialog.show();

@@ -5,6 +5,7 @@
 #include "kindsdialog.h"
 #include "support/guicaptionfit.h"
 #include "support/guimodaldouble.h"
+#include "transfer/mover.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,20 @@
 namespace hartool::test {
 namespace {
 
+// The transfer dialog needs its owner for as long as it lives.
+struct OwnerOfMover {
+    std::unique_ptr<PatchDialog> owner = std::make_unique<PatchDialog>();
+};
+struct OwnedMover : OwnerOfMover, Mover {
+    OwnedMover() : Mover(owner.get(), owner->campaigns(), owner->gamePath()) {}
+};
+
 // The behaviour class of every template; a new dialog adds its line.
 const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behaviourClasses() {
     static const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>> classes{
         {"PatchDialog_vo", [] { return std::make_unique<PatchDialog>(); }},
         {"Credits_vo", [] { return std::make_unique<Credits>(); }},
+        {"Mover_vo", [] { return std::make_unique<OwnedMover>(); }},
     };
     return classes;
 }
