@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include "ui/seam.h"
+
 namespace hartool::ui {
 
 namespace {
@@ -30,18 +32,16 @@ class ProcessLauncher : public Launcher {
 };
 
 ProcessLauncher gProcess;
-Launcher* gLauncher = &gProcess;
+Seam<Launcher> gLauncher(gProcess);
 
 }  // namespace
 
 Launcher& launcher() {
-    return *gLauncher;
+    return gLauncher.get();
 }
 
 Launcher* installLauncher(Launcher* launcher) {
-    Launcher* previous = gLauncher == &gProcess ? nullptr : gLauncher;
-    gLauncher = launcher ? launcher : &gProcess;
-    return previous;
+    return gLauncher.install(launcher);
 }
 
 bool runCommandLine(const std::string& commandLine) {

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include "ui/seam.h"
+
 namespace hartool::ui {
 
 namespace {
@@ -24,18 +26,16 @@ class QtMessageBoxes : public MessageBoxes {
 };
 
 QtMessageBoxes gQtBoxes;
-MessageBoxes* gBoxes = &gQtBoxes;
+Seam<MessageBoxes> gBoxes(gQtBoxes);
 
 }  // namespace
 
 MessageBoxes& messageBoxes() {
-    return *gBoxes;
+    return gBoxes.get();
 }
 
 MessageBoxes* installMessageBoxes(MessageBoxes* boxes) {
-    MessageBoxes* previous = gBoxes == &gQtBoxes ? nullptr : gBoxes;
-    gBoxes = boxes ? boxes : &gQtBoxes;
-    return previous;
+    return gBoxes.install(boxes);
 }
 
 void INFOBOX(QWidget* owner, const std::string& caption, const std::string& text) {

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "ui/seam.h"
+
 namespace hartool::ui {
 
 namespace {
@@ -12,18 +14,16 @@ class ExecRunner : public ModalRunner {
 };
 
 ExecRunner gExec;
-ModalRunner* gRunner = &gExec;
+Seam<ModalRunner> gRunner(gExec);
 
 }  // namespace
 
 ModalRunner& modalRunner() {
-    return *gRunner;
+    return gRunner.get();
 }
 
 ModalRunner* installModalRunner(ModalRunner* runner) {
-    ModalRunner* previous = gRunner == &gExec ? nullptr : gRunner;
-    gRunner = runner ? runner : &gExec;
-    return previous;
+    return gRunner.install(runner);
 }
 
 int showModal(QDialog& dialog) {
