@@ -1,0 +1,217 @@
+#include "briefing/briefsupport.h"
+
+#include <utility>
+
+#include "platform/codepage.h"
+#include "platform/profile.h"
+#include "text/entries.h"
+#include "text/foldsearch.h"
+#include "text/sections.h"
+#include "text/token.h"
+
+namespace hartool {
+
+namespace {
+
+constexpr std::size_t kPages = 5;
+constexpr const char* kCrLf = "\r\n";
+
+// Read whole: the profile reader's cut at 1023 characters would shorten a long text on the next write.
+std::string namedValue(std::string_view text, std::string_view section, std::string_view key) {
+    return platform::profileValue(text, section, key, std::string::npos);
+}
+
+// What GETSECTION gives for this name, cut from the text already read.
+std::string_view sectionText(std::string_view text, std::string_view sectionName) {
+    std::string pattern = "[";
+    pattern += trimSpaces(sectionName);
+    const std::size_t begin = FoldedSearch(pattern).find(text);
+    if (begin == std::string_view::npos) return {};
+    const std::size_t end = text.find('[', begin + 2);  // npos, and so the rest, when there is none
+    return text.substr(begin, end == std::string_view::npos ? end : end - begin);
+}
+
+bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
+    return line.size() >= upperPrefix.size() &&
+           platform::upper1252(line.substr(0, upperPrefix.size())) == upperPrefix;
+}
+
+void appendEntries(std::string& out, const char* kind, const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        out.append(kind).append(" ").append(std::to_string(i)).append(" = ").append(values[i]).append(kCrLf);
+}
+
+void appendIfSet(std::string& out, const char* key, const std::string& value) {
+    if (!value.empty()) out.append(key).append(" = ").append(value).append(kCrLf);
+}
+
+}  // namespace
+
+std::string Briefing::HEADING() const {
+    return std::string(trimSpaces(tokenAt(CHEADING, ",", 2)));
+}
+
+std::string Briefing::BTEXT() const {
+    Token fields(CTEXT, ",");
+    std::string text;
+    for (std::size_t i = 3; i <= fields.ANZAHL(); ++i) {
+        if (i > 3) text += ',';
+        text += fields.GETTOKEN(i);
+    }
+    return std::string(trimSpaces(text));
+}
+
+BriefSupport::BriefSupport(std::string path, bool doubleMode)
+    : doubleMode_(doubleMode), path_(std::move(path)) {
+    READBRIEFINGS();
+}
+
+void BriefSupport::READBRIEFINGS() {
+    // Filled afresh, so that reading again shows the file rather than appending behind the old pages.
+    singlePages_.clear();
+    bluePages_.clear();
+    redPages_.clear();
+    cutscene_.clear();
+    sound_.clear();
+
+    if (platform::fileExists(path_)) {
+        const std::string text = platform::readFile(path_);
+        const std::string upper = platform::upper1252(text);
+        // An existing file decides the mode, whatever the caller asked for.
+        doubleMode_ = upper.find("BLUE_BRIEFING") != std::string::npos ||
+                      upper.find("RED_BRIEFING") != std::string::npos;
+        if (upper.find("MISC") != std::string::npos) {
+            cutscene_ = namedValue(text, "Misc", "cutscene");
+            sound_ = namedValue(text, "Misc", "sound");
+        }
+        for (std::size_t n = 0; n < kPages; ++n) {
+            const std::string number = std::to_string(n);
+            if (doubleMode_) {
+                addBriefing(text, "Blue_Briefing " + number);
+                addBriefing(text, "Red_Briefing " + number);
+            } else {
+                addBriefing(text, "Briefing " + number);
+            }
+        }
+    }
+    // Every array holds five pages, also those the file does not use, so that a change of mode finds pages.
+    for (auto* pages : {&singlePages_, &bluePages_, &redPages_})
+        if (pages->empty()) pages->resize(kPages);
+}
+
+void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
+    addBriefing(platform::readFile(path_), sectionName);
+}
+
+void BriefSupport::addBriefing(std::string_view fileText, const std::string& sectionName) {
+    const std::string name = platform::upper1252(sectionName);
+    Briefing page;
+    page.CTEXT = namedValue(fileText, name, "Text");
+    page.CHEADING = namedValue(fileText, name, "Heading");
+    if (!page.CTEXT.empty() || !page.CHEADING.empty()) {
+        page.CMAP = namedValue(fileText, name, "Map");
+        page.CMOVIE = namedValue(fileText, name, "Movie");
+        page.CTIMEOUT = namedValue(fileText, name, "Time Out");
+        const Token lines = TXT2TOKEN(sectionText(fileText, name));
+        for (std::size_t i = 1; i <= lines.ANZAHL(); ++i) {
+            const std::string_view line = trimSpaces(lines.GETTOKEN(i));
+            if (startsWithFolded(line, "LINE"))
+                page.ALINESTRINGS.push_back(GETWERT(line, 0, "="));
+            else if (startsWithFolded(line, "SPRITE"))
+                page.ASPRITESTRINGS.push_back(GETWERT(line, 0, "="));
+            else if (startsWithFolded(line, "LABEL"))
+                page.ALABELSTRINGS.push_back(GETWERT(line, 0, "="));
+        }
+    }
+    if (name.find("BLUE_BRIEFING") != std::string::npos)
+        bluePages_.push_back(std::move(page));
+    else if (name.find("RED_BRIEFING") != std::string::npos)
+        redPages_.push_back(std::move(page));
+    else
+        singlePages_.push_back(std::move(page));
+}
+
+std::string BriefSupport::BRIEF2TEXT(std::size_t page) const {
+    const std::vector<Briefing>& pages = BRIEFARRAY();
+    if (page < 1 || page > pages.size()) return {};
+    const Briefing& b = pages[page - 1];
+    if (b.CHEADING.empty() && b.CTEXT.empty()) return {};
+    std::string out = "[" + BRIEFSTRING() + " " + std::to_string(page - 1) + "]" + kCrLf;
+    out.append("Heading = ").append(b.CHEADING).append(kCrLf);
+    appendIfSet(out, "MAP", b.CMAP);
+    appendIfSet(out, "Text", b.CTEXT);
+    appendEntries(out, "Line", b.ALINESTRINGS);
+    appendEntries(out, "Sprite", b.ASPRITESTRINGS);
+    appendEntries(out, "Label", b.ALABELSTRINGS);
+    appendIfSet(out, "Movie", b.CMOVIE);
+    appendIfSet(out, "Time Out", b.CTIMEOUT);
+    return out;
+}
+
+platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
+    std::string out = leadingText;
+    if (!cutscene_.empty() || !sound_.empty()) {
+        out.append("[Misc]").append(kCrLf);
+        appendIfSet(out, "cutscene", cutscene_);
+        appendIfSet(out, "sound", sound_);
+        out.append(kCrLf).append(kCrLf);
+    }
+    auto appendPages = [&] {
+        for (std::size_t k = 1; k <= kPages; ++k) out += BRIEF2TEXT(k);
+    };
+    if (doubleMode_) {
+        blueMode_ = true;
+        appendPages();
+        blueMode_ = false;
+        appendPages();
+    } else {
+        appendPages();
+    }
+    return WRITESTRING(path_, out);
+}
+
+void BriefSupport::CLEARGRAPH() {
+    auto clear = [](std::vector<Briefing>& pages) {
+        for (Briefing& b : pages) {
+            b.ALINESTRINGS.clear();
+            b.ASPRITESTRINGS.clear();
+            b.ALABELSTRINGS.clear();
+        }
+    };
+    if (doubleMode_) {
+        clear(bluePages_);
+        clear(redPages_);
+    } else {
+        clear(singlePages_);
+    }
+}
+
+std::vector<Briefing>& BriefSupport::BRIEFARRAY() {
+    if (!doubleMode_) return singlePages_;
+    return blueMode_ ? bluePages_ : redPages_;
+}
+
+const std::vector<Briefing>& BriefSupport::BRIEFARRAY() const {
+    if (!doubleMode_) return singlePages_;
+    return blueMode_ ? bluePages_ : redPages_;
+}
+
+void BriefSupport::SETBRIEFARRAY(std::vector<Briefing> pages) {
+    BRIEFARRAY() = std::move(pages);
+}
+
+std::string BriefSupport::BRIEFSTRING() const {
+    if (!doubleMode_) return "Briefing";
+    return blueMode_ ? "Blue_Briefing" : "Red_Briefing";
+}
+
+void BriefSupport::DESTROY() {
+    singlePages_.clear();
+    bluePages_.clear();
+    redPages_.clear();
+    cutscene_.clear();
+    sound_.clear();
+    Parent::DESTROY();
+}
+
+}  // namespace hartool

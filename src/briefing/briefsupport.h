@@ -1,0 +1,78 @@
+#pragma once
+
+// A briefing file: five pages for one side, or five for each of blue and red, and the Misc values.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/filesystem.h"
+#include "ui/parent.h"
+
+namespace hartool {
+
+// One page of a briefing. Values are kept raw, as read from and written to the file.
+class Briefing : public Parent {
+public:
+    std::vector<std::string> ALINESTRINGS;
+    std::vector<std::string> ASPRITESTRINGS;
+    std::vector<std::string> ALABELSTRINGS;
+    std::string CHEADING;
+    std::string CMAP;
+    std::string CTEXT;
+    std::string CMOVIE;
+    std::string CTIMEOUT;
+
+    // The heading without its leading field ("9, Orders" gives "Orders").
+    std::string HEADING() const;
+    // The text without its two leading fields; commas inside the text survive.
+    std::string BTEXT() const;
+};
+
+class BriefSupport : public Parent {
+public:
+    // Reads the file; a file that exists decides the mode itself.
+    explicit BriefSupport(std::string path, bool doubleMode = false);
+
+    void READBRIEFINGS();
+    void ADDBRIEFING(const std::string& sectionName);
+    // Writes the whole file atomically.
+    platform::Status WRITEBRIEFINGS(const std::string& leadingText = "");
+    // Page 1 to 5 of the selected array as written to the file, "" when the page is left out.
+    std::string BRIEF2TEXT(std::size_t page) const;
+    void CLEARGRAPH();
+
+    // The selected pages: blue or red by blue mode in double mode, the single pages otherwise.
+    std::vector<Briefing>& BRIEFARRAY();
+    const std::vector<Briefing>& BRIEFARRAY() const;
+    void SETBRIEFARRAY(std::vector<Briefing> pages);
+    std::vector<Briefing>& BLUEBRIEFARRAY() { return bluePages_; }
+    std::vector<Briefing>& REDBRIEFARRAY() { return redPages_; }
+    // "Blue_Briefing", "Red_Briefing" or "Briefing".
+    std::string BRIEFSTRING() const;
+    bool BLUEMODE() const { return blueMode_; }
+    void SETBLUEMODE(bool blue) { blueMode_ = blue; }
+    bool DOUBLEMODE() const { return doubleMode_; }
+    void SETDOUBLEMODE(bool twoSides) { doubleMode_ = twoSides; }
+    const std::string& PATH() const { return path_; }
+    const std::string& CUTSCENE() const { return cutscene_; }
+    const std::string& SOUND() const { return sound_; }
+
+    void DESTROY() override;
+
+private:
+    // ADDBRIEFING on a text already read, so that READBRIEFINGS reads the file once.
+    void addBriefing(std::string_view fileText, const std::string& sectionName);
+
+    bool doubleMode_ = false;
+    bool blueMode_ = true;
+    std::string path_;
+    std::vector<Briefing> singlePages_;
+    std::vector<Briefing> bluePages_;
+    std::vector<Briefing> redPages_;
+    std::string cutscene_;
+    std::string sound_;
+};
+
+}  // namespace hartool

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "briefing/briefsupport.h"
+#include "support/failingfilesystem.h"
+#include "support/tempdir.h"
+
+using namespace hartool;
+using test::TempDir;
+
+namespace {
+
+const std::string kOrders = "[Briefing 0]\r\nHeading =  9, Orders\r\nText =  1, 1, Fly north, then east\r\n";
+
+// Every kind of entry, in the order and spelling written, with gaps in the page numbers.
+const std::string kFull =
+    "[Misc]\r\ncutscene = intro.avi\r\nsound = brief.wav\r\n\r\n\r\n"
+    "[Briefing 0]\r\nHeading = 9, Orders\r\nMAP = map1.bmp\r\nText = 1, 1, Fly north, then east\r\n"
+    "Line 0 = 10 20 30 40\r\nLine 1 = 1 2 3 4\r\nSprite 0 = 5 6 tank.bmp\r\nLabel 0 = 7 8 Alpha\r\n"
+    "Movie = m.avi\r\nTime Out = 30\r\n"
+    "[Briefing 2]\r\nHeading = 9, Threat\r\nText = 1, 1, Tanks, lots of them\r\nSprite 0 = 1 1 x.bmp\r\n";
+
+const std::string kDouble =
+    "[Misc]\r\nsound = s.wav\r\n\r\n\r\n"
+    "[Blue_Briefing 0]\r\nHeading = 9, Blue orders\r\nText = 1, 1, Go\r\nLine 0 = 1 2 3 4\r\n"
+    "[Blue_Briefing 4]\r\nHeading = 9, Last\r\n"
+    "[Red_Briefing 1]\r\nHeading = 9, Red orders\r\nMAP = red.bmp\r\nLabel 0 = 1 1 Hold\r\n";
+
+}  // namespace
+
+TEST(BriefingTest, HeadingAndTextSkipTheirLeadingFields) {
+    struct Case {
+        std::string heading, text, shownHeading, shownText;
+    };
+    const Case cases[] = {
+        {" 9,  Orders ", " 1, 1,  a,b ", "Orders", "a,b"},
+        {"Orders", "1, 1", "", ""},  // no comma: nothing after the leading field
+    };
+    for (const Case& c : cases) {
+        Briefing page;
+        page.CHEADING = c.heading;
+        page.CTEXT = c.text;
+        EXPECT_EQ(page.HEADING(), c.shownHeading) << c.heading;
+        EXPECT_EQ(page.BTEXT(), c.shownText) << c.text;
+    }
+}
+
+TEST(BriefSupportTest, ReadAndWrittenBack) {
+    struct Case {
+        std::string name, file, written;  // written "=" for the file itself
+    };
+    const Case cases[] = {
+        {"values lose a blank", kOrders,
+         "[Briefing 0]\r\nHeading = 9, Orders\r\nText = 1, 1, Fly north, then east\r\n"},
+        {"every kind of entry", kFull, "="},
+        {"both sides", kDouble, "="},
+        {"a bracket in the text ends the graphics, not the named values",
+         "[Briefing 0]\r\nHeading = 9, H\r\nText = 1, 1, see [map]\r\nLine 0 = 1 2 3 4\r\nMovie = m.avi\r\n",
+         "[Briefing 0]\r\nHeading = 9, H\r\nText = 1, 1, see [map]\r\nMovie = m.avi\r\n"},
+        {"a page with graphics only is dropped", "[Briefing 0]\r\nMAP = m.bmp\r\nLine 0 = 1 2 3 4\r\n", ""},
+        {"any case; values up to a second '=', unquoted",
+         "[misc]\r\nCUTSCENE = \"c.avi\"\r\n[briefing 1]\r\nheading=9, H\r\n  line 0 =  1 2 = 3\r\nSPRITE "
+         "0=s\r\n"
+         "label 0 = l\r\ntime out = 5\r\n",
+         "[Misc]\r\ncutscene = c.avi\r\n\r\n\r\n[Briefing 1]\r\nHeading = 9, H\r\nLine 0 = 1 2\r\nSprite 0 = "
+         "s\r\n"
+         "Label 0 = l\r\nTime Out = 5\r\n"},
+        {"[MISC]", "[MISC]\r\nsound = s.wav\r\n", "[Misc]\r\nsound = s.wav\r\n\r\n\r\n"},
+        {"single pages dropped in double mode",
+         "[Briefing 0]\r\nHeading = 9, Single\r\n[Blue_Briefing 0]\r\nHeading = 9, Blue\r\n",
+         "[Blue_Briefing 0]\r\nHeading = 9, Blue\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        BriefSupport brief(dir.write("brief.txt", c.file));
+        ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+        EXPECT_EQ(dir.read("brief.txt"), c.written == "=" ? c.file : c.written) << c.name;
+    }
+}
+
+TEST(BriefSupportTest, DoubleModeSelectsBySideAndEndsOnRed) {
+    TempDir dir;
+    BriefSupport brief(dir.write("brief.txt", kDouble), false);
+    ASSERT_TRUE(brief.DOUBLEMODE());
+    EXPECT_EQ(brief.BRIEFARRAY()[0].HEADING(), "Blue orders");
+    brief.SETBLUEMODE(false);
+    EXPECT_EQ(brief.BRIEF2TEXT(2),
+              "[Red_Briefing 1]\r\nHeading = 9, Red orders\r\nMAP = red.bmp\r\nLabel 0 = 1 1 Hold\r\n");
+    brief.CLEARGRAPH();
+    ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+    EXPECT_FALSE(brief.BLUEMODE());
+    EXPECT_EQ(dir.read("brief.txt"),
+              "[Misc]\r\nsound = s.wav\r\n\r\n\r\n[Blue_Briefing 0]\r\nHeading = 9, Blue orders\r\nText = 1, "
+              "1, Go\r\n"
+              "[Blue_Briefing 4]\r\nHeading = 9, Last\r\n[Red_Briefing 1]\r\nHeading = 9, Red orders\r\n"
+              "MAP = red.bmp\r\n");
+}
+
+TEST(BriefSupportTest, MissingFileGivesEmptyPagesAndEditsAreWrittenUnderTheirNumbers) {
+    for (bool twoSides : {false, true}) {
+        TempDir dir;
+        BriefSupport brief(dir.folder() + "new.txt", twoSides);
+        EXPECT_EQ(brief.DOUBLEMODE(), twoSides);
+        ASSERT_EQ(brief.BRIEFARRAY().size(), 5u);
+        for (std::size_t k = 1; k <= 5; ++k) EXPECT_EQ(brief.BRIEF2TEXT(k), "");
+        ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+        EXPECT_EQ(dir.read("new.txt"), "");
+    }
+    TempDir dir;
+    BriefSupport brief(dir.folder() + "new.txt");
+    std::vector<Briefing> pages = brief.BRIEFARRAY();
+    pages[0].CHEADING = " 9, One";
+    pages[1].ASPRITESTRINGS = {"1 1 lost.bmp"};  // neither heading nor text: left out
+    pages[2].CTEXT = " 1, 1, " + std::string(1500, 'x');
+    brief.SETBRIEFARRAY(pages);
+    ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+    EXPECT_EQ(dir.read("new.txt"),
+              "[Briefing 0]\r\nHeading =  9, One\r\n[Briefing 2]\r\nHeading = \r\nText =  1, 1, " +
+                  std::string(1500, 'x') + "\r\n");
+    EXPECT_EQ(BriefSupport(dir.folder() + "new.txt").BRIEFARRAY()[2].BTEXT(), std::string(1500, 'x'));
+}
+
+TEST(BriefSupportTest, FailedWriteIsReportedAndKeepsTheOldFile) {
+    TempDir dir;
+    BriefSupport brief(dir.write("brief.txt", kOrders));
+    EXPECT_EQ(brief.BRIEFARRAY()[0].HEADING(), "Orders");
+    EXPECT_EQ(brief.BRIEFARRAY()[0].BTEXT(), "Fly north, then east");
+    brief.BRIEFARRAY()[0].CHEADING = "9, Changed";
+    test::FailingFileSystem failing;
+    failing.failOn(test::FailingFileSystem::Op::Write, "brief.txt", "disk full");
+    const platform::Status status = brief.WRITEBRIEFINGS();
+    EXPECT_FALSE(status.ok);
+    EXPECT_NE(status.error.find("disk full"), std::string::npos) << status.error;
+    EXPECT_EQ(dir.read("brief.txt"), kOrders);
+}
