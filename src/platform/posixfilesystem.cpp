@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -289,7 +290,8 @@ bool nativeAsItStands(const std::string& path) {
 }
 
 int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
-    // Non-blocking, so that a pipe of that name cannot hang the tool before it is found not to be a file.
+    // Non-blocking, so that a pipe of that name cannot hang the tool before it is found not to be a file;
+    // for the ordinary files read afterwards the flag changes nothing.
     constexpr int kFlags = O_RDONLY | O_NONBLOCK;
     // The tool reads many files by names a listing just gave: try such a name before searching for it.
     int fd = nativeAsItStands(path) ? ::open(cp1252ToUtf8(path).c_str(), kFlags) : -1;
@@ -309,7 +311,6 @@ int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
         ::close(fd);
         return -1;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -347,21 +348,20 @@ ReadResult PosixFileSystem::readUntil(const std::string& path,
     struct stat st;
     int fd = openForReading(path, r, st);
     if (fd < 0) return r;
-    // Small first, so that a title on line 1 costs one short read; then growing, but only so far that the
-    // allocator hands back the same memory on every call instead of fresh pages to be faulted in.
+    // Small first, so that a title on line 1 costs one short read; then growing to a bound. The buffer is
+    // allocated without being cleared: a refresh reads thousands of titles, and clearing cost more than reading.
     std::size_t chunk = 4096;
     constexpr std::size_t kMaxChunk = 64 << 10;
-    std::string buf;
+    std::unique_ptr<char[]> buf(new char[kMaxChunk]);
     for (;;) {
-        buf.resize(chunk);
-        ssize_t n = ::read(fd, buf.data(), chunk);
+        ssize_t n = ::read(fd, buf.get(), chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
             r.error = errnoText(errno);
             ::close(fd);
             return r;
         }
-        if (n == 0 || !consume(std::string_view(buf.data(), static_cast<std::size_t>(n)))) break;
+        if (n == 0 || !consume(std::string_view(buf.get(), static_cast<std::size_t>(n)))) break;
         chunk = std::min(chunk * 2, kMaxChunk);
     }
     ::close(fd);
@@ -448,7 +448,6 @@ Status PosixFileSystem::copy(const std::string& from, const std::string& to) {
         ::close(in);
         return Status::failure("the source is not a file");
     }
-    ::fcntl(in, F_SETFL, ::fcntl(in, F_GETFL) & ~O_NONBLOCK);
     Status s = replaceAtomically(target, st.st_mode & 07777, [&](int out) {
         char buf[65536];
         for (;;) {
