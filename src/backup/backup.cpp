@@ -40,6 +40,24 @@ const char* copyMask(CopyMode mode) {
     return mode == CopyMode::MISSION ? "S*.TXT" : "CAMP*";
 }
 
+std::string notEverythingDone(std::size_t done, std::size_t total, const std::string& doneWord) {
+    return "Not everything could be done: " + std::to_string(done) + " of " + std::to_string(total) +
+           (total == 1 ? " file was " : " files were ") + doneWord + ".";
+}
+
+void appendFailures(std::string& text, const std::string& heading, const std::vector<Failure>& list,
+                    const std::string& base) {
+    if (list.empty()) return;
+    text += "\n\n" + heading;
+    const std::size_t shown = std::min(list.size(), kFailuresShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const std::string& file = list[i].file;
+        const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
+        text += "\n" + (inBase ? file.substr(base.size()) : file) + ": " + list[i].reason;
+    }
+    if (list.size() > shown) text += "\nand " + std::to_string(list.size() - shown) + " more";
+}
+
 void BackupReport::add(const BackupReport& other) {
     listed += other.listed;
     copied += other.copied;
@@ -52,15 +70,8 @@ std::string BackupReport::text(const std::string& successText, const std::string
     if (ok()) {
         t = successText;
     } else {
-        t = "Not everything could be done: " + std::to_string(copied) + " of " + std::to_string(listed) +
-            (listed == 1 ? " file was copied." : " files were copied.") + "\n\nFailed:";
-        const std::size_t shown = std::min(failures.size(), kFailuresShown);
-        for (std::size_t i = 0; i < shown; ++i) {
-            const std::string& file = failures[i].file;
-            const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
-            t += "\n" + (inBase ? file.substr(base.size()) : file) + ": " + failures[i].reason;
-        }
-        if (failures.size() > shown) t += "\nand " + std::to_string(failures.size() - shown) + " more";
+        t = notEverythingDone(copied, listed, "copied");
+        appendFailures(t, "Failed:", failures, base);
     }
     if (!warnings.empty()) t += "\n";
     for (const std::string& w : warnings) t += "\nWarning: " + w;

@@ -27,6 +27,14 @@ struct Failure {
     bool operator==(const Failure&) const = default;
 };
 
+// The opening of a report on work that did not all succeed: "Not everything could be done: 3 of 5 files were
+// copied." (with doneWord "copied").
+std::string notEverythingDone(std::size_t done, std::size_t total, const std::string& doneWord);
+// Appends heading and one "file: reason" line per entry (the first ten, then "and N more"); file names are
+// shortened by base. Nothing when the list is empty.
+void appendFailures(std::string& text, const std::string& heading, const std::vector<Failure>& list,
+                    const std::string& base);
+
 struct BackupReport {
     std::size_t listed = 0;  // files set out to copy
     std::size_t copied = 0;

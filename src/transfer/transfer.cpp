@@ -14,7 +14,6 @@ namespace {
 using platform::Status;
 
 constexpr std::size_t kItemTitleWidth = 15;
-constexpr std::size_t kNamesShown = 10;
 
 std::string replaced(std::string text, char from, char to) {
     std::replace(text.begin(), text.end(), from, to);
@@ -34,20 +33,6 @@ std::string retitled(std::string_view text, const std::string& line) {
     Token lines = TXT2TOKEN(text);
     lines.DELETETOKEN(1);
     return line + "\r\n" + lines.TOKENSTRING();
-}
-
-std::string shortened(const std::string& file, const std::string& base) {
-    const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
-    return inBase ? file.substr(base.size()) : file;
-}
-
-void listNames(std::string& t, const char* heading, const std::vector<Failure>& list,
-               const std::string& base) {
-    if (list.empty()) return;
-    t += std::string("\n\n") + heading;
-    const std::size_t shown = std::min(list.size(), kNamesShown);
-    for (std::size_t i = 0; i < shown; ++i) t += "\n" + shortened(list[i].file, base) + ": " + list[i].reason;
-    if (list.size() > shown) t += "\nand " + std::to_string(list.size() - shown) + " more";
 }
 
 bool endsInDigit(const std::string& s) {
@@ -117,11 +102,9 @@ MissionLists READDATA(const GameFolders& folders, const Campaign& campaign, bool
 std::string TransferReport::text(const std::string& successText, const std::string& doneWord,
                                  const std::string& base) const {
     if (ok()) return successText;
-    std::string t = "Not everything could be done: " + std::to_string(done) + " of " +
-                    std::to_string(selected) + (selected == 1 ? " file was " : " files were ") + doneWord +
-                    ".";
-    listNames(t, "Failed:", failures, base);
-    listNames(t, ("Not " + doneWord + ":").c_str(), skipped, base);
+    std::string t = notEverythingDone(done, selected, doneWord);
+    appendFailures(t, "Failed:", failures, base);
+    appendFailures(t, "Not " + doneWord + ":", skipped, base);
     return t;
 }
 
