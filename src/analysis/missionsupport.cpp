@@ -253,7 +253,7 @@ void MissionSupport::buildUpperLines() {
 int MissionSupport::READNAT() {
     platform::ReadResult r = platform::fileSystem().read(missionFile_);
     readOk_ = r.ok;
-    missionLines_ = TXT2TOKEN(r.content);
+    missionLines_ = TXT2TOKEN(std::move(r.content));
     const std::size_t count = missionLines_.ANZAHL();
     buildUpperLines();
 

@@ -112,7 +112,7 @@ void BriefSupport::addBriefing(std::string_view fileText, const std::string& sec
         page.CMAP = namedValue(fileText, name, "Map");
         page.CMOVIE = namedValue(fileText, name, "Movie");
         page.CTIMEOUT = namedValue(fileText, name, "Time Out");
-        const Token lines = TXT2TOKEN(sectionText(fileText, name));
+        const Token lines = TXT2TOKEN(std::string(sectionText(fileText, name)));
         for (std::size_t i = 1; i <= lines.ANZAHL(); ++i) {
             const std::string_view line = trimSpaces(lines.GETTOKEN(i));
             if (startsWithFolded(line, "LINE"))

@@ -20,28 +20,33 @@ std::string valueOf(std::string_view line, std::size_t word) {
 
 }  // namespace
 
-Token TXT2TOKEN(std::string_view text) {
-    // One pass over the raw text, as if "\r\n" had first become "\n": the normalised text is never built.
-    const char* data = text.data();
-    const std::size_t n = text.size();
-    auto lines = std::make_shared<Token::Array>();
+Token TXT2TOKEN(std::string text) {
+    // One pass over the raw text, as if "\r\n" had first become "\n": the normalised text is never built, and
+    // the lines stay places in the text handed over.
+    Token result;
+    result.source_ = std::move(text);
+    result.delimiter_ = "\r\n";
+    const char* data = result.source_.data();
+    const std::size_t n = result.source_.size();
+    std::vector<Token::Span>& lines = result.spans_;
+    lines.clear();
     std::size_t breaks = 0;
     for (const char* q = data; (q = static_cast<const char*>(std::memchr(q, '\n', data + n - q))); ++q)
         ++breaks;
-    lines->reserve(breaks + 1);
+    lines.reserve(breaks + 1);
 
     std::size_t crlf = 0;  // "\r\n" pairs, which the normalised text holds as one byte
     std::size_t p = 0;
     for (;;) {
         const void* hit = p < n ? std::memchr(data + p, '\n', n - p) : nullptr;
         if (!hit) {
-            lines->emplace_back(data + p, n - p);
+            lines.push_back({p, n - p});
             break;
         }
         const std::size_t f = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
         std::size_t end = f;
         if (end > p && data[end - 1] == '\r') --end, ++crlf;
-        lines->emplace_back(data + p, end - p);
+        lines.push_back({p, end - p});
         p = f + 1;
         for (;;) {
             if (p < n && data[p] == '\n') {
@@ -55,11 +60,19 @@ Token TXT2TOKEN(std::string_view text) {
     }
     // Token's pass limit, over the normalised length: it cuts only a text that is one bare line break.
     const std::size_t limit = std::max<std::size_t>(1, n - crlf);
-    if (lines->size() > limit) lines->resize(limit);
-
-    Token result(std::move(lines), "\n");
-    result.REPLACEDELIMITER("\r\n");
+    if (lines.size() > limit) lines.resize(limit);
+    result.count_ = lines.size();
     return result;
+}
+
+std::string linesAfterFirst(std::string text) {
+    const Token lines = TXT2TOKEN(std::move(text));
+    std::string out;
+    for (std::size_t i = 2; i <= lines.ANZAHL(); ++i) {
+        if (i > 2) out += "\r\n";
+        out += lines.GETTOKEN(i);
+    }
+    return out;
 }
 
 std::string GETENTRY(const std::string& fileName, std::string_view entryName, std::size_t word) {
@@ -79,9 +92,7 @@ EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std
     const std::size_t at = FoldedSearch(name).find(result.text);
     if (at == std::string_view::npos) return result;
 
-    Token rest = TXT2TOKEN(std::string_view(result.text).substr(at));
-    rest.DELETETOKEN(1);
-    const std::string tail = rest.TOKENSTRING();
+    const std::string tail = linesAfterFirst(result.text.substr(at));
     std::string text;
     text.reserve(at + name.size() + 2 + value.size() + 2 + tail.size());
     text.append(result.text, 0, at);

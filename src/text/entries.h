@@ -18,7 +18,9 @@ namespace hartool {
 
 // The lines of text, split at line feeds ("\r\n" counting as one): empty lines are dropped, a leading or
 // trailing line break gives a first or last line "". TOKENSTRING joins them with "\r\n".
-Token TXT2TOKEN(std::string_view text);
+Token TXT2TOKEN(std::string text);
+// The lines of text after its first, as TXT2TOKEN gives them, joined with "\r\n".
+std::string linesAfterFirst(std::string text);
 
 // The entry's value, or its word number word when that is not 0 ("" when there is no such word); "" when the
 // name does not occur or the file cannot be read. Reads the file only up to the end of the entry's line.

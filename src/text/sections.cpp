@@ -18,7 +18,7 @@ std::string GETWERT(std::string_view line, std::size_t word, std::string_view se
 }
 
 std::string PUTWERT(std::string_view line, std::size_t word, std::string_view newWord) {
-    Token words(trimSpaces(tokenAt(line, ":", 2)), " ");
+    Token words(std::string(trimSpaces(tokenAt(line, ":", 2))), " ");
     if (word > 0 && word <= words.ANZAHL()) (*words.TOKENARRAY())[word - 1] = newWord;
     std::string out(tokenAt(line, ":", 1));
     out += ": ";

@@ -7,8 +7,6 @@ namespace hartool {
 
 namespace {
 
-const std::string kEmpty;
-
 // Calls emit(token) for each token of source until emit returns false. The number of passes is limited to the
 // length of the source, which only ever matters for a source that is exactly one one-character delimiter:
 // that gives one empty token, not two.
@@ -35,47 +33,75 @@ void splitEach(std::string_view source, std::string_view delimiter, Emit emit) {
 
 }  // namespace
 
-Token::Token() : count_(1), tokens_(std::make_shared<Array>(1)) {}
+Token::Token() : count_(1), spans_{{0, 0}} {}
 
-Token::Token(std::string_view source, std::string delimiter)
-    : delimiter_(std::move(delimiter)), tokens_(std::make_shared<Array>()) {
-    splitEach(source, delimiter_, [this](std::string_view t) {
-        tokens_->emplace_back(t);
+Token::Token(std::string source, std::string delimiter)
+    : delimiter_(std::move(delimiter)), source_(std::move(source)) {
+    const char* base = source_.data();
+    splitEach(source_, delimiter_, [&](std::string_view t) {
+        spans_.push_back({static_cast<std::size_t>(t.data() - base), t.size()});
         return true;
     });
-    count_ = tokens_->size();
+    count_ = spans_.size();
 }
 
-Token::Token(SharedArray source, std::string delimiter)
-    : delimiter_(std::move(delimiter)), tokens_(source ? std::move(source) : std::make_shared<Array>(1)) {
-    count_ = tokens_->size();
+Token::Token(SharedArray source, std::string delimiter) : delimiter_(std::move(delimiter)) {
+    if (source) {
+        tokens_ = std::move(source);
+        count_ = tokens_->size();
+    } else {
+        count_ = 1;
+        spans_.push_back({0, 0});
+    }
 }
 
 Token::Token(Token&& other) noexcept
     : Parent(other),
       delimiter_(std::move(other.delimiter_)),
       count_(std::exchange(other.count_, 0)),
+      source_(std::move(other.source_)),
+      spans_(std::move(other.spans_)),
       tokens_(std::move(other.tokens_)) {}
 
 Token& Token::operator=(Token&& other) noexcept {
     Parent::operator=(other);
     delimiter_ = std::move(other.delimiter_);
     count_ = std::exchange(other.count_, 0);
+    source_ = std::move(other.source_);
+    spans_ = std::move(other.spans_);
     tokens_ = std::move(other.tokens_);
     return *this;
 }
 
-std::size_t Token::usable() const { return tokens_ ? std::min(count_, tokens_->size()) : 0; }
+void Token::ownTokens() {
+    if (tokens_) return;
+    auto tokens = std::make_shared<Array>();
+    tokens->reserve(spans_.size());
+    for (const Span& s : spans_) tokens->emplace_back(source_, s.begin, s.size);
+    tokens_ = std::move(tokens);
+    std::string().swap(source_);
+    std::vector<Span>().swap(spans_);
+}
+
+std::size_t Token::usable() const { return std::min(count_, tokens_ ? tokens_->size() : spans_.size()); }
 
 bool Token::valid(std::size_t index) const { return index > 0 && index <= usable(); }
 
-const std::string& Token::GETTOKEN(std::size_t index) const {
-    return valid(index) ? (*tokens_)[index - 1] : kEmpty;
+std::string_view Token::at(std::size_t i) const {
+    if (tokens_) return (*tokens_)[i];
+    return std::string_view(source_).substr(spans_[i].begin, spans_[i].size);
+}
+
+std::string_view Token::GETTOKEN(std::size_t index) const { return valid(index) ? at(index - 1) : ""; }
+
+Token::SharedArray Token::TOKENARRAY() {
+    ownTokens();
+    return tokens_;
 }
 
 bool Token::APPENDTOKEN(std::optional<std::string> value) {
     if (!value) return false;
-    if (!tokens_) tokens_ = std::make_shared<Array>();
+    ownTokens();
     tokens_->push_back(std::move(*value));
     count_ = tokens_->size();
     return true;
@@ -83,6 +109,7 @@ bool Token::APPENDTOKEN(std::optional<std::string> value) {
 
 bool Token::DELETETOKEN(std::size_t index) {
     if (!valid(index)) return false;
+    ownTokens();
     tokens_->erase(tokens_->begin() + static_cast<std::ptrdiff_t>(index - 1));
     --count_;
     return true;
@@ -90,6 +117,7 @@ bool Token::DELETETOKEN(std::size_t index) {
 
 std::string Token::REPLACETOKEN(std::size_t index, std::string value) {
     if (!valid(index)) return {};
+    ownTokens();
     return std::exchange((*tokens_)[index - 1], std::move(value));
 }
 
@@ -101,7 +129,7 @@ std::string Token::REPLACEDELIMITER(std::optional<std::string> delimiter) {
 std::size_t Token::SEARCHTOKEN(std::string_view value) const {
     const std::size_t n = usable();
     for (std::size_t i = 0; i < n; ++i)
-        if ((*tokens_)[i] == value) return i + 1;
+        if (at(i) == value) return i + 1;
     return 0;
 }
 
@@ -109,13 +137,13 @@ std::string Token::TOKENSTRING() const {
     const std::size_t n = usable();
     if (n == 0) return {};
     std::size_t size = (n - 1) * delimiter_.size();
-    for (std::size_t i = 0; i < n; ++i) size += (*tokens_)[i].size();
+    for (std::size_t i = 0; i < n; ++i) size += at(i).size();
     std::string out;
     out.reserve(size);
-    out += (*tokens_)[0];
+    out += at(0);
     for (std::size_t i = 1; i < n; ++i) {
         out += delimiter_;
-        out += (*tokens_)[i];
+        out += at(i);
     }
     return out;
 }

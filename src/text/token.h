@@ -3,6 +3,10 @@
 // The one string splitter of the tool. A run of delimiters counts as one, so splitting a text into lines
 // drops its empty lines. Tokens are numbered from 1; an index of 0 stands for "no index" and, like any index
 // beyond the count, changes nothing.
+//
+// A split keeps its source whole and the tokens as places in it: a mission of hundreds of thousands of lines is
+// then two allocations, not one per line. The tokens become strings of their own only when the list is
+// changed or its array is asked for.
 
 #include <cstddef>
 #include <memory>
@@ -23,7 +27,7 @@ public:
     // No source: one empty token, no delimiter.
     Token();
     // Splits source at delimiter (case-sensitive); an empty delimiter keeps the whole source as one token.
-    Token(std::string_view source, std::string delimiter);
+    Token(std::string source, std::string delimiter);
     // Keeps the very array given, not a copy: writes through either side are seen by both. No array (null) is
     // no source.
     Token(SharedArray source, std::string delimiter);
@@ -35,8 +39,8 @@ public:
     Token& operator=(Token&& other) noexcept;
 
     std::size_t ANZAHL() const { return count_; }
-    // Valid until the list changes; "" for a bad index.
-    const std::string& GETTOKEN(std::size_t index) const;
+    // Valid until the list changes or its array is asked for; "" for a bad index.
+    std::string_view GETTOKEN(std::size_t index) const;
     // False, and nothing appended, when no value is given.
     bool APPENDTOKEN(std::optional<std::string> value);
     bool DELETETOKEN(std::size_t index);
@@ -47,18 +51,30 @@ public:
     // Index of the first token equal to value, 0 when none.
     std::size_t SEARCHTOKEN(std::string_view value) const;
     // The object's own array. Writes through it are joined by TOKENSTRING; the count stays as it was.
-    SharedArray TOKENARRAY() const { return tokens_; }
+    SharedArray TOKENARRAY();
     // The first ANZAHL tokens joined by the current delimiter.
     std::string TOKENSTRING() const;
 
 private:
+    friend Token TXT2TOKEN(std::string text);
+
+    struct Span {
+        std::size_t begin, size;
+    };
+
     // Guards against a count beyond an array shrunk through TOKENARRAY, too.
     bool valid(std::size_t index) const;
     std::size_t usable() const;
+    // Token i, from 0, of the first usable().
+    std::string_view at(std::size_t i) const;
+    // Turns the places into strings of their own, once, before the list changes or is handed out.
+    void ownTokens();
 
     std::string delimiter_;
     std::size_t count_ = 0;
-    SharedArray tokens_;
+    std::string source_;       // what spans_ point into, until the tokens are strings of their own
+    std::vector<Span> spans_;
+    SharedArray tokens_;       // null until then
 };
 
 // Token number index of source split at delimiter, by Token's rules but without building the list;

@@ -30,9 +30,7 @@ std::string titleLine(const std::string& title, TitleMode mode, const std::strin
 
 // The text with its first line replaced by line, as PUTTITLE writes it.
 std::string retitled(std::string_view text, const std::string& line) {
-    Token lines = TXT2TOKEN(text);
-    lines.DELETETOKEN(1);
-    return line + "\r\n" + lines.TOKENSTRING();
+    return line + "\r\n" + linesAfterFirst(std::string(text));
 }
 
 bool endsInDigit(const std::string& s) {

@@ -8,7 +8,7 @@ namespace {
 
 std::vector<std::string> tokensOf(const Token& t) {
     std::vector<std::string> out;
-    for (std::size_t i = 1; i <= t.ANZAHL(); ++i) out.push_back(t.GETTOKEN(i));
+    for (std::size_t i = 1; i <= t.ANZAHL(); ++i) out.emplace_back(t.GETTOKEN(i));
     return out;
 }
 
