@@ -100,3 +100,16 @@ TEST(TokenTest, ArraysAreSharedAndTheCountIsNotRecomputed) {
         EXPECT_EQ(none.TOKENSTRING(), "");
     }
 }
+
+TEST(TokenTest, TokensSurviveMovesAndTheFirstChange) {
+    Token t("a b c", " ");  // short enough to live inside the string object
+    Token moved = std::move(t);
+    Token assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(tokensOf(assigned), (std::vector<std::string>{"a", "b", "c"}));
+    const std::string_view before = assigned.GETTOKEN(3);
+    EXPECT_EQ(before, "c");
+    EXPECT_EQ(assigned.REPLACETOKEN(1, "A"), "a");
+    EXPECT_EQ(tokensOf(assigned), (std::vector<std::string>{"A", "b", "c"}));
+    EXPECT_EQ(assigned.SEARCHTOKEN("c"), 3u);
+}
