@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "briefing/briefsupport.h"
@@ -21,24 +22,45 @@ std::string_view lineValue(std::string_view line) {
     return trimSpaces(tokenAt(line, ":", 2));
 }
 
-// The first words of a trimmed value, split once: a line is asked for up to nine of them.
+// The first words of a value, split once: a line is asked for up to nine of them. Every mission line passes
+// through here, so the split is one pass over the characters.
 class Words {
   public:
-    explicit Words(std::string_view value) {
-        std::size_t i = 0;
-        while (count_ < kMax && i < value.size()) {
-            const std::size_t end = std::min(value.find(' ', i), value.size());
-            words_[count_++] = value.substr(i, end - i);
-            i = value.find_first_not_of(' ', end);
-            if (i == std::string_view::npos) break;
-        }
+    static constexpr std::size_t kMax = 9;
+
+    // The words of a value without colons; no more than the first needed.
+    explicit Words(std::string_view value, std::size_t needed = kMax) { split(value, needed, false); }
+    // The words of lineValue(line).
+    static Words ofLine(std::string_view line, std::size_t needed = kMax) {
+        Words w;
+        if (const void* colon = std::memchr(line.data(), ':', line.size()))
+            w.split(line.substr(static_cast<std::size_t>(static_cast<const char*>(colon) - line.data())), needed,
+                    true);
+        return w;
     }
     // Word n, from 1; "" when there is none.
     std::string_view operator[](std::size_t n) const { return n >= 1 && n <= count_ ? words_[n - 1] : ""; }
     std::int64_t number(std::size_t n) const { return wordNumber((*this)[n]); }
 
   private:
-    static constexpr std::size_t kMax = 9;
+    Words() = default;
+    // From a colon run on, the value ends at the next colon.
+    void split(std::string_view s, std::size_t needed, bool fromColon) {
+        needed = std::min(needed, kMax);
+        const char* p = s.data();
+        const char* const end = p + s.size();
+        auto stops = [&](char c) { return c == ' ' || (fromColon && c == ':'); };
+        if (fromColon)
+            while (p < end && *p == ':') ++p;
+        while (count_ < needed) {
+            while (p < end && *p == ' ') ++p;
+            if (p == end || *p == ':') break;
+            const char* const word = p;
+            while (p < end && !stops(*p)) ++p;
+            words_[count_++] = std::string_view(word, static_cast<std::size_t>(p - word));
+        }
+    }
+
     std::string_view words_[kMax];
     std::size_t count_ = 0;
 };
@@ -54,12 +76,6 @@ std::int64_t callSignNumber(std::string_view w) {
     return wordNumber(w);
 }
 
-bool hasCode(std::span<const tables::CodeRow> rows, std::int64_t code) {
-    for (const tables::CodeRow& r : rows)
-        if (std::find(r.codes.begin(), r.codes.end(), code) != r.codes.end()) return true;
-    return false;
-}
-
 bool contains(std::string_view s, std::string_view part) {
     return s.find(part) != std::string_view::npos;
 }
@@ -68,47 +84,49 @@ std::int64_t capped(std::int64_t v) {
     return std::min(v, kMapCap);
 }
 
-void appendNumber(std::string& s, std::int64_t v) {
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    s.append(buf, r.ptr);
-}
-
-// Entries are built in one buffer each: there are tens of thousands of them in a large mission.
-std::string sprite(std::string_view image, std::int64_t x, std::int64_t y) {
-    std::string s;
-    s.reserve(image.size() + 40);
-    s += "images\\";
-    s += image;
-    s += ".pcx, ";
-    appendNumber(s, x);
-    s += ", ";
-    appendNumber(s, y);
-    s += ", 0";
-    return s;
-}
-
-std::string line(Point a, Point b) {
-    std::string s;
-    s.reserve(64);
-    s += "200, 200, 200";
-    for (std::int64_t v : {a.X, a.Y, b.X, b.Y}) {
-        s += ", ";
-        appendNumber(s, v);
+// Graphics entries, formatted in one reused buffer: a large mission has tens of thousands of them.
+class EntryText {
+  public:
+    std::string_view sprite(std::string_view image, std::int64_t x, std::int64_t y) {
+        char* p = start(image.size() + 2 * kNumber + 16);
+        p = put(p, "images\\");
+        p = put(p, image);
+        p = put(p, ".pcx, ");
+        p = number(p, x);
+        p = put(p, ", ");
+        p = number(p, y);
+        return done(put(p, ", 0"));
     }
-    return s;
-}
+    std::string_view line(Point a, Point b) {
+        char* p = start(4 * kNumber + 24);
+        p = put(p, "200, 200, 200");
+        for (std::int64_t v : {a.X, a.Y, b.X, b.Y}) p = number(put(p, ", "), v);
+        return done(p);
+    }
+    std::string_view label(Point at, std::string_view text) {
+        char* p = start(text.size() + 2 * kNumber + 24);
+        p = number(p, at.X);
+        p = put(p, ", ");
+        p = number(p, at.Y);
+        p = put(p, ", 99, 99, 208, 1, ");
+        return done(put(p, text));
+    }
 
-std::string label(Point p, std::string_view text) {
-    std::string s;
-    s.reserve(text.size() + 48);
-    appendNumber(s, p.X);
-    s += ", ";
-    appendNumber(s, p.Y);
-    s += ", 99, 99, 208, 1, ";
-    s += text;
-    return s;
-}
+  private:
+    static constexpr std::size_t kNumber = 20;  // the longest 64-bit decimal
+
+    char* start(std::size_t most) {
+        if (s_.size() < most) s_.resize(most);
+        return s_.data();
+    }
+    static char* put(char* p, std::string_view text) { return std::copy(text.begin(), text.end(), p); }
+    static char* number(char* p, std::int64_t v) { return std::to_chars(p, p + kNumber, v).ptr; }
+    std::string_view done(const char* end) const {
+        return std::string_view(s_.data(), static_cast<std::size_t>(end - s_.data()));
+    }
+
+    std::string s_;
+};
 
 // Page n (1-based) of the selected briefing, or null when the briefing has fewer pages.
 Briefing* page(BriefSupport& b, std::size_t n) {
@@ -151,7 +169,8 @@ std::int64_t wordNumber(std::string_view w) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     for (std::size_t k = intStart; k < intEnd; ++k) {
         const int d = w[k] - '0';
-        n = n > (kMax - d) / 10 ? kMax : n * 10 + d;
+        // Eighteen digits cannot overflow; only a longer number needs the check.
+        n = (k - intStart < 18 || n <= (kMax - d) / 10) ? n * 10 + d : kMax;
     }
     return negative ? -n : n;
 }
@@ -206,12 +225,47 @@ void MissionSupport::FILLARRAYS() {
     redWaypoints_ = tables::kRedWaypointImages;
     callSigns_ = tables::kCallSigns;
     messages_ = tables::kMessages;
+    indexTables();
     flights_.clear();
     routes_.clear();
     blueUnits_.clear();
     redUnits_.clear();
     blueObjectives_.clear();
     redObjectives_.clear();
+}
+
+// The analysis asks for a unit's side and image and a call sign once per unit: indexed by code and number,
+// with the first row that has a code deciding, as a search through the rows would.
+void MissionSupport::indexTables() {
+    auto byCode = [](std::span<const tables::CodeRow> rows, auto&& set) {
+        for (auto r = rows.rbegin(); r != rows.rend(); ++r)
+            for (int code : r->codes)
+                if (code >= 0) set(static_cast<std::size_t>(code), trimSpaces(r->name));
+    };
+    auto grow = [](auto& v, std::size_t i, auto fill) {
+        if (i >= v.size()) v.resize(i + 1, fill);
+    };
+    unitSideByCode_.clear();
+    byCode(redTypes_, [&](std::size_t c, std::string_view) { grow(unitSideByCode_, c, -1), unitSideByCode_[c] = 1; });
+    byCode(blueTypes_, [&](std::size_t c, std::string_view) { grow(unitSideByCode_, c, -1), unitSideByCode_[c] = 0; });
+    for (int side = 0; side <= 1; ++side) {
+        std::vector<std::string_view>& images = imageByCode_[side];
+        images.clear();
+        byCode(side == 0 ? blueImages_ : redImages_,
+               [&](std::size_t c, std::string_view name) { grow(images, c, ""), images[c] = name; });
+    }
+    callSignByNumber_.clear();
+    for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r) {
+        if (r->number <= 0) continue;
+        grow(callSignByNumber_, static_cast<std::size_t>(r->number), "");
+        callSignByNumber_[static_cast<std::size_t>(r->number)] = trimSpaces(r->name);
+    }
+}
+
+int MissionSupport::unitSide(int type) const {
+    return type >= 0 && static_cast<std::size_t>(type) < unitSideByCode_.size()
+               ? unitSideByCode_[static_cast<std::size_t>(type)]
+               : -1;
 }
 
 void MissionSupport::DESTROY() {
@@ -231,23 +285,17 @@ void MissionSupport::buildUpperLines() {
     const std::size_t count = missionLines_.ANZAHL();
     std::size_t total = 0;
     for (std::size_t i = 1; i <= count; ++i) total += missionLines_.GETTOKEN(i).size();
-    upperText_.clear();
-    upperText_.reserve(total);
-    static const auto kUpper = [] {
-        std::array<char, 256> t{};
-        for (int c = 0; c < 256; ++c) t[c] = platform::upper1252(static_cast<char>(c));
-        return t;
-    }();
-    for (std::size_t i = 1; i <= count; ++i)
-        for (char c : missionLines_.GETTOKEN(i)) upperText_ += kUpper[static_cast<unsigned char>(c)];
+    upperText_.resize(total);
     upperLines_.clear();
     upperLines_.reserve(count);
-    std::size_t at = 0;
+    char* out = upperText_.data();
     for (std::size_t i = 1; i <= count; ++i) {
-        const std::size_t n = missionLines_.GETTOKEN(i).size();
-        upperLines_.emplace_back(upperText_.data() + at, n);
-        at += n;
+        const std::string_view line = missionLines_.GETTOKEN(i);
+        upperLines_.emplace_back(out, line.size());
+        line.copy(out, line.size());
+        out += line.size();
     }
+    platform::upper1252InPlace(upperText_.data(), upperText_.size());
 }
 
 int MissionSupport::READNAT() {
@@ -260,7 +308,7 @@ int MissionSupport::READNAT() {
     flights_.clear();
     for (std::size_t i = 1; i <= count; ++i) {
         if (!trimSpaces(upperLines_[i - 1]).starts_with("PLATOON")) continue;
-        int c = typeCode(Words(lineValue(missionLines_.GETTOKEN(i))).number(1));
+        int c = typeCode(Words::ofLine(missionLines_.GETTOKEN(i), 1).number(1));
         if (c == 17)
             c = 21;
         else if (c == 109)
@@ -294,12 +342,13 @@ void MissionSupport::READDIMENSIONS() {
         centre_ = {0, 0};
 }
 
-void MissionSupport::readUnit(std::size_t line, UnitRecord& out) const {
-    const Words w(lineValue(missionLines_.GETTOKEN(line)));
+Point MissionSupport::readUnit(std::size_t line, UnitRecord& out) const {
+    const Words w = Words::ofLine(missionLines_.GETTOKEN(line));
     out.type = typeCode(w.number(1));
     out.x = w.number(2);
     out.y = w.number(3);
     out.callSign = GETCALLSIGN(callSignNumber(w[9]));
+    return {w.number(6), w.number(7)};
 }
 
 void MissionSupport::READUNITS() {
@@ -309,9 +358,9 @@ void MissionSupport::READUNITS() {
         if (!contains(upperLines_[i - 1], "PLATOON")) continue;
         UnitRecord u;
         readUnit(i, u);
-        if (hasCode(blueTypes_, u.type))
+        if (const int side = unitSide(u.type); side == 0)
             blueUnits_.push_back(std::move(u));
-        else if (hasCode(redTypes_, u.type))
+        else if (side == 1)
             redUnits_.push_back(std::move(u));
     }
 }
@@ -324,21 +373,22 @@ void MissionSupport::READWP() {
     routes_.reserve(flights_.size());
     for (const FlightEntry& f : flights_) {
         FlightRoute route;
-        readUnit(f.line, route.start);
+        const Point first = readUnit(f.line, route.start);
         route.side = (route.start.type == 62 || route.start.type == 128) ? 1 : 0;
-        const Words start(lineValue(missionLines_.GETTOKEN(f.line)));
-        route.waypoints.push_back({start.number(6), start.number(7), 1});
+        route.waypoints.push_back({first.X, first.Y, 1});
         for (std::size_t n = f.line + 1; n <= upperLines_.size(); ++n) {
             const std::string_view u = upperLines_[n - 1];
             if (contains(u, "PLATOON") || contains(u, "SUPPORT")) break;
-            for (std::size_t k = 0; k < std::size(kOrders) && contains(u, "ORDER_ASMBLY_"); ++k) {
-                if (contains(u, kOrders[k])) {
-                    route.waypoints.back().kind = static_cast<int>(k) + 1;
-                    break;
+            if (contains(u, "ORDER_ASMBLY_")) {
+                for (std::size_t k = 0; k < std::size(kOrders); ++k) {
+                    if (contains(u, kOrders[k])) {
+                        route.waypoints.back().kind = static_cast<int>(k) + 1;
+                        break;
+                    }
                 }
             }
             if (contains(u, "ADDWAYPT")) {
-                const Words w(lineValue(missionLines_.GETTOKEN(n)));
+                const Words w = Words::ofLine(missionLines_.GETTOKEN(n), 2);
                 route.waypoints.push_back({w.number(1), w.number(2), route.waypoints.back().kind});
             }
         }
@@ -352,7 +402,7 @@ void MissionSupport::READOBJECTIVES() {
     for (const std::string_view u : upperLines_) {
         if (contains(u, "OBJECTIVE")) {
             const std::string_view value = lineValue(u);
-            const std::string_view w = Words(value)[1];
+            const std::string_view w = Words(value, 1)[1];
             if (w == "RED")
                 redObjectives_.emplace_back(value.substr(3));
             else if (w == "BLUE")
@@ -376,10 +426,8 @@ platform::Status MissionSupport::ANALYZE(BriefSupport& briefing) {
 }
 
 std::string MissionSupport::GETCALLSIGN(std::int64_t number) const {
-    if (number <= 0) return "";
-    for (const tables::CallSignRow& r : callSigns_)
-        if (r.number == number) return std::string(trimSpaces(r.name));
-    return "";
+    if (number <= 0 || static_cast<std::uint64_t>(number) >= callSignByNumber_.size()) return "";
+    return std::string(callSignByNumber_[static_cast<std::size_t>(number)]);
 }
 
 std::string MissionSupport::GETMESSAGE(std::int64_t number, MessagePart what) const {
@@ -398,18 +446,25 @@ std::string MissionSupport::GETMESSAGE(std::int64_t number, MessagePart what) co
 }
 
 std::string MissionSupport::GETIMAGE(std::int64_t type, int side) const {
+    return std::string(imageOf(type, side));
+}
+
+std::string_view MissionSupport::imageOf(std::int64_t type, int side) const {
     if (side != 0 && side != 1) return "";
-    for (const tables::CodeRow& r : side == 0 ? blueImages_ : redImages_)
-        if (std::find(r.codes.begin(), r.codes.end(), type) != r.codes.end())
-            return std::string(trimSpaces(r.name));
-    return "";
+    const std::vector<std::string_view>& images = imageByCode_[side];
+    return type >= 0 && static_cast<std::uint64_t>(type) < images.size() ? images[static_cast<std::size_t>(type)]
+                                                                         : "";
 }
 
 std::string MissionSupport::GETWP(std::int64_t kind, int side) const {
+    return std::string(waypointImage(kind, side));
+}
+
+std::string_view MissionSupport::waypointImage(std::int64_t kind, int side) const {
     if (kind <= 0 || (side != 0 && side != 1)) return "";
     const auto images = side == 0 ? blueWaypoints_ : redWaypoints_;
     if (kind > static_cast<std::int64_t>(images.size())) return "";
-    return std::string(trimSpaces(images[static_cast<std::size_t>(kind - 1)]));
+    return trimSpaces(images[static_cast<std::size_t>(kind - 1)]);
 }
 
 Point MissionSupport::NEWCOORD(Point p) const {
@@ -431,17 +486,18 @@ void MissionSupport::ADDGRAPHWP(BriefSupport& briefing, std::size_t flight, int 
     if (flight >= routes_.size() || routes_[flight].side != side) return;
     const FlightRoute& route = routes_[flight];
     Briefing* pages[] = {page(briefing, 1), page(briefing, 2)};
-    auto add = [&](std::vector<std::string> Briefing::*list, std::string entry) {
-        if (pages[0]) (pages[0]->*list).push_back(pages[1] ? entry : std::move(entry));
-        if (pages[1]) (pages[1]->*list).push_back(std::move(entry));
+    auto add = [&](StringList Briefing::*list, std::string_view entry) {
+        for (Briefing* p : pages)
+            if (p) (p->*list).push_back(entry);
     };
+    EntryText e;
     Point previous = NEWCOORD({route.start.x, route.start.y});
-    add(&Briefing::ASPRITESTRINGS, sprite(GETIMAGE(route.start.type, side), previous.X, previous.Y + 5));
-    add(&Briefing::ALABELSTRINGS, label({previous.X, previous.Y - 2}, route.start.callSign));
+    add(&Briefing::ASPRITESTRINGS, e.sprite(imageOf(route.start.type, side), previous.X, previous.Y + 5));
+    add(&Briefing::ALABELSTRINGS, e.label({previous.X, previous.Y - 2}, route.start.callSign));
     for (const WaypointRecord& w : route.waypoints) {
         const Point p = NEWCOORD({w.x, w.y});
-        add(&Briefing::ASPRITESTRINGS, sprite(GETWP(w.kind, side), p.X - 2, p.Y - 5));
-        add(&Briefing::ALINESTRINGS, line({p.X + 5, p.Y + 15}, {previous.X + 5, previous.Y + 15}));
+        add(&Briefing::ASPRITESTRINGS, e.sprite(waypointImage(w.kind, side), p.X - 2, p.Y - 5));
+        add(&Briefing::ALINESTRINGS, e.line({p.X + 5, p.Y + 15}, {previous.X + 5, previous.Y + 15}));
         previous = p;
     }
 }
@@ -456,9 +512,10 @@ void MissionSupport::ADDGRAPHOBJ(BriefSupport& briefing, int side) {
     const std::string prefix = red ? "r" : "u";
     Briefing* first = page(briefing, 1);
     Briefing* second = page(briefing, 2);
-    auto toSecond = [&](std::vector<std::string> Briefing::*list, std::string entry) {
-        if (second) (second->*list).push_back(std::move(entry));
+    auto toSecond = [&](StringList Briefing::*list, std::string_view entry) {
+        if (second) (second->*list).push_back(entry);
     };
+    EntryText e;
     for (const std::string& objective : red ? redObjectives_ : blueObjectives_) {
         const Words o(trimSpaces(objective));
         const std::string_view k = o[1];
@@ -466,52 +523,63 @@ void MissionSupport::ADDGRAPHOBJ(BriefSupport& briefing, int side) {
         if (contains(k, "KRADIUS")) {
             const Point p = at(2, 3);
             const Point q = CORRECTPOINT(p, Shift::OBJ);
-            const std::string marker = sprite(
+            const std::string_view marker = e.sprite(
                 GETMESSAGE(o.number(4), red ? MessagePart::IMAGERED : MessagePart::IMAGEBLUE), q.X, q.Y);
             if (first) first->ASPRITESTRINGS.push_back(marker);
             if (second) second->ASPRITESTRINGS.push_back(marker);
             if (contains(k, "ONE")) {
                 const Point r = CORRECTPOINT(p, Shift::ONE);
-                toSecond(&Briefing::ASPRITESTRINGS, sprite(prefix + "adv2b", r.X, r.Y));
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(prefix + "adv2b", r.X, r.Y));
             } else if (contains(k, "TWO")) {
                 const Point r = CORRECTPOINT(p, Shift::TWO);
-                toSecond(&Briefing::ASPRITESTRINGS, sprite(prefix + "sam4b", r.X, r.Y));
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(prefix + "sam4b", r.X, r.Y));
             } else if (contains(k, "THREE")) {
                 const Point r = CORRECTPOINT(q, Shift::THREE);
-                toSecond(&Briefing::ASPRITESTRINGS, sprite(red ? "usam4b" : "rsam6b", r.X, r.Y));
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(red ? "usam4b" : "rsam6b", r.X, r.Y));
             }
         } else if (contains(k, "SECTOR")) {
             const Point a = CORRECTPOINT(at(2, 3), Shift::SECTOR);
             const Point b = CORRECTPOINT(at(4, 5), Shift::SECTOR);
-            toSecond(&Briefing::ALINESTRINGS, line(a, {a.X, b.Y}));
-            toSecond(&Briefing::ALINESTRINGS, line({a.X, b.Y}, b));
-            toSecond(&Briefing::ALINESTRINGS, line(b, {b.X, a.Y}));
-            toSecond(&Briefing::ALINESTRINGS, line({b.X, a.Y}, a));
-            toSecond(&Briefing::ALABELSTRINGS, label(a, GETMESSAGE(o.number(6))));
+            toSecond(&Briefing::ALINESTRINGS, e.line(a, {a.X, b.Y}));
+            toSecond(&Briefing::ALINESTRINGS, e.line({a.X, b.Y}, b));
+            toSecond(&Briefing::ALINESTRINGS, e.line(b, {b.X, a.Y}));
+            toSecond(&Briefing::ALINESTRINGS, e.line({b.X, a.Y}, a));
+            toSecond(&Briefing::ALABELSTRINGS, e.label(a, GETMESSAGE(o.number(6))));
         } else if (contains(k, "_LINE")) {
             const Point a = CORRECTPOINT(at(2, 3), Shift::SECTOR);
             const Point b = CORRECTPOINT(at(4, 5), Shift::LINEEND);
-            toSecond(&Briefing::ALINESTRINGS, line(a, b));
-            toSecond(&Briefing::ALABELSTRINGS, label(a, GETMESSAGE(o.number(6))));
+            toSecond(&Briefing::ALINESTRINGS, e.line(a, b));
+            toSecond(&Briefing::ALABELSTRINGS, e.label(a, GETMESSAGE(o.number(6))));
         }
     }
 }
 
 void MissionSupport::GRAPHUNITS(BriefSupport& briefing) {
-    perSide(briefing, side_, [&](int side) { ADDGRAPHUNIT(briefing, side); });
+    // Both sides' briefings show the same unit sprites: made once.
+    const StringList sprites[] = {unitSprites(0), unitSprites(1)};
+    perSide(briefing, side_, [&](int side) { addUnitSprites(briefing, side, sprites); });
 }
 
 void MissionSupport::ADDGRAPHUNIT(BriefSupport& briefing, int side) {
-    if (side != 0 && side != 1) return;
-    for (int u = 0; u <= 1; ++u) {
-        Briefing* target = page(briefing, u == side ? 3 : 4);
-        if (!target) continue;
-        for (const UnitRecord& unit : u == 0 ? blueUnits_ : redUnits_) {
-            const std::string image = GETIMAGE(unit.type, u);
-            const Point p = CORRECTPOINT2(NEWCOORD({unit.x, unit.y}), image);
-            target->ASPRITESTRINGS.push_back(sprite(image, p.X, p.Y));
-        }
+    const StringList sprites[] = {unitSprites(0), unitSprites(1)};
+    addUnitSprites(briefing, side, sprites);
+}
+
+StringList MissionSupport::unitSprites(int unitSide) const {
+    StringList out;
+    EntryText e;
+    for (const UnitRecord& unit : unitSide == 0 ? blueUnits_ : redUnits_) {
+        const std::string_view image = imageOf(unit.type, unitSide);
+        const Point p = CORRECTPOINT2(NEWCOORD({unit.x, unit.y}), image);
+        out.push_back(e.sprite(image, p.X, p.Y));
     }
+    return out;
+}
+
+void MissionSupport::addUnitSprites(BriefSupport& briefing, int side, const StringList (&sprites)[2]) {
+    if (side != 0 && side != 1) return;
+    for (int u = 0; u <= 1; ++u)
+        if (Briefing* target = page(briefing, u == side ? 3 : 4)) target->ASPRITESTRINGS.append(sprites[u]);
 }
 
 NatWrite MissionSupport::WRITENAT(int n) {

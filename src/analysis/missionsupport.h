@@ -12,6 +12,7 @@
 
 #include "analysis/tables.h"
 #include "platform/filesystem.h"
+#include "text/stringlist.h"
 #include "text/token.h"
 #include "ui/parent.h"
 
@@ -120,8 +121,16 @@ class MissionSupport : public Parent {
     void DESTROY() override;
 
   private:
-    void readUnit(std::size_t line, UnitRecord& out) const;
+    // Also gives the platoon's route point.
+    Point readUnit(std::size_t line, UnitRecord& out) const;
     void buildUpperLines();
+    void indexTables();
+    int unitSide(int type) const;  // 0 blue, 1 red, -1 in neither unit table
+    std::string_view imageOf(std::int64_t type, int side) const;
+    std::string_view waypointImage(std::int64_t kind, int side) const;
+    // The sprites of one side's units, and ADDGRAPHUNIT with them made.
+    StringList unitSprites(int unitSide) const;
+    void addUnitSprites(BriefSupport& briefing, int side, const StringList (&sprites)[2]);
 
     std::string missionFile_;
     bool readOk_ = false;  // READNAT read the file in full
@@ -146,6 +155,9 @@ class MissionSupport : public Parent {
     Dimension size_{16000, 16000};
     std::span<const tables::CallSignRow> callSigns_;
     std::span<const tables::MessageRow> messages_;
+    std::vector<signed char> unitSideByCode_;
+    std::vector<std::string_view> imageByCode_[2];
+    std::vector<std::string_view> callSignByNumber_;
 };
 
 }  // namespace hartool

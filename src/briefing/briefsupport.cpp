@@ -1,5 +1,7 @@
 #include "briefing/briefsupport.h"
 
+#include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "platform/codepage.h"
@@ -36,9 +38,22 @@ bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
            platform::upper1252(line.substr(0, upperPrefix.size())) == upperPrefix;
 }
 
-void appendEntries(std::string& out, const char* kind, const std::vector<std::string>& values) {
-    for (std::size_t i = 0; i < values.size(); ++i)
-        out.append(kind).append(" ").append(std::to_string(i)).append(" = ").append(values[i]).append(kCrLf);
+// "Kind N = value" lines, written straight into room made once: a generated map has tens of thousands.
+void appendEntries(std::string& out, std::string_view kind, const StringList& values) {
+    constexpr std::size_t kNumberRoom = 20;
+    const std::size_t start = out.size();
+    out.resize(start + values.bytes() + values.size() * (kind.size() + kNumberRoom + 6));
+    char* p = out.data() + start;
+    auto put = [&p](std::string_view s) { p = std::copy(s.begin(), s.end(), p); };
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        put(kind);
+        *p++ = ' ';
+        p = std::to_chars(p, p + kNumberRoom, i).ptr;
+        put(" = ");
+        put(values[i]);
+        put(kCrLf);
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void appendIfSet(std::string& out, const char* key, const std::string& value) {
@@ -132,11 +147,17 @@ void BriefSupport::addBriefing(std::string_view fileText, const std::string& sec
 }
 
 std::string BriefSupport::BRIEF2TEXT(std::size_t page) const {
+    std::string out;
+    appendPage(out, page);
+    return out;
+}
+
+void BriefSupport::appendPage(std::string& out, std::size_t page) const {
     const std::vector<Briefing>& pages = BRIEFARRAY();
-    if (page < 1 || page > pages.size()) return {};
+    if (page < 1 || page > pages.size()) return;
     const Briefing& b = pages[page - 1];
-    if (b.CHEADING.empty() && b.CTEXT.empty()) return {};
-    std::string out = "[" + BRIEFSTRING() + " " + std::to_string(page - 1) + "]" + kCrLf;
+    if (b.CHEADING.empty() && b.CTEXT.empty()) return;
+    out.append("[").append(BRIEFSTRING()).append(" ").append(std::to_string(page - 1)).append("]").append(kCrLf);
     out.append("Heading = ").append(b.CHEADING).append(kCrLf);
     appendIfSet(out, "MAP", b.CMAP);
     appendIfSet(out, "Text", b.CTEXT);
@@ -145,11 +166,20 @@ std::string BriefSupport::BRIEF2TEXT(std::size_t page) const {
     appendEntries(out, "Label", b.ALABELSTRINGS);
     appendIfSet(out, "Movie", b.CMOVIE);
     appendIfSet(out, "Time Out", b.CTIMEOUT);
-    return out;
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
-    std::string out = leadingText;
+    // Sized once: a generated map can make the file megabytes long.
+    std::size_t size = leadingText.size() + cutscene_.size() + sound_.size() + 64;
+    for (const auto* pages : {&singlePages_, &bluePages_, &redPages_})
+        for (const Briefing& b : *pages) {
+            size += 256 + b.CHEADING.size() + b.CMAP.size() + b.CTEXT.size() + b.CMOVIE.size() + b.CTIMEOUT.size();
+            for (const StringList* l : {&b.ALINESTRINGS, &b.ASPRITESTRINGS, &b.ALABELSTRINGS})
+                size += l->bytes() + l->size() * 24;
+        }
+    std::string out;
+    out.reserve(size);
+    out = leadingText;
     if (!cutscene_.empty() || !sound_.empty()) {
         out.append("[Misc]").append(kCrLf);
         appendIfSet(out, "cutscene", cutscene_);
@@ -157,7 +187,7 @@ platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
         out.append(kCrLf).append(kCrLf);
     }
     auto appendPages = [&] {
-        for (std::size_t k = 1; k <= kPages; ++k) out += BRIEF2TEXT(k);
+        for (std::size_t k = 1; k <= kPages; ++k) appendPage(out, k);
     };
     if (doubleMode_) {
         blueMode_ = true;

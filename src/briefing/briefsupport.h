@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/filesystem.h"
+#include "text/stringlist.h"
 #include "ui/parent.h"
 
 namespace hartool {
@@ -15,9 +16,9 @@ namespace hartool {
 // One page of a briefing. Values are kept raw, as read from and written to the file.
 class Briefing : public Parent {
 public:
-    std::vector<std::string> ALINESTRINGS;
-    std::vector<std::string> ASPRITESTRINGS;
-    std::vector<std::string> ALABELSTRINGS;
+    StringList ALINESTRINGS;
+    StringList ASPRITESTRINGS;
+    StringList ALABELSTRINGS;
     std::string CHEADING;
     std::string CMAP;
     std::string CTEXT;
@@ -64,6 +65,8 @@ public:
 private:
     // ADDBRIEFING on a text already read, so that READBRIEFINGS reads the file once.
     void addBriefing(std::string_view fileText, const std::string& sectionName);
+    // BRIEF2TEXT behind out.
+    void appendPage(std::string& out, std::size_t page) const;
 
     bool doubleMode_ = false;
     bool blueMode_ = true;

@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace hartool::platform {
 
@@ -68,8 +69,28 @@ char lower1252(char c) {
 
 std::string upper1252(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = upper1252(c);
+    upper1252InPlace(out.data(), out.size());
     return out;
+}
+
+void upper1252InPlace(char* s, std::size_t size) {
+    // Whole files are folded: eight ASCII characters at a time, a byte at a time only around the others.
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x80 * kOnes;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s + i, 8);
+        if (w & kHighBits) {
+            for (std::size_t k = i; k < i + 8; ++k) s[k] = upper1252(s[k]);
+            continue;
+        }
+        // Every byte is below 0x80, so no sum carries into the next byte.
+        const std::uint64_t fromA = w + (0x80 - 'a') * kOnes;      // high bit set from 'a' on
+        const std::uint64_t pastZ = w + (0x80 - 'z' - 1) * kOnes;  // high bit set after 'z'
+        w ^= ((fromA & ~pastZ) & kHighBits) >> 2;                  // 0x20 off each lower-case letter
+        std::memcpy(s + i, &w, 8);
+    }
+    for (; i < size; ++i) s[i] = upper1252(s[i]);
 }
 
 bool iequals1252(std::string_view a, std::string_view b) {

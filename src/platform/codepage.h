@@ -2,6 +2,7 @@
 
 // Game text is Windows-1252 bytes. Case folding follows that code page, not the C locale.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@ namespace hartool::platform {
 char upper1252(char c);
 char lower1252(char c);
 std::string upper1252(std::string_view s);
+// upper1252 over size characters at s, in place.
+void upper1252InPlace(char* s, std::size_t size);
 bool iequals1252(std::string_view a, std::string_view b);
 
 // Conversions at the edges: native file names (UTF-8) and the GUI.

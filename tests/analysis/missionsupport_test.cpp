@@ -145,6 +145,30 @@ TEST_F(Mission, RoutesInheritKindsAndEndAtPlatoonOrSupport) {
     EXPECT_EQ(b.waypoints[1].kind, 3);
 }
 
+TEST_F(Mission, UnitValuesRunFromTheFirstColonRunToTheNext) {
+    struct Case {
+        const char* line;
+        int type;
+        std::int64_t x, y;
+    };
+    const Case cases[] = {
+        {"PLATOON: 35 30 40", 35, 30, 40},
+        {"PLATOON:35   30  40  ", 35, 30, 40},
+        {"PLATOON::: 35 30 40", 35, 30, 40},
+        {"PLATOON: 35 30: 40", 35, 30, 0},  // the value ends at the second colon
+        {"PLATOON 35 30 40", 0, 0, 0},      // no value at all: type 0, a blue tank platoon
+    };
+    for (const Case& c : cases) {
+        MissionSupport& m = load({c.line});
+        m.READUNITS();
+        const auto& units = c.type == 0 ? m.blueUnits() : m.redUnits();
+        ASSERT_EQ(units.size(), 1u) << c.line;
+        EXPECT_EQ(units[0].type, c.type) << c.line;
+        EXPECT_EQ(units[0].x, c.x) << c.line;
+        EXPECT_EQ(units[0].y, c.y) << c.line;
+    }
+}
+
 TEST_F(Mission, UnitsByTableAndObjectivesBeforeTheFirstPlatoon) {
     MissionSupport& m = load({
         "OBJECTIVE: BLUE KRADIUS_ONE 1 2 14",
@@ -358,10 +382,13 @@ TEST_F(Mission, DemoMissionsGiveEntriesOfTheExactForms) {
         std::size_t here = 0;
         for (auto* pages : {&b.BLUEBRIEFARRAY(), &b.REDBRIEFARRAY(), &b.BRIEFARRAY()})
             for (const Briefing& p : *pages) {
-                for (const auto& s : p.ASPRITESTRINGS)
-                    EXPECT_TRUE(std::regex_match(s, sprite)) << f.path << s;
-                for (const auto& s : p.ALINESTRINGS) EXPECT_TRUE(std::regex_match(s, line)) << f.path << s;
-                for (const auto& s : p.ALABELSTRINGS) EXPECT_TRUE(std::regex_match(s, label)) << f.path << s;
+                auto all = [&](const StringList& entries, const std::regex& form) {
+                    for (std::string_view s : entries)
+                        EXPECT_TRUE(std::regex_match(s.begin(), s.end(), form)) << f.path << s;
+                };
+                all(p.ASPRITESTRINGS, sprite);
+                all(p.ALINESTRINGS, line);
+                all(p.ALABELSTRINGS, label);
                 here += p.ASPRITESTRINGS.size() + p.ALINESTRINGS.size() + p.ALABELSTRINGS.size();
             }
         EXPECT_GT(here, 0u) << f.path;

@@ -25,6 +25,22 @@ TEST(CodePage, FoldsWindows1252LettersOnly) {
     EXPECT_FALSE(iequals1252("CAMP1", "CAMP10"));
 }
 
+TEST(CodePage, FoldingInPlaceAgreesWithTheCharacterRuleAtEveryPosition) {
+    // Runs of ASCII are folded eight at a time: every byte, at every offset in such a run and next to a byte
+    // from the upper half, must fold as the one-character rule says.
+    std::string all;
+    for (int round = 0; round < 3; ++round)
+        for (int b = 0; b < 256; ++b) all += static_cast<char>((b * 7 + round * 31) % 256);
+    all += "abcdefghijklmnopqrstuvwxyz@[`{";
+    for (std::size_t start = 0; start < 9; ++start) {
+        std::string text = all.substr(start);
+        std::string expected = text;
+        for (char& c : expected) c = upper1252(c);
+        upper1252InPlace(text.data(), text.size());
+        ASSERT_EQ(text, expected) << start;
+    }
+}
+
 TEST(CodePage, EveryByteSurvivesTheRoundTripThroughUtf8) {
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
