@@ -126,6 +126,7 @@ void BM_ReadWholeFile(benchmark::State& state) {
     measure(state, [](const Copy& s) { benchmark::DoNotOptimize(platform::readFile(s.path)); });
 }
 
+// Of a text the caller keeps: the copy TXT2TOKEN then takes is counted too.
 void BM_Txt2Token(benchmark::State& state) {
     measure(state, [](const Copy& s) { benchmark::DoNotOptimize(TXT2TOKEN(s.text).ANZAHL()); });
 }

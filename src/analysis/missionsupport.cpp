@@ -54,7 +54,7 @@ class Words {
             while (p < end && *p == ':') ++p;
         while (count_ < needed) {
             while (p < end && *p == ' ') ++p;
-            if (p == end || *p == ':') break;
+            if (p == end || (fromColon && *p == ':')) break;
             const char* const word = p;
             while (p < end && !stops(*p)) ++p;
             words_[count_++] = std::string_view(word, static_cast<std::size_t>(p - word));
@@ -88,7 +88,7 @@ std::int64_t capped(std::int64_t v) {
 class EntryText {
   public:
     std::string_view sprite(std::string_view image, std::int64_t x, std::int64_t y) {
-        char* p = start(image.size() + 2 * kNumber + 16);
+        char* p = start(image.size() + 2 * kNumber + fixed("images\\.pcx, , , 0"));
         p = put(p, "images\\");
         p = put(p, image);
         p = put(p, ".pcx, ");
@@ -98,13 +98,13 @@ class EntryText {
         return done(put(p, ", 0"));
     }
     std::string_view line(Point a, Point b) {
-        char* p = start(4 * kNumber + 24);
+        char* p = start(4 * kNumber + fixed("200, 200, 200, , , , "));
         p = put(p, "200, 200, 200");
         for (std::int64_t v : {a.X, a.Y, b.X, b.Y}) p = number(put(p, ", "), v);
         return done(p);
     }
     std::string_view label(Point at, std::string_view text) {
-        char* p = start(text.size() + 2 * kNumber + 24);
+        char* p = start(text.size() + 2 * kNumber + fixed(", , 99, 99, 208, 1, "));
         p = number(p, at.X);
         p = put(p, ", ");
         p = number(p, at.Y);
@@ -114,6 +114,8 @@ class EntryText {
 
   private:
     static constexpr std::size_t kNumber = 20;  // the longest 64-bit decimal
+    // The characters an entry has besides its numbers and names.
+    static constexpr std::size_t fixed(std::string_view text) { return text.size(); }
 
     char* start(std::size_t most) {
         if (s_.size() < most) s_.resize(most);

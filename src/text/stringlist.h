@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,9 @@ class StringList {
 public:
     class const_iterator {
     public:
-        using iterator_category = std::forward_iterator_tag;
+        // Yields views, not references: an input iterator by the old rules, a forward one by the new.
+        using iterator_category = std::input_iterator_tag;
+        using iterator_concept = std::forward_iterator_tag;
         using value_type = std::string_view;
         using difference_type = std::ptrdiff_t;
         using pointer = void;
@@ -40,9 +43,10 @@ public:
 
     StringList() = default;
     StringList(std::initializer_list<std::string_view> items) { assign(items.begin(), items.end()); }
+    // Items may be views into this list.
     StringList& operator=(std::initializer_list<std::string_view> items) {
-        clear();
-        assign(items.begin(), items.end());
+        StringList fresh(items);
+        std::swap(*this, fresh);
         return *this;
     }
 
@@ -65,9 +69,10 @@ public:
     // All of other's entries behind these.
     void append(const StringList& other) {
         const std::size_t offset = text_.size();
+        const std::size_t count = other.ends_.size();  // other may be this list
         text_ += other.text_;
-        ends_.reserve(ends_.size() + other.ends_.size());
-        for (std::size_t end : other.ends_) ends_.push_back(offset + end);
+        ends_.reserve(ends_.size() + count);
+        for (std::size_t i = 0; i < count; ++i) ends_.push_back(offset + other.ends_[i]);
     }
     // The entries' memory stays for the next fill.
     void clear() {

@@ -39,7 +39,7 @@ public:
     Token& operator=(Token&& other) noexcept;
 
     std::size_t ANZAHL() const { return count_; }
-    // Valid until the list changes or its array is asked for; "" for a bad index.
+    // Valid until the list changes, its array is asked for or the Token is moved; "" for a bad index.
     std::string_view GETTOKEN(std::size_t index) const;
     // False, and nothing appended, when no value is given.
     bool APPENDTOKEN(std::optional<std::string> value);

@@ -30,6 +30,10 @@ TEST(StringListTest, KeepsEntriesApartThroughEveryChange) {
 
     list.erase(1);
     EXPECT_EQ(list, (StringList{"", "delta", "x", "yz"}));
+    list.append(list);
+    EXPECT_EQ(list, (StringList{"", "delta", "x", "yz", "", "delta", "x", "yz"}));
+    list = {list[1], list[3]};
+    EXPECT_EQ(list, (StringList{"delta", "yz"}));
     list = {"only"};
     EXPECT_EQ(list.size(), 1u);
     list.clear();
