@@ -101,7 +101,8 @@ Files& files(int scale) {
         }
         const std::string stored = platform::readFile(f->briefing);
         f->briefingBytes = stored.size();
-        f->storeSeconds = bestOf(100 / scale, [&] { benchmark::DoNotOptimize(platform::writeFile(f->briefing, stored)); });
+        f->storeSeconds =
+            bestOf(100 / scale, [&] { benchmark::DoNotOptimize(platform::writeFile(f->briefing, stored)); });
         platform::writeFile(f->briefing, pristine);
         held[scale] = std::move(f);
     }

@@ -244,24 +244,24 @@ void MissionSupport::indexTables() {
             for (int code : r->codes)
                 if (code >= 0) set(static_cast<std::size_t>(code), trimSpaces(r->name));
     };
-    auto grow = [](auto& v, std::size_t i, auto fill) {
+    // v[i] = value, v grown with fill as far as needed.
+    auto put = [](auto& v, std::size_t i, auto value, auto fill) {
         if (i >= v.size()) v.resize(i + 1, fill);
+        v[i] = value;
     };
     unitSideByCode_.clear();
-    byCode(redTypes_, [&](std::size_t c, std::string_view) { grow(unitSideByCode_, c, -1), unitSideByCode_[c] = 1; });
-    byCode(blueTypes_, [&](std::size_t c, std::string_view) { grow(unitSideByCode_, c, -1), unitSideByCode_[c] = 0; });
+    byCode(redTypes_, [&](std::size_t c, std::string_view) { put(unitSideByCode_, c, 1, -1); });
+    byCode(blueTypes_, [&](std::size_t c, std::string_view) { put(unitSideByCode_, c, 0, -1); });
     for (int side = 0; side <= 1; ++side) {
         std::vector<std::string_view>& images = imageByCode_[side];
         images.clear();
         byCode(side == 0 ? blueImages_ : redImages_,
-               [&](std::size_t c, std::string_view name) { grow(images, c, ""), images[c] = name; });
+               [&](std::size_t c, std::string_view name) { put(images, c, name, std::string_view()); });
     }
     callSignByNumber_.clear();
-    for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r) {
-        if (r->number <= 0) continue;
-        grow(callSignByNumber_, static_cast<std::size_t>(r->number), "");
-        callSignByNumber_[static_cast<std::size_t>(r->number)] = trimSpaces(r->name);
-    }
+    for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r)
+        if (r->number > 0)
+            put(callSignByNumber_, static_cast<std::size_t>(r->number), trimSpaces(r->name), std::string_view());
 }
 
 int MissionSupport::unitSide(int type) const {
