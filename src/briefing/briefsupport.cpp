@@ -169,17 +169,7 @@ void BriefSupport::appendPage(std::string& out, std::size_t page) const {
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
-    // Sized once: a generated map can make the file megabytes long.
-    std::size_t size = leadingText.size() + cutscene_.size() + sound_.size() + 64;
-    for (const auto* pages : {&singlePages_, &bluePages_, &redPages_})
-        for (const Briefing& b : *pages) {
-            size += 256 + b.CHEADING.size() + b.CMAP.size() + b.CTEXT.size() + b.CMOVIE.size() + b.CTIMEOUT.size();
-            for (const StringList* l : {&b.ALINESTRINGS, &b.ASPRITESTRINGS, &b.ALABELSTRINGS})
-                size += l->bytes() + l->size() * 24;
-        }
-    std::string out;
-    out.reserve(size);
-    out = leadingText;
+    std::string out = leadingText;
     if (!cutscene_.empty() || !sound_.empty()) {
         out.append("[Misc]").append(kCrLf);
         appendIfSet(out, "cutscene", cutscene_);

@@ -126,16 +126,11 @@ std::int64_t ENDNUMMER(std::string_view name) {
     return value;
 }
 
-void appendDecimal(std::string& out, std::int64_t number) {
-    char digits[24];
-    const auto written = std::to_chars(digits, digits + sizeof digits, number);
-    out.append(digits, written.ptr);
-}
-
 std::string VOLLZAHL(std::int64_t number, std::string_view picture) {
     const auto width = static_cast<std::size_t>(std::count(picture.begin(), picture.end(), '9'));
-    std::string out;
-    appendDecimal(out, number);
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number);
+    std::string out(digits, written.ptr);
     if (out.size() < width) out.insert(number < 0 ? 1 : 0, width - out.size(), '0');
     return out;
 }

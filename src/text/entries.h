@@ -44,9 +44,6 @@ platform::Status WRITESTRING(const std::string& fileName, std::string_view text)
 // value rather than wrap.
 std::int64_t ENDNUMMER(std::string_view name);
 
-// number in decimal, behind out.
-void appendDecimal(std::string& out, std::int64_t number);
-
 // number in a field of one place per "9" of picture, padded with zeros after any "-": (12, "9999") gives
 // "0012", (-12, "9999") "-012". A number too wide for the field is written in full.
 std::string VOLLZAHL(std::int64_t number, std::string_view picture);
