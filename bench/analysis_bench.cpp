@@ -70,7 +70,8 @@ double bestOf(int runs, Call call) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         call();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -165,7 +166,9 @@ void BM_AnalyzeWithoutStore(benchmark::State& state) {
     });
 }
 
-void Scales(benchmark::internal::Benchmark* b) { b->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond); }
+void Scales(benchmark::internal::Benchmark* b) {
+    b->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+}
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// The platform layer under the tool's typical load: a player folder of a few thousand missions reached through
-// the upper-case game path, whose every component differs in case from the disk.
+// The platform layer under the tool's typical load: a player folder of a few thousand missions reached
+// through the upper-case game path, whose every component differs in case from the disk.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -23,7 +23,8 @@ struct PlayerFolder {
             std::ofstream(dir.path() / ("Data/Battles/Player/Battle" + std::to_string(i) + ".txt"))
                 << "TITLE: Mission " << i << "\r\n";
         }
-        // An installed game's folders have not changed for a while (folders changed just now are never cached).
+        // An installed game's folders have not changed for a while (folders changed just now are never
+        // cached).
         const auto settled = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
         for (const char* f : {"Data/Battles/Player", "Data/Battles", "Data"})
             std::filesystem::last_write_time(dir.path() / f, settled);

@@ -1,8 +1,9 @@
 // The text functions on the tool's hot path, over generated mission-like texts of 64 KB, 1 MB and 16 MB, each
 // beside a plain memchr scan of the same bytes in memory: the floor no reader of those bytes can beat.
-// "x_floor" is the time of one call divided by the time of that scan. Each size is held in enough copies (64 MB
-// together) that every call meets its bytes outside the processor caches, as a freshly read file is: otherwise
-// the 1 MB text would sit in the L2 cache and the 16 MB one not, and the figures would measure the cache.
+// "x_floor" is the time of one call divided by the time of that scan. Each size is held in enough copies (64
+// MB together) that every call meets its bytes outside the processor caches, as a freshly read file is:
+// otherwise the 1 MB text would sit in the L2 cache and the 16 MB one not, and the figures would measure the
+// cache.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -143,7 +144,9 @@ void BM_GetTitle(benchmark::State& state) {
     measure(state, [](const Copy& s) { benchmark::DoNotOptimize(GETTITLE(s.path)); });
 }
 
-void Sizes(benchmark::internal::Benchmark* b) { b->Arg(64 << 10)->Arg(1 << 20)->Arg(16 << 20); }
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(64 << 10)->Arg(1 << 20)->Arg(16 << 20);
+}
 
 }  // namespace
 

@@ -40,7 +40,8 @@ struct PlayerFolder {
             std::ofstream(file, std::ios::binary) << "TITLE: ORG_UK_Generated_" << i << "\r\n" << body;
             native.push_back(file.string());
         }
-        // An installed game's folders have not changed for a while (folders changed just now are never cached).
+        // An installed game's folders have not changed for a while (folders changed just now are never
+        // cached).
         const auto settled = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
         for (std::filesystem::path f = player; f != dir.path(); f = f.parent_path())
             std::filesystem::last_write_time(f, settled);

@@ -34,8 +34,8 @@ class Words {
     static Words ofLine(std::string_view line, std::size_t needed = kMax) {
         Words w;
         if (const void* colon = std::memchr(line.data(), ':', line.size()))
-            w.split(line.substr(static_cast<std::size_t>(static_cast<const char*>(colon) - line.data())), needed,
-                    true);
+            w.split(line.substr(static_cast<std::size_t>(static_cast<const char*>(colon) - line.data())),
+                    needed, true);
         return w;
     }
     // Word n, from 1; "" when there is none.
@@ -261,7 +261,8 @@ void MissionSupport::indexTables() {
     callSignByNumber_.clear();
     for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r)
         if (r->number > 0)
-            put(callSignByNumber_, static_cast<std::size_t>(r->number), trimSpaces(r->name), std::string_view());
+            put(callSignByNumber_, static_cast<std::size_t>(r->number), trimSpaces(r->name),
+                std::string_view());
 }
 
 int MissionSupport::unitSide(int type) const {
@@ -454,8 +455,9 @@ std::string MissionSupport::GETIMAGE(std::int64_t type, int side) const {
 std::string_view MissionSupport::imageOf(std::int64_t type, int side) const {
     if (side != 0 && side != 1) return "";
     const std::vector<std::string_view>& images = imageByCode_[side];
-    return type >= 0 && static_cast<std::uint64_t>(type) < images.size() ? images[static_cast<std::size_t>(type)]
-                                                                         : "";
+    return type >= 0 && static_cast<std::uint64_t>(type) < images.size()
+               ? images[static_cast<std::size_t>(type)]
+               : "";
 }
 
 std::string MissionSupport::GETWP(std::int64_t kind, int side) const {

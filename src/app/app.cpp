@@ -13,6 +13,8 @@ int App::START() {
     return 0;
 }
 
-bool App::Run(const std::string& commandLine) { return ui::runCommandLine(commandLine); }
+bool App::Run(const std::string& commandLine) {
+    return ui::runCommandLine(commandLine);
+}
 
 }  // namespace hartool

@@ -6,7 +6,7 @@ namespace hartool {
 
 // The application object: shows the main dialog, and starts other programs for the dialogs.
 class App {
-public:
+  public:
     // Shows the main dialog modally and returns when it has ended.
     int START();
     // Starts a command line such as "NotePad " + file, without waiting for it.

@@ -4,9 +4,13 @@
 
 namespace hartool {
 
-std::string iniFile() { return platform::workingFolder() + kIniFileName; }
+std::string iniFile() {
+    return platform::workingFolder() + kIniFileName;
+}
 
-bool gameFound(const std::string& gamePath) { return platform::fileExists(gamePath + kGameExecutable); }
+bool gameFound(const std::string& gamePath) {
+    return platform::fileExists(gamePath + kGameExecutable);
+}
 
 bool backupIncomplete(const GameFolders& folders) {
     for (const Campaign& c : kCampaigns)

@@ -18,11 +18,11 @@ inline constexpr const char* kGameExecutable = "HARVANE.EXE";
 
 // Folders derived from a normalised game path.
 struct GameFolders {
-    std::string game;        // ends in "\" (or is empty)
-    std::string battles;     // game + "Data\Battles\"
-    std::string player;      // battles + "Player\"
-    std::string backup;      // game + "Data\Backup\"
-    std::string briefings;   // game + "Data\Backup\Briefings\"
+    std::string game;       // ends in "\" (or is empty)
+    std::string battles;    // game + "Data\Battles\"
+    std::string player;     // battles + "Player\"
+    std::string backup;     // game + "Data\Backup\"
+    std::string briefings;  // game + "Data\Backup\Briefings\"
 
     static GameFolders fromGamePath(const std::string& normalisedGamePath);
 };
@@ -30,9 +30,9 @@ struct GameFolders {
 struct Campaign {
     const char* displayName;
     const char* folder;
-    int battleNumberBase;   // single-battle number of the campaign's first mission
-    int lastMission;        // missions are numbered 0 to this
-    const char* code;       // occurs in the titles of the campaign's missions
+    int battleNumberBase;  // single-battle number of the campaign's first mission
+    int lastMission;       // missions are numbered 0 to this
+    const char* code;      // occurs in the titles of the campaign's missions
 };
 
 inline constexpr std::array<Campaign, 5> kCampaigns{{

@@ -56,7 +56,8 @@ void PatchDialog::setGamePath(const std::string& typed) {
 
 bool PatchDialog::FILEOK(bool quiet) {
     if (gameFound(gamePath_)) {
-        // A settings file that cannot be written costs only the remembered path: not worth a box per keystroke.
+        // A settings file that cannot be written costs only the remembered path: not worth a box per
+        // keystroke.
         platform::WRITEENVIRONMENT(kIniSection, "PATH", gamePath_, iniFile());
         return true;
     }
@@ -64,7 +65,9 @@ bool PatchDialog::FILEOK(bool quiet) {
     return false;
 }
 
-bool PatchDialog::COPYOK() const { return backupIncomplete(folders_); }
+bool PatchDialog::COPYOK() const {
+    return backupIncomplete(folders_);
+}
 
 void PatchDialog::enableFunctions(bool save, bool restore, bool tools) {
     ui.PSHSAVE->setEnabled(save);
@@ -96,7 +99,9 @@ void PatchDialog::SETSAVE() {
     ui.PSHREST->setEnabled(!incomplete);
 }
 
-void PatchDialog::TESTBUTTONS() { enableCrew(!crewFilesMatch(folders_)); }
+void PatchDialog::TESTBUTTONS() {
+    enableCrew(!crewFilesMatch(folders_));
+}
 
 void PatchDialog::EDITCHANGE(const ui::ControlEvent& event) {
     if (event.name == "SLEPATH") {
@@ -183,8 +188,7 @@ void PatchDialog::PSHREST() {
 
 void PatchDialog::PSHSAVECREW() {
     const std::string caption = "save crew data";
-    if (!ui::confirmed(this, caption, "Save all crew data of the campaign you're actually playing ?"))
-        return;
+    if (!ui::confirmed(this, caption, "Save all crew data of the campaign you're actually playing ?")) return;
     if (!FILEOK()) return;
     const BackupReport report = waiting([&] { return saveCrew(folders_); });
     if (report.skipped) return;

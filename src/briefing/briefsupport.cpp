@@ -157,7 +157,12 @@ void BriefSupport::appendPage(std::string& out, std::size_t page) const {
     if (page < 1 || page > pages.size()) return;
     const Briefing& b = pages[page - 1];
     if (b.CHEADING.empty() && b.CTEXT.empty()) return;
-    out.append("[").append(BRIEFSTRING()).append(" ").append(std::to_string(page - 1)).append("]").append(kCrLf);
+    out.append("[")
+        .append(BRIEFSTRING())
+        .append(" ")
+        .append(std::to_string(page - 1))
+        .append("]")
+        .append(kCrLf);
     out.append("Heading = ").append(b.CHEADING).append(kCrLf);
     appendIfSet(out, "MAP", b.CMAP);
     appendIfSet(out, "Text", b.CTEXT);

@@ -15,7 +15,7 @@ namespace hartool {
 
 // One page of a briefing. Values are kept raw, as read from and written to the file.
 class Briefing : public Parent {
-public:
+  public:
     StringList ALINESTRINGS;
     StringList ASPRITESTRINGS;
     StringList ALABELSTRINGS;
@@ -32,7 +32,7 @@ public:
 };
 
 class BriefSupport : public Parent {
-public:
+  public:
     // Reads the file; a file that exists decides the mode itself.
     explicit BriefSupport(std::string path, bool doubleMode = false);
 
@@ -62,7 +62,7 @@ public:
 
     void DESTROY() override;
 
-private:
+  private:
     // ADDBRIEFING on a text already read, so that READBRIEFINGS reads the file once.
     void addBriefing(std::string_view fileText, const std::string& sectionName);
     // BRIEF2TEXT behind out.

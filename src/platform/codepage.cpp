@@ -15,7 +15,9 @@ constexpr char16_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t toUnicode(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : b; }
+char32_t toUnicode(unsigned char b) {
+    return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : b;
+}
 
 int fromUnicode(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
@@ -43,11 +45,16 @@ char upper1252(char c) {
     auto b = static_cast<unsigned char>(c);
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);
     switch (b) {
-        case 0x9A: return static_cast<char>(0x8A);  // s caron
-        case 0x9C: return static_cast<char>(0x8C);  // oe
-        case 0x9E: return static_cast<char>(0x8E);  // z caron
-        case 0xFF: return static_cast<char>(0x9F);  // y diaeresis
-        default: break;
+        case 0x9A:
+            return static_cast<char>(0x8A);  // s caron
+        case 0x9C:
+            return static_cast<char>(0x8C);  // oe
+        case 0x9E:
+            return static_cast<char>(0x8E);  // z caron
+        case 0xFF:
+            return static_cast<char>(0x9F);  // y diaeresis
+        default:
+            break;
     }
     if (b >= 0xE0 && b != 0xF7) return static_cast<char>(b - 0x20);  // 0xF7 is the division sign
     return c;
@@ -57,13 +64,19 @@ char lower1252(char c) {
     auto b = static_cast<unsigned char>(c);
     if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 0x20);
     switch (b) {
-        case 0x8A: return static_cast<char>(0x9A);
-        case 0x8C: return static_cast<char>(0x9C);
-        case 0x8E: return static_cast<char>(0x9E);
-        case 0x9F: return static_cast<char>(0xFF);
-        default: break;
+        case 0x8A:
+            return static_cast<char>(0x9A);
+        case 0x8C:
+            return static_cast<char>(0x9C);
+        case 0x8E:
+            return static_cast<char>(0x9E);
+        case 0x9F:
+            return static_cast<char>(0xFF);
+        default:
+            break;
     }
-    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 0x20);  // 0xD7 is the multiplication sign
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
+        return static_cast<char>(b + 0x20);  // 0xD7 is the multiplication sign
     return c;
 }
 

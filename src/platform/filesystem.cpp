@@ -51,12 +51,15 @@ FileSystem& fileSystem() {
     return real;
 }
 
-void installFileSystem(FileSystem* fs) { installed = fs; }
+void installFileSystem(FileSystem* fs) {
+    installed = fs;
+}
 
 bool matchesMask(std::string_view name, std::string_view mask) {
     if (globMatch(name, mask)) return true;
     // As on Windows, "NAME.*" also takes "NAME" without any extension.
-    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && globMatch(name, mask.substr(0, mask.size() - 2));
+    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
+           globMatch(name, mask.substr(0, mask.size() - 2));
 }
 
 }  // namespace hartool::platform

@@ -47,25 +47,26 @@ struct FileEntry {
 };
 
 struct ReadResult {
-    std::string content;  // empty when missing or unreadable
-    bool ok = false;      // read in full
-    bool missing = false; // there was no such file
+    std::string content;   // empty when missing or unreadable
+    bool ok = false;       // read in full
+    bool missing = false;  // there was no such file
     std::string error;
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     virtual ReadResult read(const std::string& path) const = 0;
-    // The file from its start, chunk by chunk, until consume returns false or the file ends: a caller after the
-    // first lines of a large file need not read the rest. A chunk is valid only during its call. The result is
-    // read()'s without the content. This default reads the whole file and hands it over as one chunk.
+    // The file from its start, chunk by chunk, until consume returns false or the file ends: a caller after
+    // the first lines of a large file need not read the rest. A chunk is valid only during its call. The
+    // result is read()'s without the content. This default reads the whole file and hands it over as one
+    // chunk.
     virtual ReadResult readUntil(const std::string& path,
                                  const std::function<bool(std::string_view chunk)>& consume) const;
     // Atomic: the file holds either its old content or all of the new one. A read-only file is not written.
     virtual Status write(const std::string& path, std::string_view content) = 0;
-    virtual bool fileExists(const std::string& path) const = 0;   // an ordinary file
+    virtual bool fileExists(const std::string& path) const = 0;  // an ordinary file
     virtual bool folderExists(const std::string& path) const = 0;
     // Ordinary, non-hidden files of the folder part matching the mask part, sorted by name.
     // "C:\GAME\DATA\BATTLES\PLAYER\BATTLE*.TXT"; a path ending in a separator lists everything.
@@ -73,7 +74,8 @@ public:
     virtual Status remove(const std::string& path) = 0;
     // One level; an existing folder is success.
     virtual Status makeFolder(const std::string& path) = 0;
-    // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only state.
+    // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only
+    // state.
     virtual Status copy(const std::string& from, const std::string& to) = 0;
     // Only READONLY has an effect on POSIX; the others are accepted and dropped.
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
@@ -88,25 +90,40 @@ FileSystem& fileSystem();
 void installFileSystem(FileSystem* fs);
 
 // Shorthands for the installed file system.
-inline std::string readFile(const std::string& path) { return fileSystem().read(path).content; }
-inline ReadResult readFileUntil(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+inline std::string readFile(const std::string& path) {
+    return fileSystem().read(path).content;
+}
+inline ReadResult readFileUntil(const std::string& path,
+                                const std::function<bool(std::string_view)>& consume) {
     return fileSystem().readUntil(path, consume);
 }
 inline Status writeFile(const std::string& path, std::string_view content) {
     return fileSystem().write(path, content);
 }
-inline bool fileExists(const std::string& path) { return fileSystem().fileExists(path); }
-inline bool folderExists(const std::string& path) { return fileSystem().folderExists(path); }
+inline bool fileExists(const std::string& path) {
+    return fileSystem().fileExists(path);
+}
+inline bool folderExists(const std::string& path) {
+    return fileSystem().folderExists(path);
+}
 inline std::vector<FileEntry> listFiles(const std::string& pathAndMask) {
     return fileSystem().list(pathAndMask);
 }
-inline Status removeFile(const std::string& path) { return fileSystem().remove(path); }
-inline Status makeFolder(const std::string& path) { return fileSystem().makeFolder(path); }
-inline Status copyFile(const std::string& from, const std::string& to) { return fileSystem().copy(from, to); }
+inline Status removeFile(const std::string& path) {
+    return fileSystem().remove(path);
+}
+inline Status makeFolder(const std::string& path) {
+    return fileSystem().makeFolder(path);
+}
+inline Status copyFile(const std::string& from, const std::string& to) {
+    return fileSystem().copy(from, to);
+}
 inline Status setAttributes(const std::string& path, std::uint32_t attributes) {
     return fileSystem().setAttributes(path, attributes);
 }
-inline std::string workingFolder() { return fileSystem().workingFolder(); }
+inline std::string workingFolder() {
+    return fileSystem().workingFolder();
+}
 
 inline ReadResult FileSystem::readUntil(const std::string& path,
                                         const std::function<bool(std::string_view chunk)>& consume) const {

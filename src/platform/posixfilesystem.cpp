@@ -23,13 +23,19 @@ namespace hartool::platform {
 
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-std::string errnoText(int err) { return std::strerror(err); }
+std::string errnoText(int err) {
+    return std::strerror(err);
+}
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-bool isReadOnly(const struct stat& st) { return (st.st_mode & kWriteBits) == 0; }
+bool isReadOnly(const struct stat& st) {
+    return (st.st_mode & kWriteBits) == 0;
+}
 
 std::string joinNative(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
@@ -69,8 +75,8 @@ constexpr std::size_t kMaxIndexedFolders = 256;
 constexpr time_t kSettledSeconds = 2;
 
 bool sameFolderState(const FolderIndex& index, const struct stat& st) {
-    return index.device == st.st_dev && index.inode == st.st_ino && index.modified.tv_sec == st.st_mtim.tv_sec &&
-           index.modified.tv_nsec == st.st_mtim.tv_nsec;
+    return index.device == st.st_dev && index.inode == st.st_ino &&
+           index.modified.tv_sec == st.st_mtim.tv_sec && index.modified.tv_nsec == st.st_mtim.tv_nsec;
 }
 
 FolderIndex readFolderIndex(const std::string& folder, const struct stat& st) {
@@ -106,7 +112,8 @@ std::string findCaseInsensitive(const std::string& folder, const std::string& na
     std::lock_guard<std::mutex> lock(indexMutex);
     if (cacheable) {
         auto cached = folderIndexes.find(dir);
-        if (cached != folderIndexes.end() && sameFolderState(cached->second, st)) return lookup(cached->second);
+        if (cached != folderIndexes.end() && sameFolderState(cached->second, st))
+            return lookup(cached->second);
     }
     FolderIndex index = readFolderIndex(dir, st);
     std::string result = lookup(index);
@@ -126,7 +133,9 @@ DateTime toDateTime(const timespec& ts) {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-std::uint32_t attributesOf(const struct stat& st) { return ARCHIVE | (isReadOnly(st) ? READONLY : 0u); }
+std::uint32_t attributesOf(const struct stat& st) {
+    return ARCHIVE | (isReadOnly(st) ? READONLY : 0u);
+}
 
 std::string parentOf(const std::string& native) {
     auto slash = native.find_last_of('/');
@@ -349,7 +358,8 @@ ReadResult PosixFileSystem::readUntil(const std::string& path,
     int fd = openForReading(path, r, st);
     if (fd < 0) return r;
     // Small first, so that a title on line 1 costs one short read; then growing to a bound. The buffer is
-    // allocated without being cleared: a refresh reads thousands of titles, and clearing cost more than reading.
+    // allocated without being cleared: a refresh reads thousands of titles, and clearing cost more than
+    // reading.
     std::size_t chunk = 4096;
     constexpr std::size_t kMaxChunk = 64 << 10;
     std::unique_ptr<char[]> buf(new char[kMaxChunk]);
@@ -373,7 +383,8 @@ Status PosixFileSystem::write(const std::string& path, std::string_view content)
     std::string native = resolve(path);
     struct stat st;
     mode_t mode = ::stat(native.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode();
-    return replaceAtomically(native, mode, [&](int fd) { return writeAll(fd, content.data(), content.size()); });
+    return replaceAtomically(native, mode,
+                             [&](int fd) { return writeAll(fd, content.data(), content.size()); });
 }
 
 bool PosixFileSystem::fileExists(const std::string& path) const {
@@ -395,7 +406,8 @@ std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) con
 
     // A plain name lists the one file that every other operation on that name reaches.
     std::string chosen;
-    if (mask.find_first_of("*?") == std::string::npos) chosen = baseOf(resolve(joinNative(folder, cp1252ToUtf8(mask))));
+    if (mask.find_first_of("*?") == std::string::npos)
+        chosen = baseOf(resolve(joinNative(folder, cp1252ToUtf8(mask))));
 
     std::vector<FileEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
@@ -409,10 +421,12 @@ std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) con
         if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
         struct stat st;
         if (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
-        entries.push_back({name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
+        entries.push_back(
+            {name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+    std::sort(entries.begin(), entries.end(),
+              [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
     return entries;
 }
 
@@ -488,6 +502,8 @@ std::string PosixFileSystem::workingFolder() const {
     return cwd;
 }
 
-std::string PosixFileSystem::nativePath(const std::string& path) const { return resolve(path); }
+std::string PosixFileSystem::nativePath(const std::string& path) const {
+    return resolve(path);
+}
 
 }  // namespace hartool::platform

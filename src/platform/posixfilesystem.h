@@ -7,7 +7,7 @@ namespace hartool::platform {
 // The file system of Linux and other POSIX systems, with Windows path rules on top: see filesystem.h.
 // Read-only files behave as on Windows: they are not written, replaced or deleted, whoever runs the tool.
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     ReadResult read(const std::string& path) const override;
     ReadResult readUntil(const std::string& path,
                          const std::function<bool(std::string_view chunk)>& consume) const override;

@@ -47,7 +47,8 @@ bool keyLine(std::string_view body, std::string_view key, std::string_view* valu
     std::string_view t = trimBlanks(body);
     if (t.empty() || t[0] == ';') return false;
     std::size_t eq = t.find('=');
-    if (eq == std::string_view::npos || !iequals1252(trimBlanks(t.substr(0, eq)), trimBlanks(key))) return false;
+    if (eq == std::string_view::npos || !iequals1252(trimBlanks(t.substr(0, eq)), trimBlanks(key)))
+        return false;
     if (value) *value = trimBlanks(t.substr(eq + 1));
     return true;
 }
@@ -66,14 +67,16 @@ std::pair<std::size_t, std::size_t> findSection(const std::vector<Line>& lines, 
 
 }  // namespace
 
-std::string profileValue(std::string_view text, std::string_view section, std::string_view key, std::size_t limit) {
+std::string profileValue(std::string_view text, std::string_view section, std::string_view key,
+                         std::size_t limit) {
     auto lines = splitLines(text);
     auto [begin, end] = findSection(lines, section);
     if (begin == std::string::npos) return {};
     for (std::size_t i = begin; i < end; ++i) {
         std::string_view value;
         if (!keyLine(lines[i].body, key, &value)) continue;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         return std::string(value.substr(0, limit));
     }
@@ -107,7 +110,8 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
     for (std::size_t i = begin; i < end && replace == std::string::npos; ++i)
         if (keyLine(lines[i].body, key, nullptr)) replace = i;
 
-    // A new key goes after the section's last non-blank line, before the blank lines that part it from the next.
+    // A new key goes after the section's last non-blank line, before the blank lines that part it from the
+    // next.
     std::size_t insertAfter = begin - 1;
     for (std::size_t i = begin; i < end; ++i)
         if (!trimBlanks(lines[i].body).empty()) insertAfter = i;

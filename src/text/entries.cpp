@@ -83,7 +83,9 @@ std::string GETENTRY(const std::string& fileName, std::string_view entryName, st
     return valueOf(line, word);
 }
 
-std::string GETTITLE(const std::string& fileName) { return GETENTRY(fileName, "TITLE"); }
+std::string GETTITLE(const std::string& fileName) {
+    return GETENTRY(fileName, "TITLE");
+}
 
 EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value) {
     EntryWrite result;

@@ -20,11 +20,15 @@ const std::array<unsigned char, 256>& foldTable() {
     return table;
 }
 
-inline unsigned char at(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+inline unsigned char at(std::string_view s, std::size_t i) {
+    return static_cast<unsigned char>(s[i]);
+}
 
 // Verification work beyond this, for the distance covered so far, means an input that would make the fast
 // searches quadratic ('AAAA...' for 'AAAB'); the rest is then left to the linear search.
-bool tooMuchWork(std::size_t work, std::size_t covered, std::size_t m) { return work > 4 * (covered + m); }
+bool tooMuchWork(std::size_t work, std::size_t covered, std::size_t m) {
+    return work > 4 * (covered + m);
+}
 
 }  // namespace
 

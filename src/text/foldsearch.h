@@ -13,14 +13,14 @@
 namespace hartool {
 
 class FoldedSearch {
-public:
+  public:
     explicit FoldedSearch(std::string_view pattern);
 
     // Position of the first occurrence at or after from; npos when none. An empty pattern never occurs.
     std::size_t find(std::string_view text, std::size_t from = 0) const;
     std::size_t size() const { return pattern_.size(); }
 
-private:
+  private:
     // Number of leading pattern bytes that match at start, m when all do.
     std::size_t matched(std::string_view text, std::size_t start) const;
     std::size_t findAnchored(std::string_view text, std::size_t from) const;

@@ -7,16 +7,16 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hartool {
 
 class StringList {
-public:
+  public:
     class const_iterator {
-    public:
+      public:
         // Yields views, not references: an input iterator by the old rules, a forward one by the new.
         using iterator_category = std::input_iterator_tag;
         using iterator_concept = std::forward_iterator_tag;
@@ -31,7 +31,7 @@ public:
         const_iterator operator++(int) { return {list_, i_++}; }
         friend bool operator==(const_iterator a, const_iterator b) { return a.i_ == b.i_; }
 
-    private:
+      private:
         friend class StringList;
         const_iterator(const StringList* list, std::size_t i) : list_(list), i_(i) {}
         const StringList* list_ = nullptr;
@@ -94,7 +94,7 @@ public:
         return true;
     }
 
-private:
+  private:
     template <class It>
     void assign(It first, It last) {
         for (; first != last; ++first) push_back(*first);

@@ -83,16 +83,22 @@ void Token::ownTokens() {
     std::vector<Span>().swap(spans_);
 }
 
-std::size_t Token::usable() const { return std::min(count_, tokens_ ? tokens_->size() : spans_.size()); }
+std::size_t Token::usable() const {
+    return std::min(count_, tokens_ ? tokens_->size() : spans_.size());
+}
 
-bool Token::valid(std::size_t index) const { return index > 0 && index <= usable(); }
+bool Token::valid(std::size_t index) const {
+    return index > 0 && index <= usable();
+}
 
 std::string_view Token::at(std::size_t i) const {
     if (tokens_) return (*tokens_)[i];
     return std::string_view(source_).substr(spans_[i].begin, spans_[i].size);
 }
 
-std::string_view Token::GETTOKEN(std::size_t index) const { return valid(index) ? at(index - 1) : ""; }
+std::string_view Token::GETTOKEN(std::size_t index) const {
+    return valid(index) ? at(index - 1) : "";
+}
 
 Token::SharedArray Token::TOKENARRAY() {
     ownTokens();

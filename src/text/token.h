@@ -4,8 +4,8 @@
 // drops its empty lines. Tokens are numbered from 1; an index of 0 stands for "no index" and, like any index
 // beyond the count, changes nothing.
 //
-// A split keeps its source whole and the tokens as places in it: a mission of hundreds of thousands of lines is
-// then two allocations, not one per line. The tokens become strings of their own only when the list is
+// A split keeps its source whole and the tokens as places in it: a mission of hundreds of thousands of lines
+// is then two allocations, not one per line. The tokens become strings of their own only when the list is
 // changed or its array is asked for.
 
 #include <cstddef>
@@ -20,7 +20,7 @@
 namespace hartool {
 
 class Token : public Parent {
-public:
+  public:
     using Array = std::vector<std::string>;
     using SharedArray = std::shared_ptr<Array>;
 
@@ -55,7 +55,7 @@ public:
     // The first ANZAHL tokens joined by the current delimiter.
     std::string TOKENSTRING() const;
 
-private:
+  private:
     friend Token TXT2TOKEN(std::string text);
 
     struct Span {
@@ -72,9 +72,9 @@ private:
 
     std::string delimiter_;
     std::size_t count_ = 0;
-    std::string source_;       // what spans_ point into, until the tokens are strings of their own
+    std::string source_;  // what spans_ point into, until the tokens are strings of their own
     std::vector<Span> spans_;
-    SharedArray tokens_;       // null until then
+    SharedArray tokens_;  // null until then
 };
 
 // Token number index of source split at delimiter, by Token's rules but without building the list;

@@ -61,8 +61,8 @@ void MYCOMBOBOX::SETCURRENTTEXT(const std::string& text) {
 
 void MYCOMBOBOX::followTypedText(const QString& text) {
     const bool matchedBefore = matched_;
-    // Qt rewrites the edit text itself when the player picks from the list; that pick is reported once, by the
-    // index change, so only typed text counts here.
+    // Qt rewrites the edit text itself when the player picks from the list; that pick is reported once, by
+    // the index change, so only typed text counts here.
     if (quiet_ == 0 && isEditable() && lineEdit()->isModified()) {
         // Only the exact spelling: adopting an item's spelling would rewrite the text under the cursor.
         const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -2,6 +2,8 @@
 
 namespace hartool {
 
-void Parent::DESTROY() { alive_ = 0; }
+void Parent::DESTROY() {
+    alive_ = 0;
+}
 
 }  // namespace hartool

@@ -5,7 +5,7 @@ namespace hartool {
 // Base of the windowless objects (Token, Briefing, BriefSupport, MissionSupport). DESTROY releases what the
 // object holds and may be called any number of times; the destructor is the finaliser and calls it too.
 class Parent {
-public:
+  public:
     Parent() = default;
     virtual ~Parent() = default;
     Parent(const Parent&) = default;
@@ -17,7 +17,7 @@ public:
     void AXIT() { DESTROY(); }
     bool ISDESTROYED() const { return alive_ == 0; }
 
-private:
+  private:
     int alive_ = 1;
 };
 

@@ -5,18 +5,19 @@ namespace hartool::ui {
 // One replaceable service: the production implementation unless a test has installed its own.
 template <class Interface>
 class Seam {
-public:
+  public:
     explicit Seam(Interface& production) : production_(production), current_(&production) {}
 
     Interface& get() const { return *current_; }
-    // Returns the previously installed replacement (nullptr when it was production); nullptr restores production.
+    // Returns the previously installed replacement (nullptr when it was production); nullptr restores
+    // production.
     Interface* install(Interface* replacement) {
         Interface* previous = current_ == &production_ ? nullptr : current_;
         current_ = replacement ? replacement : &production_;
         return previous;
     }
 
-private:
+  private:
     Interface& production_;
     Interface* current_;
 };

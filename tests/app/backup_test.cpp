@@ -64,7 +64,6 @@ class BackupDialogTest : public MainDialogFixture {
     }
 };
 
-
 TEST_F(BackupDialogTest, SavingMakesACompleteReadOnlyBackupOnce) {
     PatchDialog dialog;
     ASSERT_TRUE(enabled(dialog, "PSHSAVE"));

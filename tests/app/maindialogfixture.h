@@ -20,7 +20,7 @@
 namespace hartool::test {
 
 class MainDialogFixture : public ::testing::Test {
-protected:
+  protected:
     MainDialogFixture() : oldCwd_(std::filesystem::current_path()) {
         std::filesystem::current_path(work.path());
         const char* prefix = std::getenv("WINEPREFIX");
@@ -30,8 +30,10 @@ protected:
     }
     ~MainDialogFixture() override {
         std::filesystem::current_path(oldCwd_);
-        if (hadPrefix_) ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
-        else ::unsetenv("WINEPREFIX");
+        if (hadPrefix_)
+            ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
+        else
+            ::unsetenv("WINEPREFIX");
     }
 
     std::string ini() const { return work.folder() + "HARTOOL.INI"; }
@@ -59,7 +61,7 @@ protected:
     GameFolder game;
     MessageBoxDouble boxes;
 
-private:
+  private:
     std::filesystem::path oldCwd_;
     std::string oldPrefix_;
     bool hadPrefix_ = false;

@@ -28,9 +28,10 @@ namespace hartool::test {
 namespace {
 
 class MainDialogTest : public MainDialogFixture {
-protected:
+  protected:
     void saveBackup() const {
-        for (const Campaign& c : kCampaigns) game.write(std::string("Data/Backup/") + c.folder + "/CAMP0", "saved");
+        for (const Campaign& c : kCampaigns)
+            game.write(std::string("Data/Backup/") + c.folder + "/CAMP0", "saved");
     }
 };
 
@@ -81,8 +82,9 @@ TEST_F(MainDialogTest, CrewButtonsFollowTheTwoCrewFiles) {
         {"copy with the same date", [&] { ASSERT_TRUE(platform::copyFile(live, saved)); }, false},
         {"copy with another date",
          [&] {
-             fs::last_write_time(game.nativePath("Data/Backup/campaign.bak"),
-                                 fs::last_write_time(game.nativePath("Data/campaign.dat")) - std::chrono::hours(30));
+             fs::last_write_time(
+                 game.nativePath("Data/Backup/campaign.bak"),
+                 fs::last_write_time(game.nativePath("Data/campaign.dat")) - std::chrono::hours(30));
          },
          true},
         {"no live file", [&] { game.remove("Data/campaign.dat"); }, true},

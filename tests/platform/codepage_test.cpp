@@ -52,7 +52,10 @@ TEST(CodePage, EveryByteSurvivesTheRoundTripThroughUtf8) {
 
 TEST(CodePage, UnmappableAndBrokenUtf8BecomeQuestionMarks) {
     bool ok = true;
-    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b", &ok), "a?b");  // a CJK character
+    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD"
+                           "b",
+                           &ok),
+              "a?b");  // a CJK character
     EXPECT_FALSE(ok);
     EXPECT_EQ(utf8ToCp1252("x\xC3", &ok), "x?");  // cut sequence
     EXPECT_FALSE(ok);

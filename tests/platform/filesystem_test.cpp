@@ -3,9 +3,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <chrono>
 #include <filesystem>
 
 #include "platform/filesystem.h"
@@ -26,7 +26,8 @@ std::vector<std::string> names(const std::vector<FileEntry>& entries) {
 
 bool hasWriteBits(const std::string& native) {
     auto p = fs::status(native).permissions();
-    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) !=
+           fs::perms::none;
 }
 
 void setTime(const std::string& native, int year, int month, int day, int hour, int minute, int second) {
@@ -38,7 +39,7 @@ void setTime(const std::string& native, int year, int month, int day, int hour, 
 }
 
 class FileSystemTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string root = dir.folder();
 };
@@ -106,7 +107,8 @@ TEST_F(FileSystemTest, NewFilesGoIntoTheResolvedFolderAsWritten) {
     EXPECT_EQ(dir.read("Data/Battles/Player/S01.TXT"), "replaced");
     EXPECT_EQ(names(listFiles(root + "Data\\Battles\\Player\\*")),
               (std::vector<std::string>{"New Mission.TXT", "S01.TXT"}));
-    EXPECT_EQ(fileSystem().nativePath(root + "DATA\\BATTLES\\PLAYER\\X.TXT"), root + "Data/Battles/Player/X.TXT");
+    EXPECT_EQ(fileSystem().nativePath(root + "DATA\\BATTLES\\PLAYER\\X.TXT"),
+              root + "Data/Battles/Player/X.TXT");
 }
 
 TEST_F(FileSystemTest, DriveLettersGoThroughTheWinePrefix) {
@@ -121,8 +123,10 @@ TEST_F(FileSystemTest, DriveLettersGoThroughTheWinePrefix) {
     fs::create_directories(dir.path() / "prefix/dosdevices");
     fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "prefix/dosdevices/d:");
     EXPECT_EQ(readFile("d:\\GAME.TXT"), "on d");
-    if (old) ::setenv("WINEPREFIX", saved.c_str(), 1);
-    else ::unsetenv("WINEPREFIX");
+    if (old)
+        ::setenv("WINEPREFIX", saved.c_str(), 1);
+    else
+        ::unsetenv("WINEPREFIX");
 }
 
 TEST_F(FileSystemTest, ListsOrdinaryVisibleFilesMatchingTheMask) {
@@ -137,7 +141,8 @@ TEST_F(FileSystemTest, ListsOrdinaryVisibleFilesMatchingTheMask) {
     const Case cases[] = {
         {"CAMP*", {"CAMP0", "CAMP12", "CAMPAIGN.TXT", "camp3"}},
         {"S*.TXT", {"S1.TXT", "S10.TXT"}},
-        {"*.*", {"CAMP0", "CAMP12", "CAMPAIGN.TXT", "Night Raid", "S1.DAT", "S1.TXT", "S10.TXT", "T1.TXT", "camp3"}},
+        {"*.*",
+         {"CAMP0", "CAMP12", "CAMPAIGN.TXT", "Night Raid", "S1.DAT", "S1.TXT", "S10.TXT", "T1.TXT", "camp3"}},
         {"?1.TXT", {"S1.TXT", "T1.TXT"}},
         {"none*", {}},
     };

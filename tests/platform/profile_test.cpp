@@ -41,7 +41,8 @@ TEST(Profile, ReadsByThePrivateProfileRules) {
         {"OTHER", "PATH", "wrong section"},
         {"MISSING", "PATH", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(profileValue(ini, c.section, c.key), c.value) << c.section << "/" << c.key;
+    for (const Case& c : cases)
+        EXPECT_EQ(profileValue(ini, c.section, c.key), c.value) << c.section << "/" << c.key;
     EXPECT_EQ(profileValue("[A]\nk=v\n", "a", "K"), "v");  // bare line feeds
 }
 
@@ -66,7 +67,8 @@ TEST(Profile, WriterKeepsEveryOtherLine) {
          "; mine\r\n[tool]\r\nPATH=new\r\nCAMPAIGN=x\r\n"},
         {"append to its section", "[TOOL]\r\nPATH=p\r\n\r\n[Other]\r\na=1\r\n", "TOOL", "CAMPAIGN", "c",
          "[TOOL]\r\nPATH=p\r\nCAMPAIGN=c\r\n\r\n[Other]\r\na=1\r\n"},
-        {"section at the end", "[Other]\r\na=1", "TOOL", "PATH", "p", "[Other]\r\na=1\r\n\r\n[TOOL]\r\nPATH=p\r\n"},
+        {"section at the end", "[Other]\r\na=1", "TOOL", "PATH", "p",
+         "[Other]\r\na=1\r\n\r\n[TOOL]\r\nPATH=p\r\n"},
         {"last line without break", "[TOOL]\r\nPATH=p", "TOOL", "CAMPAIGN", "c",
          "[TOOL]\r\nPATH=p\r\nCAMPAIGN=c\r\n"},
         {"first of two sections", "[TOOL]\r\nA=1\r\n[TOOL]\r\nB=2\r\n", "tool", "B", "3",
@@ -82,7 +84,8 @@ TEST(Profile, EnvironmentFunctionsGoThroughTheFileSystem) {
     std::string ini = dir.folder() + "HARTOOL.INI";
     EXPECT_EQ(GETENVIRONMENT("TOOL", "PATH", ini), "");
     ASSERT_TRUE(WRITEENVIRONMENT("TOOL", "PATH", "C:\\GAME\\", ini));
-    ASSERT_TRUE(WRITEENVIRONMENT("TOOL", "CAMPAIGN", "5th Panzer Division (GER)", dir.folder() + "hartool.ini"));
+    ASSERT_TRUE(
+        WRITEENVIRONMENT("TOOL", "CAMPAIGN", "5th Panzer Division (GER)", dir.folder() + "hartool.ini"));
     EXPECT_EQ(dir.read("HARTOOL.INI"), "[TOOL]\r\nPATH=C:\\GAME\\\r\nCAMPAIGN=5th Panzer Division (GER)\r\n");
     EXPECT_EQ(GETENVIRONMENT("tool", "campaign", dir.folder() + "Hartool.Ini"), "5th Panzer Division (GER)");
 

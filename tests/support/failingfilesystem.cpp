@@ -6,9 +6,13 @@ namespace hartool::test {
 
 using platform::Status;
 
-FailingFileSystem::FailingFileSystem() : real_(platform::fileSystem()) { platform::installFileSystem(this); }
+FailingFileSystem::FailingFileSystem() : real_(platform::fileSystem()) {
+    platform::installFileSystem(this);
+}
 
-FailingFileSystem::~FailingFileSystem() { platform::installFileSystem(nullptr); }
+FailingFileSystem::~FailingFileSystem() {
+    platform::installFileSystem(nullptr);
+}
 
 void FailingFileSystem::failOn(Op op, std::string fragment, std::string reason) {
     rules_.push_back({op, platform::upper1252(fragment), std::move(reason)});
@@ -26,9 +30,11 @@ bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reaso
     return false;
 }
 
-platform::ReadResult FailingFileSystem::read(const std::string& path) const { return real_.read(path); }
-platform::ReadResult FailingFileSystem::readUntil(const std::string& path,
-                                                  const std::function<bool(std::string_view)>& consume) const {
+platform::ReadResult FailingFileSystem::read(const std::string& path) const {
+    return real_.read(path);
+}
+platform::ReadResult FailingFileSystem::readUntil(
+    const std::string& path, const std::function<bool(std::string_view)>& consume) const {
     return real_.readUntil(path, consume);
 }
 
@@ -37,8 +43,12 @@ Status FailingFileSystem::write(const std::string& path, std::string_view conten
     return fails(Op::Write, path, why) ? Status::failure(why) : real_.write(path, content);
 }
 
-bool FailingFileSystem::fileExists(const std::string& path) const { return real_.fileExists(path); }
-bool FailingFileSystem::folderExists(const std::string& path) const { return real_.folderExists(path); }
+bool FailingFileSystem::fileExists(const std::string& path) const {
+    return real_.fileExists(path);
+}
+bool FailingFileSystem::folderExists(const std::string& path) const {
+    return real_.folderExists(path);
+}
 
 std::vector<platform::FileEntry> FailingFileSystem::list(const std::string& pathAndMask) const {
     return real_.list(pathAndMask);
@@ -64,7 +74,11 @@ Status FailingFileSystem::setAttributes(const std::string& path, std::uint32_t a
     return fails(Op::SetAttributes, path, why) ? Status::failure(why) : real_.setAttributes(path, attributes);
 }
 
-std::string FailingFileSystem::workingFolder() const { return real_.workingFolder(); }
-std::string FailingFileSystem::nativePath(const std::string& path) const { return real_.nativePath(path); }
+std::string FailingFileSystem::workingFolder() const {
+    return real_.workingFolder();
+}
+std::string FailingFileSystem::nativePath(const std::string& path) const {
+    return real_.nativePath(path);
+}
 
 }  // namespace hartool::test

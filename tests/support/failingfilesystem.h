@@ -9,7 +9,7 @@ namespace hartool::test {
 
 // The real file system, except that chosen operations on chosen paths fail. Installed for its lifetime.
 class FailingFileSystem : public platform::FileSystem {
-public:
+  public:
     enum class Op { Write, Remove, MakeFolder, Copy, SetAttributes };
 
     FailingFileSystem();
@@ -33,7 +33,7 @@ public:
     std::string workingFolder() const override;
     std::string nativePath(const std::string& path) const override;
 
-private:
+  private:
     struct Rule {
         Op op;
         std::string fragment;

@@ -28,14 +28,16 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     // Read-only files inside are no obstacle: give write access back first.
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(path_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::folder() const { return path_.string() + "/"; }
+std::string TempDir::folder() const {
+    return path_.string() + "/";
+}
 
 std::string TempDir::write(const std::string& relative, const std::string& content) const {
     fs::path target = path_ / relative;
@@ -52,6 +54,8 @@ std::string TempDir::read(const std::string& relative) const {
     return s.str();
 }
 
-bool TempDir::exists(const std::string& relative) const { return fs::exists(path_ / relative); }
+bool TempDir::exists(const std::string& relative) const {
+    return fs::exists(path_ / relative);
+}
 
 }  // namespace hartool::test

@@ -7,7 +7,7 @@ namespace hartool::test {
 
 // A fresh folder for one test, removed with everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string read(const std::string& relative) const;
     bool exists(const std::string& relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

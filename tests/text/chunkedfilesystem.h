@@ -6,7 +6,7 @@ namespace hartool::test {
 
 // The real files, handed to the readers in chunks of a chosen size; counts what the real layer had to read.
 class ChunkedFileSystem : public FailingFileSystem {
-public:
+  public:
     std::size_t chunk = 1;
     mutable std::size_t readFromDisk = 0;
 

@@ -20,7 +20,7 @@ std::vector<std::string> linesOf(const Token& t) {
 }
 
 class EntriesTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
 };
 
@@ -68,9 +68,15 @@ TEST_F(EntriesTest, ReadsTheFirstOccurrenceUpToItsLineEnd) {
     };
     const std::string raid = "TITLE: Night Raid\r\nSIDE: 1\r\n";
     const Case cases[] = {
-        {raid, "TITLE", 0, "Night Raid"}, {raid, "side", 0, "1"}, {raid, " TITLE ", 2, "Raid"},
-        {raid, "TITLE", 3, ""}, {"TITLE:Night", "TITLE", 0, "Night"}, {"TITLE  : Night ", "TITLE", 0, "Night"},
-        {"TITLE Night\r\nX: y", "TITLE", 0, ""}, {"TITLE: A: B", "TITLE", 0, "A"}, {"TITLE: x", "", 0, ""},
+        {raid, "TITLE", 0, "Night Raid"},
+        {raid, "side", 0, "1"},
+        {raid, " TITLE ", 2, "Raid"},
+        {raid, "TITLE", 3, ""},
+        {"TITLE:Night", "TITLE", 0, "Night"},
+        {"TITLE  : Night ", "TITLE", 0, "Night"},
+        {"TITLE Night\r\nX: y", "TITLE", 0, ""},
+        {"TITLE: A: B", "TITLE", 0, "A"},
+        {"TITLE: x", "", 0, ""},
         {"SUBTITLE: x\r\nTITLE: y", "TITLE", 0, "x"},
         {"BATTLESIZE: 1 2\r\nBATTLEFIELD: 0 3 4", "BATTLEFIELD", 3, "4"},
         {"TITL\r\nTITTITLE: a b\r\nTITLE: c\r\n", "TITLE", 2, "b"},  // near misses first
@@ -154,16 +160,27 @@ TEST_F(EntriesTest, PutEntryKeepsWhatPrecedesAndNormalisesWhatFollows) {
 TEST(NumberTest, EndNummerAndVollzahlOnTheirBoundaries) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     const std::pair<std::string, std::int64_t> ends[] = {
-        {"BATTLE12", 12}, {"BATTLE007", 7}, {"CAMP3A", 0}, {"", 0}, {"12", 12}, {"CAMP", 0}, {"A-5", 5},
-        {"x9223372036854775807", kMax}, {"x9223372036854775808", kMax}, {"99999999999999999999999", kMax},
-        {"0000000000000000000000000042", 42}, {"\xB2", 0},
+        {"BATTLE12", 12},
+        {"BATTLE007", 7},
+        {"CAMP3A", 0},
+        {"", 0},
+        {"12", 12},
+        {"CAMP", 0},
+        {"A-5", 5},
+        {"x9223372036854775807", kMax},
+        {"x9223372036854775808", kMax},
+        {"99999999999999999999999", kMax},
+        {"0000000000000000000000000042", 42},
+        {"\xB2", 0},
     };
     for (const auto& [name, value] : ends) EXPECT_EQ(ENDNUMMER(name), value) << name;
 
     const std::tuple<std::int64_t, std::string, std::string> pictures[] = {
-        {12, "9999", "0012"}, {345, "9999", "0345"}, {3092, "9999", "3092"}, {0, "9999", "0000"},
-        {12345, "9999", "12345"}, {-12, "9999", "-012"}, {-1234, "9999", "-1234"}, {7, "", "7"},
-        {5, "9,999", "0005"}, {std::numeric_limits<std::int64_t>::min(), "99", "-9223372036854775808"},
+        {12, "9999", "0012"},     {345, "9999", "0345"},
+        {3092, "9999", "3092"},   {0, "9999", "0000"},
+        {12345, "9999", "12345"}, {-12, "9999", "-012"},
+        {-1234, "9999", "-1234"}, {7, "", "7"},
+        {5, "9,999", "0005"},     {std::numeric_limits<std::int64_t>::min(), "99", "-9223372036854775808"},
     };
     for (const auto& [number, picture, text] : pictures) EXPECT_EQ(VOLLZAHL(number, picture), text) << number;
 }

@@ -6,7 +6,9 @@ using hartool::StringList;
 
 namespace {
 
-std::vector<std::string> entries(const StringList& list) { return {list.begin(), list.end()}; }
+std::vector<std::string> entries(const StringList& list) {
+    return {list.begin(), list.end()};
+}
 
 }  // namespace
 
@@ -25,7 +27,8 @@ TEST(StringListTest, KeepsEntriesApartThroughEveryChange) {
     list.append(more);
     list.append(StringList());
     EXPECT_EQ(list, (std::vector<std::string>{"", "gamma", "delta", "x", "yz"}));
-    EXPECT_FALSE(list == (std::vector<std::string>{"", "gammad", "elta", "x", "yz"}));  // same bytes, other cut
+    EXPECT_FALSE(list ==
+                 (std::vector<std::string>{"", "gammad", "elta", "x", "yz"}));  // same bytes, other cut
     EXPECT_FALSE(list == (StringList{"gamma", "delta", "x", "yz"}));
 
     list.erase(1);
