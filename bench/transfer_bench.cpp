@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 #include "support/tempdir.h"
 #include "transfer/transfer.h"
 

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/gamepaths.h"
 #include "demo/demogame.h"
+#include "game/gamepaths.h"
 #include "platform/profile.h"
 
 namespace {

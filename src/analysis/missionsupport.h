@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "analysis/tables.h"
+#include "base/parent.h"
 #include "platform/filesystem.h"
 #include "text/stringlist.h"
 #include "text/token.h"
-#include "ui/parent.h"
 
 namespace hartool {
 

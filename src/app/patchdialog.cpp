@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/credits.h"
-#include "app/gamecheck.h"
+#include "game/gamecheck.h"
 #include "platform/filesystem.h"
 #include "platform/profile.h"
 #include "transfer/mover.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/gamepaths.h"
 #include "backup/backup.h"
+#include "game/gamepaths.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 #include "platform/filesystem.h"
 
 namespace hartool {

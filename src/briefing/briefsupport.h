@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/parent.h"
 #include "platform/filesystem.h"
 #include "text/stringlist.h"
-#include "ui/parent.h"
 
 namespace hartool {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <set>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 
 namespace hartool::demo {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/parent.h"
+#include "base/parent.h"
 
 namespace hartool {
 

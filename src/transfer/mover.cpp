@@ -1,7 +1,7 @@
 #include "transfer/mover.h"
 
-#include "app/gamecheck.h"
 #include "app/patchdialog.h"
+#include "game/gamecheck.h"
 #include "platform/profile.h"
 #include "text/entries.h"
 #include "transfer/transfer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/gamepaths.h"
 #include "backup/backup.h"
+#include "game/gamepaths.h"
 #include "platform/filesystem.h"
 
 namespace hartool {

@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include "ui/seam.h"
+#include "base/seam.h"
 
 namespace hartool::ui {
 

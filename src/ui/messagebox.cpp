@@ -4,7 +4,7 @@
 
 #include <QMessageBox>
 
-#include "ui/seam.h"
+#include "base/seam.h"
 
 namespace hartool::ui {
 

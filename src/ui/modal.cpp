@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ui/seam.h"
+#include "base/seam.h"
 
 namespace hartool::ui {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 #include "platform/codepage.h"
 #include "platform/filesystem.h"
 #include "support/failingfilesystem.h"

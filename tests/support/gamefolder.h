@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 #include "support/tempdir.h"
 
 namespace hartool::test {

@@ -1,4 +1,4 @@
-#include "ui/parent.h"
+#include "base/parent.h"
 
 namespace hartool {
 

@@ -1,4 +1,4 @@
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 
 #include "platform/codepage.h"
 

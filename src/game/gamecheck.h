@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/gamepaths.h"
+#include "game/gamepaths.h"
 
 namespace hartool {
 

@@ -1,4 +1,4 @@
-#include "app/gamecheck.h"
+#include "game/gamecheck.h"
 
 #include "platform/filesystem.h"
 

@@ -6,9 +6,9 @@
 #include <map>
 #include <memory>
 
+#include "app/maindialogfixture.h"
 #include "app/patchdialog.h"
 #include "backup/backup.h"
-#include "maindialogfixture.h"
 #include "platform/profile.h"
 #include "support/guimodaldouble.h"
 #include "text/entries.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace hartool::ui {
+namespace hartool {
 
 // One replaceable service: the production implementation unless a test has installed its own.
 template <class Interface>
@@ -22,4 +22,4 @@ class Seam {
     Interface* current_;
 };
 
-}  // namespace hartool::ui
+}  // namespace hartool
