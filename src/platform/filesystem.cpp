@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/seam.h"
 #include "platform/codepage.h"
 #include "platform/posixfilesystem.h"
 
@@ -21,7 +22,11 @@ std::string DateTime::time() const {
 
 namespace {
 
-FileSystem* installed = nullptr;
+Seam<FileSystem>& seam() {
+    static PosixFileSystem real;
+    static Seam<FileSystem> installed(real);
+    return installed;
+}
 
 bool globMatch(std::string_view name, std::string_view mask) {
     // Greedy match with one backtrack point: linear for masks with a single "*", never exponential.
@@ -46,13 +51,11 @@ bool globMatch(std::string_view name, std::string_view mask) {
 }  // namespace
 
 FileSystem& fileSystem() {
-    if (installed) return *installed;
-    static PosixFileSystem real;
-    return real;
+    return seam().get();
 }
 
-void installFileSystem(FileSystem* fs) {
-    installed = fs;
+FileSystem* installFileSystem(FileSystem* fs) {
+    return seam().install(fs);
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {

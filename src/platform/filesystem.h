@@ -85,9 +85,10 @@ class FileSystem {
     virtual std::string nativePath(const std::string& path) const = 0;
 };
 
-// The file system in use. Tests may install their own (nullptr puts the real one back).
+// The file system in use. Tests may install their own; install returns the one it replaces (nullptr for the
+// real one), and nullptr puts the real one back.
 FileSystem& fileSystem();
-void installFileSystem(FileSystem* fs);
+FileSystem* installFileSystem(FileSystem* fs);
 
 // Shorthands for the installed file system.
 inline std::string readFile(const std::string& path) {

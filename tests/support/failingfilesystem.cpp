@@ -6,19 +6,18 @@ namespace hartool::test {
 
 using platform::Status;
 
-FailingFileSystem::FailingFileSystem() : real_(platform::fileSystem()) {
-    platform::installFileSystem(this);
-}
+FailingFileSystem::FailingFileSystem()
+    : real_(platform::fileSystem()), previous_(platform::installFileSystem(this)) {}
 
 FailingFileSystem::~FailingFileSystem() {
-    platform::installFileSystem(nullptr);
+    platform::installFileSystem(previous_);
 }
 
 void FailingFileSystem::failOn(Op op, std::string fragment, std::string reason) {
     rules_.push_back({op, platform::upper1252(fragment), std::move(reason)});
 }
 
-bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reason) {
+bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reason) const {
     std::string upper = platform::upper1252(path);
     for (const Rule& r : rules_) {
         if (r.op == op && upper.find(r.fragment) != std::string::npos) {
@@ -30,12 +29,23 @@ bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reaso
     return false;
 }
 
-platform::ReadResult FailingFileSystem::read(const std::string& path) const {
-    return real_.read(path);
+namespace {
+platform::ReadResult unreadable(std::string why) {
+    platform::ReadResult r;
+    r.error = std::move(why);
+    return r;
 }
+}  // namespace
+
+platform::ReadResult FailingFileSystem::read(const std::string& path) const {
+    std::string why;
+    return fails(Op::Read, path, why) ? unreadable(why) : real_.read(path);
+}
+
 platform::ReadResult FailingFileSystem::readUntil(
     const std::string& path, const std::function<bool(std::string_view)>& consume) const {
-    return real_.readUntil(path, consume);
+    std::string why;
+    return fails(Op::Read, path, why) ? unreadable(why) : real_.readUntil(path, consume);
 }
 
 Status FailingFileSystem::write(const std::string& path, std::string_view content) {

@@ -7,15 +7,17 @@
 
 namespace hartool::test {
 
-// The real file system, except that chosen operations on chosen paths fail. Installed for its lifetime.
+// The file system installed before it, except that chosen operations on chosen paths fail. Installed for its
+// lifetime; what was installed before comes back after it.
 class FailingFileSystem : public platform::FileSystem {
   public:
-    enum class Op { Write, Remove, MakeFolder, Copy, SetAttributes };
+    enum class Op { Read, Write, Remove, MakeFolder, Copy, SetAttributes };
 
     FailingFileSystem();
     ~FailingFileSystem() override;
 
-    // Operations op on a path containing fragment (case ignored; for Copy, the target) fail with reason.
+    // Operations op on a path containing fragment (case ignored; for Copy, the target) fail with reason. A
+    // read that fails finds the file there but unreadable.
     void failOn(Op op, std::string fragment, std::string reason = "injected failure");
     int failures() const { return failures_; }
 
@@ -39,11 +41,12 @@ class FailingFileSystem : public platform::FileSystem {
         std::string fragment;
         std::string reason;
     };
-    bool fails(Op op, const std::string& path, std::string& reason);
+    bool fails(Op op, const std::string& path, std::string& reason) const;
 
     platform::FileSystem& real_;
+    platform::FileSystem* previous_;
     std::vector<Rule> rules_;
-    int failures_ = 0;
+    mutable int failures_ = 0;
 };
 
 }  // namespace hartool::test

@@ -107,4 +107,13 @@ std::vector<std::string> GameFolder::files(const std::string& relativeFolder) co
     return names;
 }
 
+std::map<std::string, std::string> GameFolder::snapshot() const {
+    std::map<std::string, std::string> all;
+    for (const auto& e : fs::recursive_directory_iterator(nativeFolder_)) {
+        const std::string rel = fs::relative(e.path(), nativeFolder_).string();
+        all[rel] = e.is_directory() ? "<folder>" : read(rel) + (isReadOnly(rel) ? "<ro>" : "");
+    }
+    return all;
+}
+
 }  // namespace hartool::test

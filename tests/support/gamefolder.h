@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ class GameFolder {
     bool isReadOnly(const std::string& relative) const;
     // Names of the ordinary files of a folder, sorted.
     std::vector<std::string> files(const std::string& relativeFolder) const;
+    // Every file and folder of the game folder by its relative native path: a file's content with "<ro>"
+    // behind a read-only one, "<folder>" for a folder. Equal snapshots mean nothing on disk changed.
+    std::map<std::string, std::string> snapshot() const;
 
   private:
     TempDir temp_;
