@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hartool::ui {
@@ -90,7 +91,11 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       template_(dialogTemplate),
-      units_(dialogFont(dialogTemplate)) {
+      units_(dialogFont(dialogTemplate)),
+      hasDefaultButton_(std::any_of(
+          dialogTemplate.controls.begin(), dialogTemplate.controls.end(), [](const ControlTemplate& row) {
+              return row.kind == ControlKind::PushButton && row.has(resources::DefaultButton);
+          })) {
     build();
 }
 
@@ -165,8 +170,9 @@ QWidget* Dialog::createControl(const ControlTemplate& row, QWidget* parent) {
         case ControlKind::PushButton: {
             auto* button = new MYPUSHBUTTON(caption, parent);
             // As on Windows: Enter presses the focused push button, and the template's default button while
-            // the focus is on any other control.
-            button->setAutoDefault(true);
+            // the focus is on any other control. A template without one has none: the toolkit would otherwise
+            // make its first auto-default button the default, and Enter in a list would press it.
+            button->setAutoDefault(hasDefaultButton_);
             button->setDefault(row.has(resources::DefaultButton));
             return button;
         }
@@ -290,6 +296,18 @@ void Dialog::ENDDIALOG(int result) {
 }
 void Dialog::ENDDIALOG() {
     ENDDIALOG(QDialog::Rejected);
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!hasDefaultButton_ && enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Without a default button, Enter presses the focused push button and nothing else.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool Dialog::event(QEvent* event) {

@@ -80,6 +80,7 @@ class Dialog : public QDialog {
     }
 
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -91,6 +92,7 @@ class Dialog : public QDialog {
 
     const resources::DialogTemplate& template_;
     DialogUnits units_;
+    bool hasDefaultButton_;
     bool reported_ = false;
 };
 

@@ -154,15 +154,17 @@ TEST_P(EveryTemplate, TabOrderIsTemplateOrder) {
 TEST_P(EveryTemplate, OnlyTheTemplatesDefaultButtonIsDefault) {
     const DialogTemplate& t = *GetParam();
     ui::Dialog dialog(t, nullptr);
+    dialog.show();  // where the toolkit would pick a default of its own
+    const bool hasDefault = std::any_of(t.controls.begin(), t.controls.end(), [](const ControlTemplate& row) {
+        return row.has(resources::DefaultButton);
+    });
     for (const ControlTemplate& row : t.controls) {
         if (row.kind != ControlKind::PushButton) continue;
         SCOPED_TRACE(std::string(row.name));
         auto* button = dialog.control<ui::MYPUSHBUTTON>(row.name);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->isDefault(), row.has(resources::DefaultButton));
-        if (!row.has(resources::DefaultButton)) {
-            EXPECT_TRUE(button->autoDefault());
-        }
+        EXPECT_EQ(button->autoDefault(), hasDefault);
     }
 }
 
@@ -337,6 +339,31 @@ TEST(Dialog, EnterInAMultiLineEditWithoutWantReturnPressesTheDefaultButton) {
     QTest::keyClick(plain, Qt::Key_Return);
     EXPECT_EQ(plain->toPlainText(), "");
     EXPECT_EQ(dialog.endings, std::vector<int>{1});
+}
+
+TEST(Dialog, WithoutDefaultButtonEnterPressesOnlyTheFocusedButton) {
+    std::vector<ControlTemplate> rows(std::begin(kinds::kControls), std::end(kinds::kControls));
+    for (ControlTemplate& row : rows) row.style &= ~resources::DefaultButton;
+    DialogTemplate noDefault = kKindsTemplate;
+    noDefault.controls = rows;
+    QtWarningLog quiet;  // the plain dialog has no handlers to call
+    ui::Dialog dialog(noDefault, nullptr);
+    std::vector<std::string> pressed;
+    for (auto* button : dialog.findChildren<ui::MYPUSHBUTTON*>())
+        QObject::connect(button, &QPushButton::clicked,
+                         [&pressed, button] { pressed.push_back(button->objectName().toStdString()); });
+    dialog.show();
+    for (const char* name : {"SLENAME", "LBITEMS", "CMBPICK", "CBSHOW", "MLENOTE"}) {
+        SCOPED_TRACE(name);
+        auto* w = dialog.control<QWidget>(name);
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Return);
+        EXPECT_EQ(pressed, std::vector<std::string>{});
+    }
+    auto* cancel = dialog.control<ui::MYPUSHBUTTON>("PSHCANCEL");
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_EQ(pressed, std::vector<std::string>{"PSHCANCEL"});
 }
 
 TEST(Dialog, PushButtonsCallTheSlotOfTheirName) {
