@@ -86,7 +86,7 @@ void BM_Refresh(benchmark::State& state) {
     double best = 1e9;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        MissionLists lists = READDATA(folders, kCampaigns[0], false);
+        MissionLists lists = transferLists(folders, kCampaigns[0], false);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         benchmark::DoNotOptimize(lists);

@@ -1,6 +1,6 @@
 #include "backup/backup.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace hartool {
 
@@ -8,29 +8,31 @@ namespace {
 
 using platform::Status;
 
-// Enough names to point at the trouble without filling the screen.
-constexpr std::size_t kFailuresShown = 10;
-
 const char* const kCrewFile = "DATA\\campaign.dat";
 const char* const kCrewCopy = "campaign.bak";
 
-void makeFolder(const std::string& folder, BackupReport& report) {
-    if (Status s = platform::makeFolder(folder); !s) report.failures.push_back({folder, s.error});
+// folder, unless empty, is made first, so that the crew can be saved before the originals.
+Report copyCrew(const std::string& from, const std::string& to, const std::string& folder = "") {
+    Report report;
+    if (!platform::fileExists(from)) return report;
+    report.selected = 1;
+    if (!folder.empty()) {
+        if (Status s = platform::makeFolder(folder); !s) {
+            report.fail(folder, s.error);
+            return report;
+        }
+    }
+    if (Status s = platform::copyFile(from, to); s)
+        report.done = 1;
+    else
+        report.fail(to, s.error);
+    return report;
 }
 
-// folder, unless empty, is made first, so that the crew can be saved before the originals.
-BackupReport copyCrew(const std::string& from, const std::string& to, const std::string& folder = "") {
-    BackupReport report;
-    if (!platform::fileExists(from)) {
-        report.skipped = true;
-        return report;
-    }
-    report.listed = 1;
-    if (!folder.empty()) makeFolder(folder, report);
-    if (Status s = platform::copyFile(from, to); s)
-        report.copied = 1;
-    else
-        report.failures.push_back({to, s.error});
+// The files copyFolder would copy, counted as selected and not done: their folder could not be made.
+Report notCopied(const std::string& source, CopyMode mode) {
+    Report report;
+    report.selected = platform::listFiles(source + copyMask(mode)).size();
     return report;
 }
 
@@ -40,61 +42,27 @@ const char* copyMask(CopyMode mode) {
     return mode == CopyMode::MISSION ? "S*.TXT" : "CAMP*";
 }
 
-std::string notEverythingDone(std::size_t done, std::size_t total, const std::string& doneWord) {
-    return "Not everything could be done: " + std::to_string(done) + " of " + std::to_string(total) +
-           (total == 1 ? " file was " : " files were ") + doneWord + ".";
-}
-
-void appendFailures(std::string& text, const std::string& heading, const std::vector<Failure>& list,
-                    const std::string& base) {
-    if (list.empty()) return;
-    text += "\n\n" + heading;
-    const std::size_t shown = std::min(list.size(), kFailuresShown);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const std::string& file = list[i].file;
-        const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
-        text += "\n" + (inBase ? file.substr(base.size()) : file) + ": " + list[i].reason;
-    }
-    if (list.size() > shown) text += "\nand " + std::to_string(list.size() - shown) + " more";
-}
-
-void BackupReport::add(const BackupReport& other) {
-    listed += other.listed;
-    copied += other.copied;
-    failures.insert(failures.end(), other.failures.begin(), other.failures.end());
-    warnings.insert(warnings.end(), other.warnings.begin(), other.warnings.end());
-}
-
-std::string BackupReport::text(const std::string& successText, const std::string& base) const {
-    std::string t;
-    if (ok()) {
-        t = successText;
-    } else {
-        t = notEverythingDone(copied, listed, "copied");
-        appendFailures(t, "Failed:", failures, base);
-    }
-    if (!warnings.empty()) t += "\n";
-    for (const std::string& w : warnings) t += "\nWarning: " + w;
-    return t;
-}
-
 Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
     if (!platform::fileExists(file)) return Status::failure("the file does not exist");
     return platform::setAttributes(file, attributes & 39);
 }
 
-BackupReport COPYDIR(const std::string& source, const std::string& target, CopyMode mode) {
-    BackupReport report;
-    makeFolder(target, report);
+Report copyFolder(const std::string& source, const std::string& target, CopyMode mode) {
+    Report report;
     const std::vector<platform::FileEntry> files = platform::listFiles(source + copyMask(mode));
-    report.listed = files.size();
+    report.selected = files.size();
+    // Every file would only fail again for the same reason.
+    if (Status s = platform::makeFolder(target); !s) {
+        report.fail(target, s.error);
+        return report;
+    }
 
     // One failure per file: the first says why, the later passes would only repeat it.
     std::vector<bool> failed(files.size(), false);
     auto fail = [&](std::size_t i, const std::string& why) {
         if (failed[i]) return;
         failed[i] = true;
-        report.failures.push_back({target + files[i].name, why});
+        report.fail(target + files[i].name, why);
     };
 
     // A read-only copy from an earlier run cannot be replaced until it is writable again.
@@ -105,7 +73,7 @@ BackupReport COPYDIR(const std::string& source, const std::string& target, CopyM
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (Status s = platform::copyFile(source + files[i].name, target + files[i].name); s)
-            ++report.copied;
+            ++report.done;
         else
             fail(i, s.error);
     }
@@ -118,12 +86,19 @@ BackupReport COPYDIR(const std::string& source, const std::string& target, CopyM
     return report;
 }
 
-BackupReport saveOriginals(const GameFolders& folders) {
-    BackupReport report;
-    makeFolder(folders.backup, report);
-    makeFolder(folders.briefings, report);
+Report saveOriginals(const GameFolders& folders) {
+    Report report;
+    const Status backup = platform::makeFolder(folders.backup);
+    if (!backup) {
+        // Nothing can be saved below it: one failure, and every file counted as not copied.
+        report.fail(folders.backup, backup.error);
+        for (const Campaign& c : kCampaigns) report.add(notCopied(folders.campaign(c), CopyMode::KAMPAGNE));
+        report.add(notCopied(folders.player, CopyMode::MISSION));
+        return report;
+    }
+    if (Status s = platform::makeFolder(folders.briefings); !s) report.fail(folders.briefings, s.error);
     for (const Campaign& c : kCampaigns) {
-        const std::string from = PATHOK(folders.battles + c.folder);
+        const std::string from = folders.campaign(c);
         // Without its "CAMP0" the backup never counts as complete, so the user had better know why.
         if (!platform::folderExists(from))
             report.warnings.push_back(std::string("the game has no campaign folder \"") + c.folder +
@@ -131,28 +106,25 @@ BackupReport saveOriginals(const GameFolders& folders) {
         else if (!platform::fileExists(from + "CAMP0"))
             report.warnings.push_back(std::string("the campaign folder \"") + c.folder +
                                       "\" has no CAMP0, so the backup does not count as complete.");
-        report.add(COPYDIR(from, PATHOK(folders.backup + c.folder), CopyMode::KAMPAGNE));
+        report.add(copyFolder(from, folders.savedCampaign(c), CopyMode::KAMPAGNE));
     }
-    report.add(
-        COPYDIR(PATHOK(folders.battles + "PLAYER"), PATHOK(folders.backup + "PLAYER"), CopyMode::MISSION));
+    report.add(copyFolder(folders.player, folders.savedPlayer(), CopyMode::MISSION));
     return report;
 }
 
-BackupReport restoreOriginals(const GameFolders& folders) {
-    BackupReport report;
+Report restoreOriginals(const GameFolders& folders) {
+    Report report;
     for (const Campaign& c : kCampaigns)
-        report.add(COPYDIR(PATHOK(folders.backup + c.folder), PATHOK(folders.battles + c.folder),
-                           CopyMode::KAMPAGNE));
-    report.add(
-        COPYDIR(PATHOK(folders.backup + "PLAYER"), PATHOK(folders.battles + "PLAYER"), CopyMode::MISSION));
+        report.add(copyFolder(folders.savedCampaign(c), folders.campaign(c), CopyMode::KAMPAGNE));
+    report.add(copyFolder(folders.savedPlayer(), folders.player, CopyMode::MISSION));
     return report;
 }
 
-BackupReport saveCrew(const GameFolders& folders) {
+Report saveCrew(const GameFolders& folders) {
     return copyCrew(folders.game + kCrewFile, folders.backup + kCrewCopy, folders.backup);
 }
 
-BackupReport restoreCrew(const GameFolders& folders) {
+Report restoreCrew(const GameFolders& folders) {
     return copyCrew(folders.backup + kCrewCopy, folders.game + kCrewFile);
 }
 

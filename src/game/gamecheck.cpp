@@ -14,7 +14,7 @@ bool gameFound(const std::string& gamePath) {
 
 bool backupIncomplete(const GameFolders& folders) {
     for (const Campaign& c : kCampaigns)
-        if (!platform::fileExists(PATHOK(folders.backup + c.folder) + "CAMP0")) return true;
+        if (!platform::fileExists(folders.savedCampaign(c) + "CAMP0")) return true;
     return false;
 }
 

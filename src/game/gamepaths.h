@@ -16,17 +16,6 @@ inline constexpr const char* kIniFileName = "HARTOOL.INI";
 inline constexpr const char* kIniSection = "TOOL";
 inline constexpr const char* kGameExecutable = "HARVANE.EXE";
 
-// Folders derived from a normalised game path.
-struct GameFolders {
-    std::string game;       // ends in "\" (or is empty)
-    std::string battles;    // game + "Data\Battles\"
-    std::string player;     // battles + "Player\"
-    std::string backup;     // game + "Data\Backup\"
-    std::string briefings;  // game + "Data\Backup\Briefings\"
-
-    static GameFolders fromGamePath(const std::string& normalisedGamePath);
-};
-
 struct Campaign {
     const char* displayName;
     const char* folder;
@@ -42,5 +31,23 @@ inline constexpr std::array<Campaign, 5> kCampaigns{{
     {"20th Guards Army (RUS)", "20thGuards", 3060, 12, "RUS"},
     {"5th Panzer Division (GER)", "5thPanzer", 3080, 12, "GER"},
 }};
+
+// Folders derived from a normalised game path.
+struct GameFolders {
+    std::string game;       // ends in "\" (or is empty)
+    std::string battles;    // game + "Data\Battles\"
+    std::string player;     // battles + "Player\"
+    std::string backup;     // game + "Data\Backup\"
+    std::string briefings;  // game + "Data\Backup\Briefings\"
+
+    static GameFolders fromGamePath(const std::string& normalisedGamePath);
+
+    // A campaign's folder below the single-battle folder and its saved copy below the backup folder, spelt as
+    // the campaign table spells them: lookups ignore case, but a folder made anew on a disk that does not
+    // must get the game's own spelling, or the game would later have two of them.
+    std::string campaign(const Campaign& c) const { return battles + c.folder + "\\"; }
+    std::string savedCampaign(const Campaign& c) const { return backup + c.folder + "\\"; }
+    std::string savedPlayer() const { return backup + "Player\\"; }
+};
 
 }  // namespace hartool

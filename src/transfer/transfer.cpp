@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "backup/backup.h"
 #include "platform/codepage.h"
 #include "text/entries.h"
 #include "text/token.h"
@@ -39,6 +40,24 @@ bool endsInDigit(const std::string& s) {
 
 const char* const kMissing = "the file does not exist";
 
+// target with the source's text from its first "[" appended, when target holds no "[" and the source has one.
+std::string withBriefing(std::string target, std::string_view source) {
+    if (target.find('[') != std::string::npos) return target;
+    const std::size_t at = source.find('[');
+    if (at == std::string_view::npos) return target;
+    target += "\r\n\r\n\r\n";
+    target += source.substr(at);
+    return target;
+}
+
+// Clears the attributes of an existing file, so that it can be replaced, and writes text in its place.
+Status replaceWith(const std::string& file, std::string_view text) {
+    if (platform::fileExists(file)) {
+        if (Status s = FABSETFILEATTRIBUTES(file, platform::NORMAL); !s) return s;
+    }
+    return WRITESTRING(file, text);
+}
+
 }  // namespace
 
 TitleWrite PUTTITLE(const std::string& fileName, TitleMode mode, const std::string& newTitle) {
@@ -59,9 +78,8 @@ Status PUTBRIEFING(const std::string& sourceFile, const std::string& targetFile)
     if (!target.ok) return Status::failure(target.error.empty() ? kMissing : target.error);
     if (target.content.find('[') != std::string::npos) return Status::success();
     const std::string source = platform::readFile(sourceFile);
-    const std::size_t at = source.find('[');
-    if (at == std::string::npos) return Status::success();
-    return WRITESTRING(targetFile, target.content + "\r\n\r\n\r\n" + source.substr(at));
+    if (source.find('[') == std::string::npos) return Status::success();
+    return WRITESTRING(targetFile, withBriefing(target.content, source));
 }
 
 std::string singleBattleItem(const std::string& title, const std::string& fileName) {
@@ -75,15 +93,7 @@ std::string singleBattleName(const Campaign& campaign, std::size_t mission) {
            ".TXT";
 }
 
-std::string campaignFolder(const GameFolders& folders, const Campaign& campaign) {
-    return PATHOK(folders.battles + campaign.folder);
-}
-
-std::string savedCampaignFolder(const GameFolders& folders, const Campaign& campaign) {
-    return PATHOK(folders.backup + campaign.folder);
-}
-
-MissionLists READDATA(const GameFolders& folders, const Campaign& campaign, bool showAll) {
+MissionLists transferLists(const GameFolders& folders, const Campaign& campaign, bool showAll) {
     MissionLists lists;
     // Resolved once: the listed names are spelt as on disk, so each title is then one direct read.
     const std::string player = platform::fileSystem().nativePath(folders.player) + "/";
@@ -97,18 +107,9 @@ MissionLists READDATA(const GameFolders& folders, const Campaign& campaign, bool
     return lists;
 }
 
-std::string TransferReport::text(const std::string& successText, const std::string& doneWord,
-                                 const std::string& base) const {
-    if (ok()) return successText;
-    std::string t = notEverythingDone(done, selected, doneWord);
-    appendFailures(t, "Failed:", failures, base);
-    appendFailures(t, "Not " + doneWord + ":", skipped, base);
-    return t;
-}
-
 std::vector<std::size_t> changedSingleBattles(const GameFolders& folders, const Campaign& campaign,
                                               const std::vector<std::size_t>& missions) {
-    const std::string from = campaignFolder(folders, campaign);
+    const std::string from = folders.campaign(campaign);
     std::vector<std::size_t> changed;
     for (std::size_t k : missions) {
         const std::string source = from + "CAMP" + std::to_string(k);
@@ -122,48 +123,52 @@ std::vector<std::size_t> changedSingleBattles(const GameFolders& folders, const 
     return changed;
 }
 
-TransferReport copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
-                                   const std::vector<std::size_t>& missions,
-                                   const std::vector<std::size_t>& keep) {
-    TransferReport report;
+Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
+                           const std::vector<std::size_t>& missions, const std::vector<std::size_t>& keep) {
+    Report report;
     report.selected = missions.size();
-    const std::string from = campaignFolder(folders, campaign);
+    const std::string from = folders.campaign(campaign);
     for (std::size_t k : missions) {
         const std::string source = from + "CAMP" + std::to_string(k);
         const std::string target = folders.player + singleBattleName(campaign, k);
         if (std::find(keep.begin(), keep.end(), k) != keep.end()) {
-            report.skipped.push_back({target, "kept, it differs from the campaign mission"});
+            report.kept.push_back({target, "changed since it was copied"});
             continue;
         }
-        if (!platform::fileExists(source)) {
-            report.skipped.push_back({source, kMissing});
+        const platform::ReadResult mission = platform::fileSystem().read(source);
+        if (mission.missing) {
+            report.skip(source, kMissing);
             continue;
         }
-        // A read-only battle would refuse the copy.
-        Status s =
-            platform::fileExists(target) ? FABSETFILEATTRIBUTES(target, platform::NORMAL) : Status::success();
-        if (s) s = platform::copyFile(source, target);
-        if (s) s = FABSETFILEATTRIBUTES(target, platform::NORMAL);
-        if (s) s = PUTTITLE(target, TitleMode::MISSION).status;
+        // The copy and its marked title in one write: a failure leaves the old battle whole.
+        Status s = mission.ok ? Status::success() : Status::failure(mission.error);
+        if (s)
+            s = replaceWith(target,
+                            retitled(mission.content, titleLine(GETTITLE(source), TitleMode::MISSION, "")));
         if (s)
             ++report.done;
         else
-            report.failures.push_back({target, s.error});
+            report.fail(target, s.error);
     }
     return report;
 }
 
-TransferReport copyToCampaign(const GameFolders& folders, const Campaign& campaign,
-                              const std::vector<std::string>& battles,
-                              std::optional<std::size_t> pairedMission) {
-    TransferReport report;
+Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
+                      const std::vector<std::string>& battles, std::optional<std::size_t> pairedMission) {
+    Report report;
     report.selected = battles.size();
-    const std::string to = campaignFolder(folders, campaign);
-    const std::string saved = savedCampaignFolder(folders, campaign);
+    const std::string to = folders.campaign(campaign);
+    const std::string saved = folders.savedCampaign(campaign);
+    const auto last = static_cast<std::size_t>(campaign.lastMission);
     for (const std::string& name : battles) {
         const std::string battle = folders.player + name;
-        if (!platform::fileExists(battle)) {
-            report.skipped.push_back({battle, kMissing});
+        const platform::ReadResult text = platform::fileSystem().read(battle);
+        if (text.missing) {
+            report.skip(battle, kMissing);
+            continue;
+        }
+        if (!text.ok) {
+            report.fail(battle, text.error);
             continue;
         }
         std::size_t k = 0;
@@ -172,19 +177,25 @@ TransferReport copyToCampaign(const GameFolders& folders, const Campaign& campai
         } else {
             const std::string title = GETTITLE(battle);
             if (!endsInDigit(title)) {
-                report.skipped.push_back({battle, "its title does not end in a mission number"});
+                report.skip(battle, "its title does not end in a mission number");
                 continue;
             }
-            k = static_cast<std::size_t>(ENDNUMMER(title));
+            const std::int64_t number = ENDNUMMER(title);
+            if (number > static_cast<std::int64_t>(last)) {
+                report.skip(battle, "its title ends in " + std::to_string(number) +
+                                        ", but the campaign's last mission is " + std::to_string(last));
+                continue;
+            }
+            k = static_cast<std::size_t>(number);
         }
         const std::string target = to + "camp" + std::to_string(k);
         const std::string title = pairedMission ? GETTITLE(target) : std::string();
-        Status s =
-            platform::fileExists(target) ? FABSETFILEATTRIBUTES(target, platform::NORMAL) : Status::success();
-        if (s) s = platform::copyFile(battle, target + ".");
-        if (s) s = PUTTITLE(target, TitleMode::KAMPAGNE, title).status;
-        if (s) s = PUTBRIEFING(saved + "camp" + std::to_string(k), target);
-        // Also protects an old mission whose replacement failed, and a copy whose rewrite failed.
+        // Copy, title and the saved briefing in one write, so that a failure leaves the old mission whole.
+        const std::string mission =
+            withBriefing(retitled(text.content, titleLine(GETTITLE(battle), TitleMode::KAMPAGNE, title)),
+                         platform::readFile(saved + "camp" + std::to_string(k)));
+        Status s = replaceWith(target + ".", mission);
+        // Also protects an old mission whose replacement failed.
         const Status protect = platform::fileExists(target)
                                    ? FABSETFILEATTRIBUTES(target, platform::READONLY | platform::ARCHIVE)
                                    : Status::success();
@@ -192,24 +203,25 @@ TransferReport copyToCampaign(const GameFolders& folders, const Campaign& campai
         if (s)
             ++report.done;
         else
-            report.failures.push_back({target, s.error});
+            report.fail(target, s.error);
     }
     return report;
 }
 
-TransferReport deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles) {
-    TransferReport report;
+Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles) {
+    Report report;
     report.selected = battles.size();
     for (const std::string& name : battles) {
         const std::string file = folders.player + name;
+        // Gone already is what the player asked for.
         if (!platform::fileExists(file)) {
-            report.skipped.push_back({file, kMissing});
+            ++report.done;
             continue;
         }
         if (Status s = platform::removeFile(file); s)
             ++report.done;
         else
-            report.failures.push_back({file, s.error});
+            report.fail(file, s.error);
     }
     return report;
 }

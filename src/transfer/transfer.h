@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "backup/backup.h"
+#include "base/report.h"
 #include "game/gamepaths.h"
 #include "platform/filesystem.h"
 
@@ -37,9 +37,6 @@ platform::Status PUTBRIEFING(const std::string& sourceFile, const std::string& t
 std::string singleBattleItem(const std::string& title, const std::string& fileName);
 // "BATTLE3001.TXT" for mission 1 of the first campaign.
 std::string singleBattleName(const Campaign& campaign, std::size_t mission);
-// The campaign's own folder below the single-battle folder, and its saved copy below the backup folder.
-std::string campaignFolder(const GameFolders& folders, const Campaign& campaign);
-std::string savedCampaignFolder(const GameFolders& folders, const Campaign& campaign);
 
 struct MissionLists {
     std::vector<std::string> battleItems;    // the single-battle list
@@ -48,42 +45,29 @@ struct MissionLists {
 };
 // The player folder's "BATTLE*.TXT" whose title holds the campaign's code, or with showAll every "*.TXT";
 // in character order of their names.
-MissionLists READDATA(const GameFolders& folders, const Campaign& campaign, bool showAll);
-
-// What an operation did to its selection. Skipped files were selected but left alone for a reason.
-struct TransferReport {
-    std::size_t selected = 0;
-    std::size_t done = 0;
-    std::vector<Failure> failures;
-    std::vector<Failure> skipped;
-
-    bool ok() const { return failures.empty() && skipped.empty(); }
-    // successText exactly when all went well; otherwise how many of how many were done ("copied") and which
-    // files failed or were skipped, and why, their names shortened by base.
-    std::string text(const std::string& successText, const std::string& doneWord,
-                     const std::string& base = "") const;
-};
+MissionLists transferLists(const GameFolders& folders, const Campaign& campaign, bool showAll);
 
 // Missions (from 0) whose single battle exists and differs from what copying the mission would make: the
 // battle builder's edits that a copy would lose.
 std::vector<std::size_t> changedSingleBattles(const GameFolders& folders, const Campaign& campaign,
                                               const std::vector<std::size_t>& missions);
 
-// Copies the missions to their single battles with marked titles and cleared attributes. Missions in keep are
-// skipped, and so are missing ones.
-TransferReport copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
-                                   const std::vector<std::size_t>& missions,
-                                   const std::vector<std::size_t>& keep = {});
+// Copies the missions to their single battles with marked titles and cleared attributes, each written whole
+// in one step. Missions in keep are left as they are (the player's choice); missing ones are skipped.
+Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
+                           const std::vector<std::size_t>& missions,
+                           const std::vector<std::size_t>& keep = {});
 
 // Copies the single battles (names in the player folder) over campaign missions, which end read-only. Paired:
 // the one battle goes over that mission and gets the mission's old title. Unpaired: each goes over the
 // mission its title ends in, unmarked; a title without a number at its end is refused, since it would
-// replace the first mission. A battle without a briefing gets the saved original's.
-TransferReport copyToCampaign(const GameFolders& folders, const Campaign& campaign,
-                              const std::vector<std::string>& battles,
-                              std::optional<std::size_t> pairedMission = std::nullopt);
+// replace the first mission, and so is a number beyond the campaign's last mission, which the game never
+// reads. A battle without a briefing gets the saved original's. Each mission is written whole in one step.
+Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
+                      const std::vector<std::string>& battles,
+                      std::optional<std::size_t> pairedMission = std::nullopt);
 
-// Deletes the named files of the player folder.
-TransferReport deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles);
+// Deletes the named files of the player folder; one that is gone already counts as deleted.
+Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles);
 
 }  // namespace hartool

@@ -47,15 +47,6 @@ class BackupDialogTest : public MainDialogFixture {
         (dialog.*handler)();
     }
 
-    // Every file and folder of the game with its content and whether it is read-only.
-    std::map<std::string, std::string> snapshot() const {
-        std::map<std::string, std::string> all;
-        for (const auto& e : fs::recursive_directory_iterator(game.nativeFolder())) {
-            const std::string rel = fs::relative(e.path(), game.nativeFolder()).string();
-            all[rel] = e.is_directory() ? "<folder>" : game.read(rel) + (game.isReadOnly(rel) ? "<ro>" : "");
-        }
-        return all;
-    }
     std::vector<std::string> campFiles(const std::string& folder) const {
         std::vector<std::string> names;
         for (const std::string& n : game.files(folder))
@@ -190,7 +181,7 @@ TEST_F(BackupDialogTest, NoABadPathOrAMissingSourceChangesNothing) {
         c.arrange();
         usePath(c.badPath ? work.folder() + "NOGAME\\" : game.gamePath());
         PatchDialog dialog;
-        const auto before = snapshot();
+        const auto before = game.snapshot();
         boxes.clear();
         boxes.answer(c.reply);
 
@@ -199,7 +190,7 @@ TEST_F(BackupDialogTest, NoABadPathOrAMissingSourceChangesNothing) {
         std::vector expected{question(c.caption, c.question)};
         if (c.badPath) expected.push_back(pathBox);
         EXPECT_EQ(boxes.boxes(), expected);
-        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(game.snapshot(), before);
     }
 }
 
@@ -258,10 +249,10 @@ TEST_F(BackupDialogTest, AFailedCopyIsReportedByNameInsteadOfTheSuccessText) {
          [](FailingFileSystem& fs) {
              fs.failOn(FailingFileSystem::Op::Copy, "5THPANZER\\CAMP3", "disk full");
          },
-         "DATA\\BACKUP\\5THPANZER\\CAMP3: disk full"},
+         "Data\\Backup\\5thPanzer\\CAMP3: disk full"},
         {"a target folder that is a file", &PatchDialog::PSHSAVE, kSaveCaption, kSaved,
          [this](FailingFileSystem&) { game.write("Data/Backup/PLAYER", "in the way"); },
-         "DATA\\BACKUP\\PLAYER\\: a file of that name exists"},
+         "Data\\Backup\\Player\\: a file of that name exists"},
         {"a read-only live crew file", &PatchDialog::PSHRESTCREW, kRestoreCrewCaption, kCrewRestored,
          [this](FailingFileSystem&) {
              game.write("Data/Backup/campaign.bak", "saved crew");

@@ -100,21 +100,21 @@ TEST_F(TransferTest, ListsFilterByCodeInCharacterOrder) {
     game.write(kPlayer + "BATTLE11.TXT", "SIDE: 0\r\n");
     game.write(kPlayer + "battle12.txt", "TITLE: ARMOR 3\r\n");
 
-    const MissionLists filtered = READDATA(game.folders(), uk, false);
+    const MissionLists filtered = transferLists(game.folders(), uk, false);
     EXPECT_EQ(filtered.fileNames, (std::vector<std::string>{"BATTLE10.TXT", "BATTLE9.TXT"}));
     EXPECT_EQ(filtered.battleItems,
               (std::vector<std::string>{"ORG_UK_STRIKE_1 - BATTLE10", "ORG_UK_NINE     - BATTLE9"}));
     EXPECT_EQ(filtered.campaignItems.size(), 12u);
     EXPECT_EQ(filtered.campaignItems.back(), "CAMP11");
 
-    const MissionLists all = READDATA(game.folders(), uk, true);
+    const MissionLists all = transferLists(game.folders(), uk, true);
     EXPECT_EQ(all.fileNames,
               (std::vector<std::string>{"BATTLE0001.TXT", "BATTLE10.TXT", "BATTLE11.TXT", "BATTLE9.TXT",
                                         "S01.TXT", "S02.TXT", "S10.TXT", "T1.TXT", "battle12.txt"}));
-    EXPECT_EQ(READDATA(game.folders(), kCampaigns[3], false).campaignItems.size(), 13u);
+    EXPECT_EQ(transferLists(game.folders(), kCampaigns[3], false).campaignItems.size(), 13u);
 
     std::filesystem::remove_all(game.nativePath("Data/Battles/Player"));
-    EXPECT_TRUE(READDATA(game.folders(), uk, true).fileNames.empty());
+    EXPECT_TRUE(transferLists(game.folders(), uk, true).fileNames.empty());
 }
 
 TEST_F(TransferTest, CopyToSingleBattlesKeepsChangedOnesWhenAsked) {
@@ -123,12 +123,13 @@ TEST_F(TransferTest, CopyToSingleBattlesKeepsChangedOnesWhenAsked) {
     // An unchanged copy is no loss; an edited one is.
     EXPECT_EQ(changedSingleBattles(game.folders(), uk, {1, 2, 3}), std::vector<std::size_t>{2});
 
-    const TransferReport r = copyToSingleBattles(game.folders(), uk, {2, 3, 40}, {2});
+    const Report r = copyToSingleBattles(game.folders(), uk, {2, 3, 40}, {2});
     EXPECT_EQ(r.done, 1u);
     EXPECT_EQ(game.read(kPlayer + "BATTLE3002.TXT"), "TITLE: ORG_edited\r\n");
-    ASSERT_EQ(r.skipped.size(), 2u);
-    EXPECT_EQ(r.skipped[0].file, player("BATTLE3002.TXT"));
-    EXPECT_TRUE(r.skipped[1].file.ends_with("CAMP40"));
+    ASSERT_EQ(r.kept.size(), 1u);
+    EXPECT_EQ(r.kept[0].file, player("BATTLE3002.TXT"));
+    ASSERT_EQ(r.skipped.size(), 1u);
+    EXPECT_TRUE(r.skipped[0].file.ends_with("CAMP40"));
     std::string marked = "ORG_" + demo::campaignTitle(0, 3);
     std::replace(marked.begin(), marked.end(), ' ', '_');
     EXPECT_EQ(GETTITLE(player("BATTLE3003.TXT")), marked);
@@ -138,7 +139,7 @@ TEST_F(TransferTest, UnpairedBackTakesTheTitlesNumberAndRefusesATitleWithoutOne)
     game.write(kPlayer + "A.TXT", "TITLE: ORG_UK_Strike_7\r\nSIDE: 0\r\n");
     game.write(kPlayer + "B.TXT", "TITLE: ORG_UK_Strike\r\n");
 
-    const TransferReport r = copyToCampaign(game.folders(), uk, {"A.TXT", "B.TXT", "GONE.TXT"});
+    const Report r = copyToCampaign(game.folders(), uk, {"A.TXT", "B.TXT", "GONE.TXT"});
     EXPECT_EQ(r.done, 1u);
     EXPECT_EQ(game.read(kUk + "CAMP7"), "TITLE:  UK Strike 7\r\nSIDE: 0\r\n");
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP7"));
@@ -152,16 +153,16 @@ TEST_F(TransferTest, UnpairedBackTakesTheTitlesNumberAndRefusesATitleWithoutOne)
 TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     game.write(kPlayer + "A.TXT", "TITLE: ORG_UK_Strike_1\r\n");
     FailingFileSystem failing;
-    failing.failOn(Op::Copy, "CAMP1", "disk full");
+    failing.failOn(Op::Write, "CAMP1", "disk full");
     failing.failOn(Op::Remove, "S01", "busy");
-    const TransferReport back = copyToCampaign(game.folders(), uk, {"A.TXT"});
+    const Report back = copyToCampaign(game.folders(), uk, {"A.TXT"});
     EXPECT_EQ(back.done, 0u);
     ASSERT_EQ(back.failures.size(), 1u);
     EXPECT_EQ(back.failures[0].reason, "disk full");
     EXPECT_NE(game.read(kUk + "CAMP1"), "TITLE:  UK Strike 1\r\n");
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP1"));
 
-    const TransferReport del = deleteSingleBattles(game.folders(), {"S01.TXT", "S02.TXT"});
+    const Report del = deleteSingleBattles(game.folders(), {"S01.TXT", "S02.TXT"});
     EXPECT_EQ(del.done, 1u);
     EXPECT_EQ(del.text("2 single battles files deleted", "deleted"),
               "Not everything could be done: 1 of 2 files were deleted.\n\nFailed:\n" + player("S01.TXT") +

@@ -1,0 +1,53 @@
+#include "base/report.h"
+
+#include <algorithm>
+
+namespace hartool {
+
+namespace {
+
+// Enough names to point at the trouble without filling the screen.
+constexpr std::size_t kShown = 10;
+
+void appendList(std::string& text, const std::string& heading, const std::vector<Failure>& list,
+                const std::string& base) {
+    if (list.empty()) return;
+    text += "\n\n" + heading;
+    const std::size_t shown = std::min(list.size(), kShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const std::string& file = list[i].file;
+        const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
+        text += "\n" + (inBase ? file.substr(base.size()) : file) + ": " + list[i].reason;
+    }
+    if (list.size() > shown) text += "\nand " + std::to_string(list.size() - shown) + " more";
+}
+
+}  // namespace
+
+void Report::add(const Report& other) {
+    selected += other.selected;
+    done += other.done;
+    failures.insert(failures.end(), other.failures.begin(), other.failures.end());
+    skipped.insert(skipped.end(), other.skipped.begin(), other.skipped.end());
+    kept.insert(kept.end(), other.kept.begin(), other.kept.end());
+    warnings.insert(warnings.end(), other.warnings.begin(), other.warnings.end());
+}
+
+std::string Report::text(const std::string& successText, const std::string& doneWord,
+                         const std::string& base) const {
+    std::string t;
+    if (ok()) {
+        t = successText;
+    } else {
+        t = "Not everything could be done: " + std::to_string(done) + " of " + std::to_string(selected) +
+            (selected == 1 ? " file was " : " files were ") + doneWord + ".";
+        appendList(t, "Failed:", failures, base);
+        appendList(t, "Not " + doneWord + ":", skipped, base);
+    }
+    appendList(t, "Kept as they were:", kept, base);
+    if (!warnings.empty()) t += "\n";
+    for (const std::string& w : warnings) t += "\nWarning: " + w;
+    return t;
+}
+
+}  // namespace hartool

@@ -1,0 +1,77 @@
+// The one report of every operation over files, and the text its completion box shows.
+
+#include "base/report.h"
+
+#include <gtest/gtest.h>
+
+namespace hartool {
+namespace {
+
+TEST(Report, TextIsTheSuccessTextExactlyWhenAllWorked) {
+    const std::string base = "C:\\GAME\\";
+    auto failures = [&](int n) {
+        Report r;
+        r.selected = 20;
+        r.done = 20 - n;
+        for (int i = 0; i < n; ++i) r.fail(base + "DATA\\F" + std::to_string(i), "why");
+        return r;
+    };
+    Report warned;
+    warned.warnings = {"first", "second"};
+    Report one;
+    one.selected = 1;
+    one.fail("D:\\ELSEWHERE\\campaign.bak", "no room");
+    Report skipped;
+    skipped.selected = 2;
+    skipped.done = 1;
+    skipped.skip(base + "B.TXT", "its title does not end in a mission number");
+    Report kept;
+    kept.selected = 2;
+    kept.done = 1;
+    kept.kept.push_back({base + "BATTLE3011.TXT", "changed since it was copied"});
+    struct Case {
+        const char* name;
+        Report report;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"all good", Report{}, "done"},
+        {"warnings", warned, "done\n\nWarning: first\nWarning: second"},
+        {"one file of one", one,
+         "Not everything could be done: 0 of 1 file was copied.\n\nFailed:\nD:\\ELSEWHERE\\campaign.bak: no "
+         "room"},
+        {"two", failures(2),
+         "Not everything could be done: 18 of 20 files were copied.\n\nFailed:\nDATA\\F0: why\nDATA\\F1: "
+         "why"},
+        {"capped", failures(12),
+         "Not everything could be done: 8 of 20 files were copied.\n\nFailed:\nDATA\\F0: why\nDATA\\F1: why\n"
+         "DATA\\F2: why\nDATA\\F3: why\nDATA\\F4: why\nDATA\\F5: why\nDATA\\F6: why\nDATA\\F7: why\n"
+         "DATA\\F8: why\nDATA\\F9: why\nand 2 more"},
+        {"skipped", skipped,
+         "Not everything could be done: 1 of 2 files were copied.\n\nNot copied:\nB.TXT: its title does not end "
+         "in a mission number"},
+        // The player's own choice is no failure.
+        {"kept", kept, "done\n\nKept as they were:\nBATTLE3011.TXT: changed since it was copied"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.report.ok(), c.text.starts_with("done"));
+        EXPECT_EQ(c.report.text("done", "copied", base), c.text);
+    }
+}
+
+TEST(Report, AddSumsCountsAndKeepsEveryList) {
+    Report a, b;
+    a.selected = 2, a.done = 1, b.selected = 3, b.done = 3;
+    a.fail("x", "1");
+    b.skip("y", "2");
+    b.kept.push_back({"z", "3"});
+    b.warnings.push_back("w");
+    a.add(b);
+    EXPECT_EQ(a.selected, 5u);
+    EXPECT_EQ(a.done, 4u);
+    EXPECT_EQ(a.failures.size() + a.skipped.size() + a.kept.size() + a.warnings.size(), 4u);
+}
+
+}  // namespace
+}  // namespace hartool
