@@ -9,8 +9,9 @@
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
+#include "ui/waitcursor.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 
 namespace hartool {
@@ -118,7 +119,7 @@ void PatchDialog::ACTIVATE() {
 
 void PatchDialog::PSHCAMP() {
     if (!FILEOK()) return;
-    Mover mover(this, campaigns(), gamePath_);
+    Mover mover(this, *this, campaigns(), gamePath_);
     ui::showModal(mover);
 }
 
@@ -148,54 +149,45 @@ void PatchDialog::PSHCREDITS() {
 
 namespace {
 
-// The copying takes a while and the dialog does not answer meanwhile.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 template <typename Operation>
-BackupReport waiting(Operation operation) {
-    const WaitCursor wait;
+Report waiting(Operation operation) {
+    const ui::WaitCursor wait;
     return operation();
 }
 
 }  // namespace
 
-BackupReport PatchDialog::COPYDIR(const std::string& source, const std::string& target, CopyMode mode) {
-    return waiting([&] { return hartool::COPYDIR(source, target, mode); });
+Report PatchDialog::COPYDIR(const std::string& source, const std::string& target, CopyMode mode) {
+    return waiting([&] { return copyFolder(source, target, mode); });
 }
 
 void PatchDialog::PSHSAVE() {
     const std::string caption = "save campaigns";
     if (!ui::confirmed(this, caption, "Save the original campaigns?")) return;
     if (!FILEOK() || !COPYOK()) return;
-    const BackupReport report = waiting([&] { return saveOriginals(folders_); });
+    const Report report = waiting([&] { return saveOriginals(folders_); });
     SETBUTTONS();
-    ui::INFOBOX(this, caption, report.text("The original campaigns have been saved", gamePath_));
+    ui::INFOBOX(this, caption, report.text("The original campaigns have been saved", "copied", gamePath_));
 }
 
 void PatchDialog::PSHREST() {
     const std::string caption = "restore campaigns";
     if (!ui::confirmed(this, caption, "restore the original campaigns?")) return;
     if (!FILEOK() || COPYOK()) return;
-    const BackupReport report = waiting([&] { return restoreOriginals(folders_); });
-    ui::INFOBOX(this, caption, report.text("The original campaigns have been restored", gamePath_));
+    const Report report = waiting([&] { return restoreOriginals(folders_); });
+    ui::INFOBOX(this, caption, report.text("The original campaigns have been restored", "copied", gamePath_));
 }
 
 void PatchDialog::PSHSAVECREW() {
     const std::string caption = "save crew data";
     if (!ui::confirmed(this, caption, "Save all crew data of the campaign you're actually playing ?")) return;
     if (!FILEOK()) return;
-    const BackupReport report = waiting([&] { return saveCrew(folders_); });
-    if (report.skipped) return;
+    const Report report = waiting([&] { return saveCrew(folders_); });
+    if (report.selected == 0) return;
     TESTBUTTONS();
-    ui::INFOBOX(
-        this, caption,
-        report.text("all crew data of the campaign you're actually playing have been saved", gamePath_));
+    ui::INFOBOX(this, caption,
+                report.text("all crew data of the campaign you're actually playing have been saved", "copied",
+                            gamePath_));
 }
 
 void PatchDialog::PSHRESTCREW() {
@@ -203,12 +195,12 @@ void PatchDialog::PSHRESTCREW() {
     if (!ui::confirmed(this, caption, "Restore all crew data of the campaign you're actually playing ?"))
         return;
     if (!FILEOK()) return;
-    const BackupReport report = waiting([&] { return restoreCrew(folders_); });
-    if (report.skipped) return;
+    const Report report = waiting([&] { return restoreCrew(folders_); });
+    if (report.selected == 0) return;
     TESTBUTTONS();
-    ui::INFOBOX(
-        this, caption,
-        report.text("all crew data of the campaign you're actually playing have been restored", gamePath_));
+    ui::INFOBOX(this, caption,
+                report.text("all crew data of the campaign you're actually playing have been restored",
+                            "copied", gamePath_));
 }
 
 }  // namespace hartool

@@ -4,6 +4,7 @@
 #include "game/gamepaths.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
+#include "ui/gamechecks.h"
 
 #include <string>
 
@@ -40,22 +41,21 @@ class PatchDialog_vo : public ui::Dialog {
 
 // The main dialog: the game path, the enable rules of the function buttons, and the doors to every other
 // dialog. Quit is the inherited ENDDIALOG slot.
-class PatchDialog : public PatchDialog_vo {
+class PatchDialog : public PatchDialog_vo, public ui::GameChecks {
     Q_OBJECT
   public:
     explicit PatchDialog(QWidget* owner = nullptr);
 
     // True when the game executable is in the game path; the path is then remembered in the INI file.
     // Unless quiet, a missing game is reported.
-    bool FILEOK(bool quiet = false);
+    bool FILEOK(bool quiet = false) override;
     // True while the backup of the originals is incomplete (saving is still to be done).
-    bool COPYOK() const;
+    bool COPYOK() const override;
     void SETBUTTONS();
     void SETSAVE();
     void TESTBUTTONS();
-    // The core copy, for the dialogs that restore through their owner.
-    BackupReport COPYDIR(const std::string& source, const std::string& target,
-                         CopyMode mode = CopyMode::KAMPAGNE);
+    // The copy of the backup buttons, with the wait cursor.
+    Report COPYDIR(const std::string& source, const std::string& target, CopyMode mode = CopyMode::KAMPAGNE);
 
     const std::string& gamePath() const { return gamePath_; }
     const GameFolders& folders() const { return folders_; }

@@ -1,11 +1,12 @@
 #include "transfer/mover.h"
 
-#include "app/patchdialog.h"
+#include "backup/backup.h"
 #include "game/gamecheck.h"
 #include "platform/profile.h"
 #include "text/entries.h"
 #include "transfer/transfer.h"
 #include "ui/messagebox.h"
+#include "ui/waitcursor.h"
 
 #include <algorithm>
 #include <optional>
@@ -37,9 +38,10 @@ Mover_vo::Mover_vo(QWidget* owner) : ui::Dialog("Mover_vo", owner) {
     bind(ui.CBSHOWALL, "CBSHOWALL");
 }
 
-Mover::Mover(PatchDialog* owner, std::span<const Campaign> campaigns, const std::string& gamePath)
+Mover::Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> campaigns,
+             const std::string& gamePath)
     : Mover_vo(owner),
-      owner_(owner),
+      checks_(checks),
       campaigns_(campaigns.begin(), campaigns.end()),
       folders_(GameFolders::fromGamePath(gamePath)) {
     std::vector<std::string> names;
@@ -64,7 +66,7 @@ std::size_t Mover::campaignPosition() const {
 
 void Mover::READDATA(std::size_t position) {
     const MissionLists lists =
-        hartool::READDATA(folders_, campaigns_.at(position - 1), ui.CBSHOWALL->isChecked());
+        transferLists(folders_, campaigns_.at(position - 1), ui.CBSHOWALL->isChecked());
     listedFiles_ = lists.fileNames;
     ui.LBMISSION->FILLUSING(lists.battleItems);
     ui.LBKAMPAGNE->FILLUSING(lists.campaignItems);
@@ -126,15 +128,23 @@ void Mover::PSHMOVEKM() {
                        "copy " + std::to_string(missions.size()) + " campaign-missions to single battles ?"))
         return;
     std::vector<std::size_t> keep = changedSingleBattles(folders_, campaign(), missions);
-    if (!keep.empty() &&
-        ui::confirmed(this, kToBattles,
-                      std::to_string(keep.size()) +
-                          " of these single battles already exist and have changed. Replace them ?"))
-        keep.clear();
-    const TransferReport report = copyToSingleBattles(folders_, campaign(), missions, keep);
+    if (!keep.empty()) {
+        const std::string question =
+            keep.size() == 1 ? "1 of these single battles already exists and has changed. Replace it ?"
+                             : std::to_string(keep.size()) +
+                                   " of these single battles already exist and have changed. Replace them ?";
+        if (ui::confirmed(this, kToBattles, question)) keep.clear();
+    }
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report = copyToSingleBattles(folders_, campaign(), missions, keep);
+    }
     READDATA(campaignPosition());
+    // Battles kept by the player's choice are not copied, and the count says so.
     ui::INFOBOX(this, kToBattles,
-                report.text(std::to_string(missions.size()) + " Files copied", "copied", folders_.game));
+                report.text(std::to_string(missions.size() - report.kept.size()) + " Files copied", "copied",
+                            folders_.game));
 }
 
 void Mover::PSHMOVEMK() {
@@ -153,7 +163,11 @@ void Mover::PSHMOVEMK() {
             this, kToCampaign,
             "copy " + std::to_string(battles.size()) + " single battles files to the campaign folder ?"))
         return;
-    const TransferReport report = copyToCampaign(folders_, campaign(), battles, mission);
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report = copyToCampaign(folders_, campaign(), battles, mission);
+    }
     ui::INFOBOX(
         this, kToCampaign,
         report.text(std::to_string(battles.size()) + " files transfered", "transferred", folders_.game));
@@ -161,11 +175,15 @@ void Mover::PSHMOVEMK() {
 
 void Mover::PSHRESTKAMP() {
     if (!ui::confirmed(this, kRestore, "replace the selected campaign with the original campaign ?")) return;
-    if (!owner_ || !owner_->FILEOK() || owner_->COPYOK()) return;
-    const BackupReport report =
-        owner_->COPYDIR(savedCampaignFolder(folders_, campaign()),
-                        hartool::campaignFolder(folders_, campaign()), CopyMode::KAMPAGNE);
-    ui::INFOBOX(this, kRestore, report.text("the original campaign has been restored", folders_.game));
+    if (!checks_.FILEOK() || checks_.COPYOK()) return;
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report =
+            copyFolder(folders_.savedCampaign(campaign()), folders_.campaign(campaign()), CopyMode::KAMPAGNE);
+    }
+    ui::INFOBOX(this, kRestore,
+                report.text("the original campaign has been restored", "copied", folders_.game));
 }
 
 void Mover::PSHDELETE() {
@@ -173,10 +191,10 @@ void Mover::PSHDELETE() {
     if (battles.empty()) return;
     const std::string count = std::to_string(battles.size());
     if (!ui::confirmed(this, kDelete, count + " single battles files selected to delete ?")) return;
-    const TransferReport report = deleteSingleBattles(folders_, battles);
-    READDATA(campaignPosition());
+    const Report report = deleteSingleBattles(folders_, battles);
     ui::INFOBOX(this, kDelete,
                 report.text(count + " single battles files deleted", "deleted", folders_.game));
+    READDATA(campaignPosition());
 }
 
 }  // namespace hartool

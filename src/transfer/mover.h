@@ -3,6 +3,7 @@
 #include "game/gamepaths.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
+#include "ui/gamechecks.h"
 
 #include <cstddef>
 #include <span>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace hartool {
-
-class PatchDialog;
 
 // Layout of the campaign transfer dialog.
 class Mover_vo : public ui::Dialog {
@@ -43,7 +42,9 @@ class Mover_vo : public ui::Dialog {
 class Mover : public Mover_vo {
     Q_OBJECT
   public:
-    Mover(PatchDialog* owner, std::span<const Campaign> campaigns, const std::string& gamePath);
+    // checks: the game path and backup tests of the dialog that keeps the game path, asked before a restore.
+    Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> campaigns,
+          const std::string& gamePath);
 
     // Fills the two lists for the campaign at that position (1-based) of the table.
     void READDATA(std::size_t campaignPosition);
@@ -72,7 +73,7 @@ class Mover : public Mover_vo {
     const Campaign& campaign() const { return campaigns_[campaignPosition() - 1]; }
     std::vector<std::string> selectedFiles() const;
 
-    PatchDialog* owner_;
+    ui::GameChecks& checks_;
     std::string campaignName_;
     std::vector<Campaign> campaigns_;
     GameFolders folders_;

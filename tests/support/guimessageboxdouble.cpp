@@ -17,11 +17,13 @@ MessageBoxDouble::~MessageBoxDouble() {
 
 void MessageBoxDouble::information(QWidget* owner, const std::string& caption, const std::string& text) {
     boxes_.push_back(info(caption, text));
+    if (onShow) onShow();
     reactivate(owner);
 }
 
 ui::Reply MessageBoxDouble::question(QWidget* owner, const std::string& caption, const std::string& text) {
     boxes_.push_back(test::question(caption, text));
+    if (onShow) onShow();
     ui::Reply reply = ui::Reply::No;
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question \"" << caption << "\" / \"" << text << "\"";

@@ -3,6 +3,7 @@
 #include "ui/messagebox.h"
 
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ class MessageBoxDouble : public ui::MessageBoxes {
     void answer(ui::Reply reply) { answers_.push_back(reply); }
     const std::vector<Box>& boxes() const { return boxes_; }
     void clear() { boxes_.clear(); }
+    // Called while each box is open, to look at what the dialog shows behind it.
+    std::function<void()> onShow;
 
     void information(QWidget* owner, const std::string& caption, const std::string& text) override;
     ui::Reply question(QWidget* owner, const std::string& caption, const std::string& text) override;

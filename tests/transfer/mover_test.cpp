@@ -6,10 +6,11 @@
 #include <map>
 #include <memory>
 
-#include "app/maindialogfixture.h"
 #include "app/patchdialog.h"
 #include "backup/backup.h"
 #include "platform/profile.h"
+#include "support/failingfilesystem.h"
+#include "support/guigameworld.h"
 #include "support/guimodaldouble.h"
 #include "text/entries.h"
 #include "transfer/mover.h"
@@ -25,14 +26,22 @@ const std::string kUk = "Data/Battles/1stUKArmDiv/";
 const char* const kToBattles = "transfer campaigns";
 const char* const kToCampaign = "transfer single battles";
 
-class MoverTest : public MainDialogFixture {
-  protected:
-    MoverTest() { usePath(game.gamePath()); }
+// The main dialog's path and backup tests, as the transfer dialog asks for them.
+struct Checks : ui::GameChecks {
+    bool FILEOK(bool quiet) override {
+        asked.push_back(quiet ? "FILEOK quiet" : "FILEOK");
+        return gameFound;
+    }
+    bool COPYOK() const override { return backupIncomplete; }
+    bool gameFound = true;
+    bool backupIncomplete = false;
+    std::vector<std::string> asked;
+};
 
-    std::unique_ptr<Mover> open() { return std::make_unique<Mover>(&owner(), kCampaigns, game.gamePath()); }
-    PatchDialog& owner() {
-        if (!owner_) owner_ = std::make_unique<PatchDialog>();
-        return *owner_;
+class MoverTest : public GameWorld {
+  protected:
+    std::unique_ptr<Mover> open() {
+        return std::make_unique<Mover>(nullptr, checks, kCampaigns, game.gamePath());
     }
 
     static ui::MYLISTBOX& list(Mover& m, const char* name) { return *m.control<ui::MYLISTBOX>(name); }
@@ -56,19 +65,7 @@ class MoverTest : public MainDialogFixture {
         (m.*handler)();
     }
 
-    // Every file of the game with its content and whether it is read-only.
-    std::map<std::string, std::string> snapshot() const {
-        std::map<std::string, std::string> all;
-        for (const auto& e : fs::recursive_directory_iterator(game.nativeFolder())) {
-            if (e.is_directory()) continue;
-            const std::string rel = fs::relative(e.path(), game.nativeFolder()).string();
-            all[rel] = game.read(rel) + (game.isReadOnly(rel) ? "<ro>" : "");
-        }
-        return all;
-    }
-
-  private:
-    std::unique_ptr<PatchDialog> owner_;
+    Checks checks;
 };
 
 TEST_F(MoverTest, CampaignListsFollowTheIniAndTheComboBox) {
@@ -143,27 +140,72 @@ TEST_F(MoverTest, ToSingleBattlesMarksTitlesAndAsksBeforeReplacingEdits) {
     EXPECT_FALSE(game.isReadOnly(kPlayer + "BATTLE3001.TXT"));
     EXPECT_EQ(m->listedFiles(), (std::vector<std::string>{"BATTLE3001.TXT", "BATTLE3011.TXT"}));
 
-    // The battle builder changed one of them.
-    game.write(kPlayer + "BATTLE3011.TXT", "TITLE: ORG_UK_edited_11\r\n");
-    boxes.clear();
-    select(campaignList(*m), {2, 12});
+    // The battle builder changed one of them; then both. The player's No keeps them, and is no failure.
+    struct Case {
+        std::vector<std::string> edited;
+        std::string question, report;
+    };
+    const Case cases[] = {
+        {{"BATTLE3011.TXT"},
+         "1 of these single battles already exists and has changed. Replace it ?",
+         "1 Files copied\n\nKept as they were:\nData\\Battles\\Player\\BATTLE3011.TXT: changed since it was "
+         "copied"},
+        {{"BATTLE3001.TXT", "BATTLE3011.TXT"},
+         "2 of these single battles already exist and have changed. Replace them ?",
+         "0 Files copied\n\nKept as they were:\nData\\Battles\\Player\\BATTLE3001.TXT: changed since it was "
+         "copied\nData\\Battles\\Player\\BATTLE3011.TXT: changed since it was copied"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& name : c.edited) game.write(kPlayer + name, "TITLE: ORG_UK_edited\r\n");
+        boxes.clear();
+        select(campaignList(*m), {2, 12});
+        boxes.answer(ui::Reply::Yes);
+        boxes.answer(ui::Reply::No);
+        m->PSHMOVEKM();
+        EXPECT_EQ(boxes.boxes(),
+                  (std::vector{question(kToBattles, "copy 2 campaign-missions to single battles ?"),
+                               question(kToBattles, c.question), info(kToBattles, c.report)}));
+        for (const std::string& name : c.edited)
+            EXPECT_EQ(game.read(kPlayer + name), "TITLE: ORG_UK_edited\r\n");
+    }
+}
+
+TEST_F(MoverTest, AFailedWriteLeavesTheOldFileWhole) {
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    game.write(kPlayer + "BATTLE3001.TXT", "TITLE: ORG_UK_old_1\r\n");
+    const std::string camp1 = game.read(kUk + "CAMP1");
+    auto m = open();
+    FailingFileSystem failing;
+    failing.failOn(FailingFileSystem::Op::Write, "BATTLE3001", "No space left on device");
+    failing.failOn(FailingFileSystem::Op::Write, "CAMP1", "No space left on device");
+
+    select(campaignList(*m), {2});
     boxes.answer(ui::Reply::Yes);
-    boxes.answer(ui::Reply::No);
+    boxes.answer(ui::Reply::Yes);  // replace the changed battle
     m->PSHMOVEKM();
-    ASSERT_EQ(boxes.boxes().size(), 3u);
-    EXPECT_EQ(
-        boxes.boxes()[1],
-        question(kToBattles, "1 of these single battles already exist and have changed. Replace them ?"));
-    EXPECT_TRUE(boxes.boxes()[2].text.starts_with("Not everything could be done: 1 of 2 files were copied."));
-    EXPECT_EQ(game.read(kPlayer + "BATTLE3011.TXT"), "TITLE: ORG_UK_edited_11\r\n");
+    EXPECT_EQ(boxes.boxes().back(), info(kToBattles,
+                                         "Not everything could be done: 0 of 1 file was copied.\n\nFailed:\n"
+                                         "Data\\Battles\\Player\\BATTLE3001.TXT: No space left on device"));
+    EXPECT_EQ(game.read(kPlayer + "BATTLE3001.TXT"), "TITLE: ORG_UK_old_1\r\n");
+
+    boxes.clear();
+    select(battleList(*m), {position(battleList(*m), "BATTLE3001")});
+    yes(*m, &Mover::PSHMOVEMK);
+    EXPECT_TRUE(
+        boxes.boxes().back().text.starts_with("Not everything could be done: 0 of 1 file was transferred."))
+        << boxes.boxes().back();
+    EXPECT_EQ(game.read(kUk + "CAMP1"), camp1);
+    EXPECT_TRUE(game.isReadOnly(kUk + "CAMP1"));
 }
 
 TEST_F(MoverTest, BackToTheCampaignUnpairedAndPaired) {
     ASSERT_TRUE(saveOriginals(game.folders()).ok());
     const std::string camp4Title = GETTITLE(game.path(kUk + "CAMP4"));
     const std::string saved1 = game.read("Data/Backup/1stUKArmDiv/CAMP1");
-    // As the battle builder saves them: no briefing part.
+    // As the battle builder saves them: no briefing part. A read-only battle gives no read-only copy that the
+    // title and briefing could not be written into.
     game.write(kPlayer + "BATTLE3001.TXT", "TITLE: ORG_UK_Strike_1\r\nSIDE: 0\r\n");
+    ASSERT_TRUE(platform::setAttributes(game.path(kPlayer + "BATTLE3001.TXT"), platform::READONLY));
     game.write(kPlayer + "BATTLE3002.TXT", "TITLE: org_uk_x_2\r\n[Briefing 0]\r\n");
     auto m = open();
     select(battleList(*m), {1, 2});
@@ -193,6 +235,24 @@ TEST_F(MoverTest, BackToTheCampaignUnpairedAndPaired) {
     EXPECT_EQ(game.read(kUk + "CAMP4"), "TITLE:  " + camp4Title + "\r\n[Briefing 0]\r\n");
 }
 
+TEST_F(MoverTest, BackToTheCampaignRefusesMissionNumbersTheCampaignDoesNotHave) {
+    game.write(kPlayer + "BATTLE3099.TXT", "TITLE: ORG_UK_Strike_99\r\n");
+    game.write(kPlayer + "BATTLE3098.TXT", "TITLE: ORG_UK_Strike\r\n");
+    const auto before = game.snapshot();
+    auto m = open();
+    select(battleList(*m), {1, 2});
+    yes(*m, &Mover::PSHMOVEMK);
+    EXPECT_EQ(
+        boxes.boxes().back(),
+        info(
+            kToCampaign,
+            "Not everything could be done: 0 of 2 files were transferred.\n\nNot transferred:\n"
+            "Data\\Battles\\Player\\BATTLE3098.TXT: its title does not end in a mission number\n"
+            "Data\\Battles\\Player\\BATTLE3099.TXT: its title ends in 99, but the campaign's last mission is "
+            "11"));
+    EXPECT_EQ(game.snapshot(), before);
+}
+
 TEST_F(MoverTest, RestoreBringsTheSavedCampaignBackAndDeleteTakesTheSelection) {
     ASSERT_TRUE(saveOriginals(game.folders()).ok());
     const std::string original = game.read(kUk + "CAMP1");
@@ -209,22 +269,42 @@ TEST_F(MoverTest, RestoreBringsTheSavedCampaignBackAndDeleteTakesTheSelection) {
     EXPECT_EQ(game.read(kUk + "CAMP1"), original);
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP1"));
     EXPECT_EQ(game.read(kPlayer + "BATTLE3001.TXT"), "TITLE: ORG_UK_1\r\n");
+    EXPECT_EQ(checks.asked, std::vector<std::string>{"FILEOK"}) << "the owner reports a wrong path itself";
 
+    // A file gone already counts as deleted; the report comes before the lists change.
     boxes.clear();
     select(battleList(*m), {1, 3});
+    game.remove(kPlayer + "BATTLE3003.TXT");
+    std::vector<std::string> listedAtReport;
+    boxes.onShow = [&] { listedAtReport = m->listedFiles(); };
     yes(*m, &Mover::PSHDELETE);
     EXPECT_EQ(boxes.boxes(),
               (std::vector{question("delete single battles", "2 single battles files selected to delete ?"),
                            info("delete single battles", "2 single battles files deleted")}));
+    EXPECT_EQ(listedAtReport.size(), 3u);
     EXPECT_EQ(m->listedFiles(), std::vector<std::string>{"BATTLE3002.TXT"});
     EXPECT_FALSE(game.exists(kPlayer + "BATTLE3001.TXT"));
-    EXPECT_FALSE(game.exists(kPlayer + "BATTLE3003.TXT"));
+}
+
+TEST_F(MoverTest, RestoreNeedsTheGameAndACompleteBackup) {
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    game.write(kUk + "CAMP1", "TITLE: edited\r\n");
+    const auto before = game.snapshot();
+    for (const auto& [found, incomplete] : {std::pair{false, false}, std::pair{true, true}}) {
+        checks.gameFound = found;
+        checks.backupIncomplete = incomplete;
+        boxes.clear();
+        auto m = open();
+        yes(*m, &Mover::PSHRESTKAMP);
+        EXPECT_EQ(boxes.boxes().size(), 1u) << "the question alone";
+        EXPECT_EQ(game.snapshot(), before);
+    }
 }
 
 TEST_F(MoverTest, NothingSelectedOrNoChangesNothing) {
     ASSERT_TRUE(saveOriginals(game.folders()).ok());
     game.write(kPlayer + "BATTLE3001.TXT", "TITLE: ORG_UK_Strike_1\r\n");
-    const auto before = snapshot();
+    const auto before = game.snapshot();
     using Handler = void (Mover::*)();
     struct Case {
         const char* name;
@@ -248,7 +328,7 @@ TEST_F(MoverTest, NothingSelectedOrNoChangesNothing) {
         }
         (m.get()->*c.handler)();
         EXPECT_EQ(boxes.boxes().size(), c.selectFirst ? 1u : 0u);
-        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(game.snapshot(), before);
     }
 }
 
@@ -260,7 +340,9 @@ TEST_F(MoverTest, TheMainDialogOpensItAndItEndsOnBack) {
         EXPECT_EQ(campaignList(m).ITEMCOUNT(), 12u);
         m.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click();
     });
-    owner().PSHCAMP();
+    usePath(game.gamePath());
+    PatchDialog owner;
+    owner.PSHCAMP();
     EXPECT_EQ(modal.shown(), std::vector<std::string>{"Mover_vo"});
     EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "CAMPAIGN", ini()), "");
     EXPECT_TRUE(boxes.boxes().empty());

@@ -4,12 +4,15 @@
 #include "app/patchdialog.h"
 #include "kindsdialog.h"
 #include "support/guicaptionfit.h"
+#include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
 #include "transfer/mover.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
+#include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,20 +20,19 @@
 namespace hartool::test {
 namespace {
 
-// The transfer dialog needs its owner for as long as it lives.
-struct OwnerOfMover {
-    std::unique_ptr<PatchDialog> owner = std::make_unique<PatchDialog>();
+// What the transfer dialog asks of the main dialog; no game is found, so nothing on disk is touched.
+struct NoGame : ui::GameChecks {
+    bool FILEOK(bool) override { return false; }
+    bool COPYOK() const override { return true; }
 };
-struct OwnedMover : OwnerOfMover, Mover {
-    OwnedMover() : Mover(owner.get(), owner->campaigns(), owner->gamePath()) {}
-};
+NoGame gNoGame;
 
 // The behaviour class of every template; a new dialog adds its line.
 const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behaviourClasses() {
     static const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>> classes{
         {"PatchDialog_vo", [] { return std::make_unique<PatchDialog>(); }},
         {"Credits_vo", [] { return std::make_unique<Credits>(); }},
-        {"Mover_vo", [] { return std::make_unique<OwnedMover>(); }},
+        {"Mover_vo", [] { return std::make_unique<Mover>(nullptr, gNoGame, kCampaigns, ""); }},
     };
     return classes;
 }
@@ -43,6 +45,29 @@ TEST(BehaviourClasses, EveryPushButtonOfEveryTemplateHasItsHandler) {
         const std::unique_ptr<ui::Dialog> dialog = found->second();
         EXPECT_EQ(dialog->objectName().toStdString(), t->name);
         EXPECT_EQ(dialog->missingHandlers(), std::vector<std::string>{});
+    }
+}
+
+TEST(BehaviourClasses, EnterPressesNothingInADialogWithoutDefaultButton) {
+    for (const auto& [name, make] : behaviourClasses()) {
+        const std::unique_ptr<ui::Dialog> dialog = make();
+        const auto& controls = dialog->dialogTemplate().controls;
+        if (std::any_of(controls.begin(), controls.end(),
+                        [](const auto& row) { return row.has(resources::DefaultButton); }))
+            continue;
+        SCOPED_TRACE(name);
+        MessageBoxDouble boxes;  // an unasked-for question fails the test
+        ModalDouble modal;       // and so does a dialog opened
+        dialog->show();
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (qobject_cast<QPushButton*>(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
+                continue;
+            SCOPED_TRACE(w->objectName().toStdString());
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Return);
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_TRUE(boxes.boxes().empty());
+        }
     }
 }
 
