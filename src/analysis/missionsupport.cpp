@@ -615,7 +615,16 @@ NatWrite MissionSupport::WRITENAT(int n) {
 
 platform::Status MissionSupport::WRITESIDE(int side) {
     if (side == side_) return platform::Status::success();
-    return PUTENTRY(missionFile_, "SIDE", std::to_string(side)).status;
+    const EntryWrite w = PUTENTRY(missionFile_, "SIDE", std::to_string(side));
+    switch (w.outcome) {
+        case EntryWrite::Outcome::WRITTEN:
+            return platform::Status::success();
+        case EntryWrite::Outcome::NO_ENTRY:
+            return platform::Status::failure("the mission has no SIDE entry to change: " + missionFile_);
+        case EntryWrite::Outcome::FAILED:
+            break;
+    }
+    return platform::Status::failure("the side could not be written: " + w.status.error);
 }
 
 }  // namespace hartool
