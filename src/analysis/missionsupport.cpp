@@ -18,10 +18,6 @@ namespace {
 
 constexpr std::int64_t kMapCap = 320;
 
-std::string_view lineValue(std::string_view line) {
-    return trimSpaces(tokenAt(line, ":", 2));
-}
-
 // The first words of a value, split once: a line is asked for up to nine of them. Every mission line passes
 // through here, so the split is one pass over the characters.
 class Words {
@@ -30,7 +26,7 @@ class Words {
 
     // The words of a value without colons; no more than the first needed.
     explicit Words(std::string_view value, std::size_t needed = kMax) { split(value, needed, false); }
-    // The words of lineValue(line).
+    // The words of valueAfter(line).
     static Words ofLine(std::string_view line, std::size_t needed = kMax) {
         Words w;
         if (const void* colon = std::memchr(line.data(), ':', line.size()))
@@ -404,7 +400,7 @@ void MissionSupport::READOBJECTIVES() {
     blueObjectives_.clear();
     for (const std::string_view u : upperLines_) {
         if (contains(u, "OBJECTIVE")) {
-            const std::string_view value = lineValue(u);
+            const std::string_view value = valueAfter(u);
             const std::string_view w = Words(value, 1)[1];
             if (w == "RED")
                 redObjectives_.emplace_back(value.substr(3));

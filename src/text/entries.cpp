@@ -14,7 +14,7 @@ namespace hartool {
 namespace {
 
 std::string valueOf(std::string_view line, std::size_t word) {
-    std::string_view value = trimSpaces(tokenAt(line, ":", 2));
+    const std::string_view value = valueAfter(line);
     return std::string(word == 0 ? value : tokenAt(value, " ", word));
 }
 
