@@ -104,7 +104,8 @@ class MissionSupport : public Parent {
 
     // Changes the flights' helicopter codes to those of nationality n and rewrites the file.
     NatWrite WRITENAT(int n);
-    // Sets the "SIDE" value when it differs from the side read.
+    // Sets the "SIDE" value when it differs from the side read; fails, saying why, when the mission has no
+    // SIDE entry or the file cannot be read or written.
     platform::Status WRITESIDE(int side);
 
     const std::string& missionFile() const { return missionFile_; }

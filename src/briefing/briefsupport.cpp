@@ -33,6 +33,17 @@ std::string_view sectionText(std::string_view text, std::string_view sectionName
     return text.substr(begin, end == std::string_view::npos ? end : end - begin);
 }
 
+// Calls visit with each line of text. CR alone ends a line too, as it does for the profile reader that
+// finds the named values, so that a briefing saved with other line ends gives the same graphics.
+template <class Visit>
+void forEachLine(std::string_view text, Visit visit) {
+    for (std::size_t pos = 0; pos <= text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        visit(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+}
+
 bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
     return line.size() >= upperPrefix.size() &&
            platform::upper1252(line.substr(0, upperPrefix.size())) == upperPrefix;
@@ -127,16 +138,15 @@ void BriefSupport::addBriefing(std::string_view fileText, const std::string& sec
         page.CMAP = namedValue(fileText, name, "Map");
         page.CMOVIE = namedValue(fileText, name, "Movie");
         page.CTIMEOUT = namedValue(fileText, name, "Time Out");
-        const Token lines = TXT2TOKEN(std::string(sectionText(fileText, name)));
-        for (std::size_t i = 1; i <= lines.ANZAHL(); ++i) {
-            const std::string_view line = trimSpaces(lines.GETTOKEN(i));
+        forEachLine(sectionText(fileText, name), [&page](std::string_view raw) {
+            const std::string_view line = trimSpaces(raw);
             if (startsWithFolded(line, "LINE"))
                 page.ALINESTRINGS.push_back(GETWERT(line, 0, "="));
             else if (startsWithFolded(line, "SPRITE"))
                 page.ASPRITESTRINGS.push_back(GETWERT(line, 0, "="));
             else if (startsWithFolded(line, "LABEL"))
                 page.ALABELSTRINGS.push_back(GETWERT(line, 0, "="));
-        }
+        });
     }
     if (name.find("BLUE_BRIEFING") != std::string::npos)
         bluePages_.push_back(std::move(page));

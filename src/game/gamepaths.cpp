@@ -1,14 +1,14 @@
 #include "game/gamepaths.h"
 
 #include "platform/codepage.h"
+#include "text/token.h"
 
 namespace hartool {
 
 std::string PATHOK(std::string_view path) {
-    std::size_t begin = path.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return {};
-    std::size_t end = path.find_last_not_of(' ');
-    std::string result = platform::upper1252(path.substr(begin, end - begin + 1));
+    const std::string_view trimmed = trimSpaces(path);
+    if (trimmed.empty()) return {};
+    std::string result = platform::upper1252(trimmed);
     if (result.back() != '\\') result += '\\';
     return result;
 }

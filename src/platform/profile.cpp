@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -17,17 +18,17 @@ std::string_view trimBlanks(std::string_view s) {
 
 struct Line {
     std::string_view body;    // without its line end
-    std::string_view ending;  // "\r\n", "\n" or "" for a last line without one
+    std::string_view ending;  // "\r\n", "\n", "\r" or "" for a last line without one
 };
 
+// The Windows reader ends a line at CR LF, at a lone LF and at a lone CR alike.
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t nl = text.find('\n', pos);
-        std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
-        std::size_t bodyEnd = nl == std::string_view::npos ? text.size() : nl;
-        if (bodyEnd > pos && text[bodyEnd - 1] == '\r') --bodyEnd;
+        const std::size_t bodyEnd = std::min(text.find_first_of("\r\n", pos), text.size());
+        std::size_t next = bodyEnd;
+        if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
         lines.push_back({text.substr(pos, bodyEnd - pos), text.substr(bodyEnd, next - bodyEnd)});
         pos = next;
     }
@@ -86,8 +87,10 @@ std::string profileValue(std::string_view text, std::string_view section, std::s
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
     // A line break in the value would split the entry and corrupt the file.
-    std::string entry = std::string(trimBlanks(key)) + "=";
-    for (char c : value) entry += (c == '\r' || c == '\n') ? ' ' : c;
+    std::string flat(value);
+    std::replace_if(
+        flat.begin(), flat.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::string entry = std::string(trimBlanks(key)) + "=" + flat;
 
     auto lines = splitLines(text);
     auto [begin, end] = findSection(lines, section);
@@ -100,8 +103,7 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
 
     if (begin == std::string::npos) {
         out.assign(text);
-        if (!out.empty() && out.back() != '\n') out += "\r\n";
-        if (!out.empty()) out += "\r\n";
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
         out += "[" + std::string(trimBlanks(section)) + "]\r\n" + entry + "\r\n";
         return out;
     }
@@ -118,7 +120,12 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == replace) {
-            out += entry;
+            // The key keeps the file's spelling and layout; only the value changes.
+            const std::string_view body = lines[i].body;
+            const std::size_t valueAt =
+                std::min(body.find_first_not_of(" \t", body.find('=') + 1), body.size());
+            out.append(body.substr(0, valueAt));
+            out += flat;
             out.append(lines[i].ending.empty() ? std::string_view("\r\n") : lines[i].ending);
             continue;
         }

@@ -19,8 +19,10 @@ inline constexpr std::size_t kProfileValueLimit = 1023;
 std::string profileValue(std::string_view text, std::string_view section, std::string_view key,
                          std::size_t limit = kProfileValueLimit);
 
-// The text with key set to value: replaced in place, appended at the end of its section, or in a new
-// section at the end. Every other line stays as it was.
+// The text with key set to value: the value replaced in place (the key as the file spells it), the key
+// appended at the end of its section, or a new section at the end, parted from the text before by one line
+// break only when the text does not end in one. Every other line stays as it was; CR LF, LF and CR all end
+// a line.
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value);
 

@@ -14,7 +14,7 @@ namespace hartool {
 namespace {
 
 std::string valueOf(std::string_view line, std::size_t word) {
-    std::string_view value = trimSpaces(tokenAt(line, ":", 2));
+    const std::string_view value = valueAfter(line);
     return std::string(word == 0 ? value : tokenAt(value, " ", word));
 }
 
@@ -76,7 +76,7 @@ std::string linesAfterFirst(std::string text) {
 }
 
 std::string GETENTRY(const std::string& fileName, std::string_view entryName, std::size_t word) {
-    FirstMatch match = readFromFirstMatch(fileName, trimSpaces(entryName), '\n', 0);
+    FirstMatch match = readEntryLine(fileName, trimSpaces(entryName));
     if (!match.found) return {};
     std::string_view line = match.text;
     if (match.stopped && !line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -89,10 +89,21 @@ std::string GETTITLE(const std::string& fileName) {
 
 EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value) {
     EntryWrite result;
-    result.text = platform::readFile(fileName);
+    platform::ReadResult read = platform::fileSystem().read(fileName);
+    if (!read.ok) {
+        result.status =
+            platform::Status::failure(fileName + " could not be read: " +
+                                      (read.missing ? std::string("there is no such file") : read.error));
+        return result;
+    }
+    result.text = std::move(read.content);
     const std::string_view name = trimSpaces(entryName);
-    const std::size_t at = FoldedSearch(name).find(result.text);
-    if (at == std::string_view::npos) return result;
+    const std::size_t at = findEntry(result.text, name);
+    if (at == std::string_view::npos) {
+        result.outcome = EntryWrite::Outcome::NO_ENTRY;
+        result.status = platform::Status::failure(fileName + " has no " + std::string(name) + " entry");
+        return result;
+    }
 
     const std::string tail = linesAfterFirst(result.text.substr(at));
     std::string text;
@@ -105,8 +116,8 @@ EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std
     text += "\r\n";
     text += tail;
 
-    result.found = true;
     result.status = WRITESTRING(fileName, text);
+    if (result.status) result.outcome = EntryWrite::Outcome::WRITTEN;
     result.text = std::move(text);
     return result;
 }

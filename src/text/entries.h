@@ -1,9 +1,10 @@
 #pragma once
 
 // One-line entries of the game's text files ("TITLE: Night Raid"), the lines of a text, and the numbers in
-// file names. An entry is found by the first occurrence of its name anywhere in the file, without regard to
-// case, even inside a longer word; its value runs from the first colon of that line to the next colon,
-// trimmed.
+// file names. An entry is found, without regard to case, on the first line that begins with its name (see
+// findEntry); only when no line does, at the first occurrence of the name anywhere, even inside a longer
+// word, as files have always been read. Its value runs from the first colon after the name to the next
+// colon, trimmed.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,13 +29,18 @@ std::string GETENTRY(const std::string& fileName, std::string_view entryName, st
 std::string GETTITLE(const std::string& fileName);
 
 struct EntryWrite {
-    std::string text;         // the new text (on disk unless status failed); the text read when not found
-    bool found = false;       // the entry occurs, so the file was written
-    platform::Status status;  // of that write; success when there was nothing to write
+    enum class Outcome {
+        WRITTEN,
+        NO_ENTRY,  // the file holds no such entry: nothing written
+        FAILED,    // the file could not be read or written
+    };
+    Outcome outcome = Outcome::FAILED;
+    std::string text;         // the new text (on disk when written); the text read when there is no entry
+    platform::Status status;  // success only when written, else why not
 };
 
 // Replaces the entry's line by "NAME: value". The text before the entry stays as it was; the lines after it
-// come back with "\r\n" line ends and without empty lines.
+// come back with "\r\n" line ends and without empty lines. A file that cannot be read is never written.
 EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value);
 
 // The whole file, atomically: on failure the old file stays.

@@ -179,4 +179,142 @@ FirstMatch readFromFirstMatch(const std::string& path, std::string_view pattern,
     return result;
 }
 
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Whether only blanks stand between the last line break before data[p] and p; atStart is that answer for
+// the beginning of data.
+bool lineStartAt(std::string_view data, std::size_t p, bool atStart) {
+    while (p > 0 && isBlank(data[p - 1])) --p;
+    return p == 0 ? atStart : isBreak(data[p - 1]);
+}
+
+// findEntry over a text that arrives in chunks. A place is decided once the byte after the name has
+// arrived, so the last bytes of each chunk wait in tail_ for the next.
+class EntryScan {
+  public:
+    explicit EntryScan(std::string_view name) : search_(name), m_(search_.size()) {}
+
+    // False once the entry's line is complete.
+    bool consume(std::string_view chunk) {
+        if (m_ == 0) return false;
+        if (line_.found) return collect(line_, chunk);
+        if (first_.found && !first_.stopped) collect(first_, chunk);
+
+        const std::size_t base = tailAt_ + tail_.size();
+        const bool startAtBase = lineStartAt(tail_, tail_.size(), tailLineStart_);
+        if (!tail_.empty()) {
+            // Places that begin in the tail; the joint holds as many chunk bytes as their decisions need.
+            std::string joint = tail_;
+            joint.append(chunk.substr(0, m_));
+            for (std::size_t t = search_.find(joint); t < tail_.size(); t = search_.find(joint, t + 1)) {
+                if (t + m_ >= joint.size()) break;
+                if (Hit* hit = decide(joint, t, tailLineStart_, tailAt_ + t)) {
+                    const bool more =
+                        collect(*hit, std::string_view(tail_).substr(t)) && collect(*hit, chunk);
+                    if (hit == &line_) return more;
+                }
+            }
+        }
+        for (std::size_t p = search_.find(chunk); p != std::string_view::npos;
+             p = search_.find(chunk, p + 1)) {
+            if (p + m_ >= chunk.size()) break;
+            if (Hit* hit = decide(chunk, p, startAtBase, base + p)) {
+                const bool more = collect(*hit, chunk.substr(p));
+                if (hit == &line_) return more;
+            }
+        }
+
+        if (chunk.size() >= m_) {
+            const std::size_t keep = chunk.size() - m_;
+            tailLineStart_ = lineStartAt(chunk, keep, startAtBase);
+            tail_.assign(chunk.substr(keep));
+            tailAt_ = base + keep;
+        } else {
+            tail_.append(chunk);
+            const std::size_t drop = tail_.size() > m_ ? tail_.size() - m_ : 0;
+            tailLineStart_ = lineStartAt(tail_, drop, tailLineStart_);
+            tail_.erase(0, drop);
+            tailAt_ += drop;
+        }
+        return true;
+    }
+
+    // The text has ended: a name that ends it is followed by its line end.
+    void finish() {
+        if (line_.found || tail_.size() < m_ || m_ == 0) return;
+        const std::size_t t = tail_.size() - m_;
+        if (search_.find(tail_, t) != t) return;
+        if (Hit* hit = decide(tail_, t, tailLineStart_, tailAt_ + t, true))
+            collect(*hit, std::string_view(tail_).substr(t));
+    }
+
+    std::size_t at() const { return line_.found ? line_.at : first_.at; }
+    FirstMatch result() {
+        Hit& hit = line_.found ? line_ : first_;
+        return {hit.found, hit.stopped, std::move(hit.text)};
+    }
+
+  private:
+    struct Hit {
+        bool found = false;
+        bool stopped = false;
+        std::size_t at = std::string_view::npos;
+        std::string text;
+    };
+
+    // The place p of data, at absolute position, when it is the entry's line or the first occurrence; data
+    // holds the byte after the name unless atEnd.
+    Hit* decide(std::string_view data, std::size_t p, bool atStart, std::size_t position,
+                bool atEnd = false) {
+        const bool ends = atEnd || isBlank(data[p + m_]) || isBreak(data[p + m_]) || data[p + m_] == ':';
+        Hit* hit = ends && lineStartAt(data, p, atStart) ? &line_ : first_.found ? nullptr : &first_;
+        if (hit) {
+            hit->found = true;
+            hit->at = position;
+        }
+        return hit;
+    }
+
+    // Appends what follows the place, up to the line feed; false once that is found.
+    static bool collect(Hit& hit, std::string_view piece) {
+        if (hit.stopped) return false;
+        const std::size_t lf = piece.find('\n');
+        hit.text.append(piece.substr(0, lf));
+        hit.stopped = lf != std::string_view::npos;
+        return !hit.stopped;
+    }
+
+    FoldedSearch search_;
+    std::size_t m_;
+    std::string tail_;  // the last m_ bytes so far, where an undecided place may begin
+    std::size_t tailAt_ = 0;
+    bool tailLineStart_ = true;  // lineStartAt for the beginning of tail_
+    Hit line_, first_;
+};
+
+}  // namespace
+
+std::size_t findEntry(std::string_view text, std::string_view name) {
+    EntryScan scan(name);
+    if (scan.consume(text)) scan.finish();
+    return scan.at();
+}
+
+FirstMatch readEntryLine(const std::string& path, std::string_view name) {
+    EntryScan scan(name);
+    bool more = true;
+    if (!platform::readFileUntil(path, [&](std::string_view chunk) { return more = scan.consume(chunk); }).ok)
+        return FirstMatch{};
+    if (more) scan.finish();
+    return scan.result();
+}
+
 }  // namespace hartool

@@ -46,4 +46,13 @@ struct FirstMatch {
 FirstMatch readFromFirstMatch(const std::string& path, std::string_view pattern, char stop,
                               std::size_t stopFrom);
 
+// Where an entry name stands: the first occurrence that begins a line (after spaces or tabs, CR and LF both
+// starting a line) and is followed by a blank, a colon or the line end; failing that, the first occurrence
+// anywhere. The fallback keeps files readable whose entries only ever occurred inside another word.
+std::size_t findEntry(std::string_view text, std::string_view name);
+
+// The text from that place up to the next line feed, read from the file only as far as that needs: to the
+// end when no line begins with the name.
+FirstMatch readEntryLine(const std::string& path, std::string_view name);
+
 }  // namespace hartool

@@ -13,12 +13,12 @@ std::string GETSECTION(const std::string& fileName, std::string_view sectionName
 }
 
 std::string GETWERT(std::string_view line, std::size_t word, std::string_view separator) {
-    std::string_view value = trimSpaces(tokenAt(line, separator, 2));
+    const std::string_view value = valueAfter(line, separator);
     return std::string(word == 0 ? value : tokenAt(value, " ", word));
 }
 
 std::string PUTWERT(std::string_view line, std::size_t word, std::string_view newWord) {
-    Token words(std::string(trimSpaces(tokenAt(line, ":", 2))), " ");
+    Token words(std::string(valueAfter(line)), " ");
     if (word > 0 && word <= words.ANZAHL()) (*words.TOKENARRAY())[word - 1] = newWord;
     std::string out(tokenAt(line, ":", 1));
     out += ": ";

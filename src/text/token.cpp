@@ -172,4 +172,8 @@ std::string_view trimSpaces(std::string_view source) {
     return source.substr(first, source.find_last_not_of(' ') - first + 1);
 }
 
+std::string_view valueAfter(std::string_view line, std::string_view separator) {
+    return trimSpaces(tokenAt(line, separator, 2));
+}
+
 }  // namespace hartool

@@ -84,4 +84,8 @@ std::string_view tokenAt(std::string_view source, std::string_view delimiter, st
 // source without leading and trailing spaces.
 std::string_view trimSpaces(std::string_view source);
 
+// The value of a "key: value" line: token 2 of line split at separator, trimmed of spaces. It ends at a
+// second separator; "" when there is none.
+std::string_view valueAfter(std::string_view line, std::string_view separator = ":");
+
 }  // namespace hartool

@@ -355,6 +355,25 @@ TEST_F(Mission, WriteSideChangesOnlyTheSideLine) {
     want[1] = "SIDE: 1";
     EXPECT_EQ(dir_.read("M.TXT"), crlf(want));
     EXPECT_EQ(m.SIDE(), 0);
+
+    // The name inside the title is not the entry.
+    const Lines river{"TITLE: Riverside Assault", "SIDE: 1", "PLATOON: 21 1 2"};
+    MissionSupport& r = load(river);
+    EXPECT_EQ(r.READSIDE(), 1);
+    ASSERT_TRUE(r.WRITESIDE(0));
+    EXPECT_EQ(dir_.read("M.TXT"), crlf({"TITLE: Riverside Assault", "SIDE: 0", "PLATOON: 21 1 2"}));
+
+    // Nothing written is never reported as written.
+    MissionSupport& none = load({"TITLE: Quiet Valley", "PLATOON: 21 1 2"});
+    const platform::Status noEntry = none.WRITESIDE(1);
+    EXPECT_FALSE(noEntry);
+    EXPECT_NE(noEntry.error.find("no SIDE entry"), std::string::npos) << noEntry.error;
+    EXPECT_EQ(dir_.read("M.TXT"), crlf({"TITLE: Quiet Valley", "PLATOON: 21 1 2"}));
+    MissionSupport gone(dir_.folder() + "gone.txt");
+    const platform::Status missing = gone.WRITESIDE(1);
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.error.find("gone.txt"), std::string::npos) << missing.error;
+    EXPECT_FALSE(dir_.exists("gone.txt"));
 }
 
 TEST_F(Mission, DemoMissionsGiveEntriesOfTheExactForms) {

@@ -80,6 +80,37 @@ TEST(BriefSupportTest, ReadAndWrittenBack) {
     }
 }
 
+TEST(BriefSupportTest, ReadsTheSameWhateverEndsItsLines) {
+    // Every CR LF of the file becomes the ending given, or, for "mixed", CR, LF and CR LF in turn.
+    auto withEndings = [](const std::string& crlf, const std::string& ending) {
+        static const std::string kTurns[] = {"\r", "\n", "\r\n"};
+        std::string out;
+        std::size_t turn = 0;
+        for (std::size_t i = 0; i < crlf.size(); ++i) {
+            if (crlf.compare(i, 2, "\r\n") != 0) {
+                out += crlf[i];
+                continue;
+            }
+            out += ending.empty() ? kTurns[turn++ % 3] : ending;
+            ++i;
+        }
+        return out;
+    };
+    for (const std::string& file : {kFull, kDouble}) {
+        for (const std::string ending : {"\r", "\n", ""}) {
+            const std::string name = ending.empty() ? "mixed" : ending == "\r" ? "CR" : "LF";
+            TempDir dir;
+            BriefSupport brief(dir.write("brief.txt", withEndings(file, ending)));
+            EXPECT_EQ(brief.CUTSCENE() + "|" + brief.SOUND(),
+                      file == kFull ? "intro.avi|brief.wav" : "|s.wav")
+                << name;
+            // Written back, pages, values and graphics are those of the CR LF form.
+            ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+            EXPECT_EQ(dir.read("brief.txt"), file) << name << "\n" << file.substr(0, 40);
+        }
+    }
+}
+
 TEST(BriefSupportTest, DoubleModeSelectsBySideAndEndsOnRed) {
     TempDir dir;
     BriefSupport brief(dir.write("brief.txt", kDouble), false);

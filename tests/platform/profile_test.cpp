@@ -43,7 +43,24 @@ TEST(Profile, ReadsByThePrivateProfileRules) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(profileValue(ini, c.section, c.key), c.value) << c.section << "/" << c.key;
-    EXPECT_EQ(profileValue("[A]\nk=v\n", "a", "K"), "v");  // bare line feeds
+}
+
+TEST(Profile, EndsLinesAtCrLfAtLfAndAtCr) {
+    struct Case {
+        const char* name;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"CR LF", "[A]\r\nk=v\r\n[B]\r\nk=w\r\n"},
+        {"LF", "[A]\nk=v\n[B]\nk=w\n"},
+        {"CR", "[A]\rk=v\r[B]\rk=w\r"},
+        {"mixed", "[A]\rk=v\r\n[B]\nk=w"},
+        {"CR before CR LF", "[A]\r\r\nk=v\r\r\n[B]\r\r\nk=w"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(profileValue(c.text, "a", "K"), "v") << c.name;
+        EXPECT_EQ(profileValue(c.text, "B", "k"), "w") << c.name;
+    }
 }
 
 TEST(Profile, CutsValuesAt1023CharactersUnlessToldOtherwise) {
@@ -64,11 +81,27 @@ TEST(Profile, WriterKeepsEveryOtherLine) {
     const Case cases[] = {
         {"new file", "", "TOOL", "PATH", "C:\\X\\", "[TOOL]\r\nPATH=C:\\X\\\r\n"},
         {"replace in place", "; mine\r\n[tool]\r\n path = old \r\nCAMPAIGN=x\r\n", "TOOL", "PATH", "new",
-         "; mine\r\n[tool]\r\nPATH=new\r\nCAMPAIGN=x\r\n"},
+         "; mine\r\n[tool]\r\n path = new\r\nCAMPAIGN=x\r\n"},
+        {"key keeps its spelling", "[TOOL]\r\nPath=old\r\n", "TOOL", "PATH", "new", "[TOOL]\r\nPath=new\r\n"},
+        {"blanks around '=' kept", "[TOOL]\r\n\tPath \t=\t old", "TOOL", "path", "new",
+         "[TOOL]\r\n\tPath \t=\t new\r\n"},
+        {"empty value", "[TOOL]\r\nPath=\r\n", "TOOL", "PATH", "new", "[TOOL]\r\nPath=new\r\n"},
+        {"blanks only", "[TOOL]\r\nPath =  \r\n", "TOOL", "PATH", "new", "[TOOL]\r\nPath =  new\r\n"},
+        {"replace keeps a CR line end", "[A]\rk=1\r[B]", "A", "K", "2", "[A]\rk=2\r[B]"},
+        {"append after a CR line end", "[A]\rk=1\r\r[B]\rx=2\r", "A", "j", "3",
+         "[A]\rk=1\rj=3\r\n\r[B]\rx=2\r"},
+        {"append after a last CR", "[TOOL]\r\nPATH=C:\\GAME\r", "TOOL", "CAMPAIGN", "2",
+         "[TOOL]\r\nPATH=C:\\GAME\rCAMPAIGN=2\r\n"},
         {"append to its section", "[TOOL]\r\nPATH=p\r\n\r\n[Other]\r\na=1\r\n", "TOOL", "CAMPAIGN", "c",
          "[TOOL]\r\nPATH=p\r\nCAMPAIGN=c\r\n\r\n[Other]\r\na=1\r\n"},
-        {"section at the end", "[Other]\r\na=1", "TOOL", "PATH", "p",
-         "[Other]\r\na=1\r\n\r\n[TOOL]\r\nPATH=p\r\n"},
+        // A new section gets one line break before it, and only when the text lacks a final one.
+        {"section after a last line without break", "[Other]\r\na=1", "TOOL", "PATH", "p",
+         "[Other]\r\na=1\r\n[TOOL]\r\nPATH=p\r\n"},
+        {"section after CR LF", "[Other]\r\na=1\r\n", "TOOL", "PATH", "p",
+         "[Other]\r\na=1\r\n[TOOL]\r\nPATH=p\r\n"},
+        {"section after LF", "[Other]\na=1\n", "TOOL", "PATH", "p", "[Other]\na=1\n[TOOL]\r\nPATH=p\r\n"},
+        {"section after CR", "[Other]\ra=1\r", "TOOL", "PATH", "p", "[Other]\ra=1\r[TOOL]\r\nPATH=p\r\n"},
+        {"section after a blank line", "a=1\r\n\r\n", "TOOL", "PATH", "p", "a=1\r\n\r\n[TOOL]\r\nPATH=p\r\n"},
         {"last line without break", "[TOOL]\r\nPATH=p", "TOOL", "CAMPAIGN", "c",
          "[TOOL]\r\nPATH=p\r\nCAMPAIGN=c\r\n"},
         {"first of two sections", "[TOOL]\r\nA=1\r\n[TOOL]\r\nB=2\r\n", "tool", "B", "3",
@@ -88,6 +121,12 @@ TEST(Profile, EnvironmentFunctionsGoThroughTheFileSystem) {
         WRITEENVIRONMENT("TOOL", "CAMPAIGN", "5th Panzer Division (GER)", dir.folder() + "hartool.ini"));
     EXPECT_EQ(dir.read("HARTOOL.INI"), "[TOOL]\r\nPATH=C:\\GAME\\\r\nCAMPAIGN=5th Panzer Division (GER)\r\n");
     EXPECT_EQ(GETENVIRONMENT("tool", "campaign", dir.folder() + "Hartool.Ini"), "5th Panzer Division (GER)");
+
+    // A key added behind a last line ended by a lone CR stays a line of its own.
+    dir.write("CR.INI", "[TOOL]\r\nPATH=C:\\GAME\r");
+    ASSERT_TRUE(WRITEENVIRONMENT("TOOL", "CAMPAIGN", "2", dir.folder() + "CR.INI"));
+    EXPECT_EQ(GETENVIRONMENT("TOOL", "PATH", dir.folder() + "CR.INI"), "C:\\GAME");
+    EXPECT_EQ(GETENVIRONMENT("TOOL", "CAMPAIGN", dir.folder() + "CR.INI"), "2");
 
     // An unchanged value costs no write at all; a changed one reports the failed write.
     hartool::test::FailingFileSystem failing;

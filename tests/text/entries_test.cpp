@@ -3,10 +3,13 @@
 #include <limits>
 #include <random>
 
+#include "platform/codepage.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
 #include "text/chunkedfilesystem.h"
 #include "text/entries.h"
+#include "text/foldsearch.h"
+#include "text/sections.h"
 
 using namespace hartool;
 using test::TempDir;
@@ -60,7 +63,7 @@ TEST(Txt2TokenTest, DropsEmptyLinesAndRejoinsWithCrLf) {
     EXPECT_EQ(TXT2TOKEN(std::string(70000, '\n') + "x\r\ny").ANZAHL(), 3u);
 }
 
-TEST_F(EntriesTest, ReadsTheFirstOccurrenceUpToItsLineEnd) {
+TEST_F(EntriesTest, ReadsTheEntryLineUpToItsLineEnd) {
     struct Case {
         std::string text, name;
         std::size_t word;
@@ -77,9 +80,19 @@ TEST_F(EntriesTest, ReadsTheFirstOccurrenceUpToItsLineEnd) {
         {"TITLE Night\r\nX: y", "TITLE", 0, ""},
         {"TITLE: A: B", "TITLE", 0, "A"},
         {"TITLE: x", "", 0, ""},
-        {"SUBTITLE: x\r\nTITLE: y", "TITLE", 0, "x"},
+        {"SUBTITLE: x\r\nTITLE: y", "TITLE", 0, "y"},  // a line that begins with the name wins
+        {"SUBTITLE: x\r\n", "TITLE", 0, "x"},          // else the first occurrence anywhere
+        {"TITLE: Riverside Assault\r\nSIDE: 1\r\n", "SIDE", 0, "1"},
+        {"TITLE: Riverside Assault\r\nSIDE: 1\r\n", "TITLE", 0, "Riverside Assault"},
+        {"TITLE: Inside the Wire\r\nSIDE: 0", "side", 0, "0"},
+        {"TITLE: Inside\rSIDE: 2\r\n", "SIDE", 0, "2"},  // a CR starts a line, too
+        {"x SIDE: 9\r\n \t SIDE: 2\r\n", "SIDE", 0, "2"},
+        {"SIDEBAR: 5\r\nSIDE\t: 3", "SIDE", 0, "3"},
+        {"SIDEBAR: 5\r\n", "SIDE", 0, "5"},
+        {"x SIDE: 1\nSIDE", "SIDE", 0, ""},  // the name alone on the last line
         {"BATTLESIZE: 1 2\r\nBATTLEFIELD: 0 3 4", "BATTLEFIELD", 3, "4"},
-        {"TITL\r\nTITTITLE: a b\r\nTITLE: c\r\n", "TITLE", 2, "b"},  // near misses first
+        {"TITL\r\nTITTITLE: a b\r\nTITLE: c d\r\n", "TITLE", 2, "d"},  // near misses first
+        {"TITL\r\nTITTITLE: a b\r\n", "TITLE", 2, "b"},
         {"xx\r\ntitle\r\n\r\n: v\r\n", "TITLE", 0, ""},
         {"side:1\r\r\nSIDE: 2", "SIDE", 0, "1\r"},  // only the "\r" of "\r\n" goes
         {"SIDE: 3\r", "SIDE", 0, "3\r"},
@@ -101,6 +114,44 @@ TEST_F(EntriesTest, ReadsTheFirstOccurrenceUpToItsLineEnd) {
     dir.write("Data/Player/S01.TXT", "TITLE: Found\r\n");
     EXPECT_EQ(GETTITLE(dir.folder() + "DATA\\PLAYER\\s01.txt"), "Found");
     EXPECT_EQ(GETTITLE(dir.folder() + "missing.txt"), "");
+}
+
+TEST_F(EntriesTest, FindsTheEntryByTheRuleWrittenOutPlainly) {
+    // The place of name in text: the first that begins a line and ends at a blank, a colon or a line end,
+    // else the first of all.
+    auto reference = [](const std::string& text, const std::string& name) {
+        const std::string upper = platform::upper1252(text), key = platform::upper1252(name);
+        std::size_t first = std::string::npos;
+        for (std::size_t p = 0; p + key.size() <= text.size(); ++p) {
+            if (upper.compare(p, key.size(), key) != 0) continue;
+            if (first == std::string::npos) first = p;
+            std::size_t b = p;
+            while (b > 0 && (text[b - 1] == ' ' || text[b - 1] == '\t')) --b;
+            const std::size_t e = p + key.size();
+            if ((b == 0 || text[b - 1] == '\r' || text[b - 1] == '\n') &&
+                (e == text.size() || std::string_view(" \t:\r\n").find(text[e]) != std::string_view::npos))
+                return p;
+        }
+        return first;
+    };
+    const std::string pieces[] = {"SIDE", "side", "SIDE:", "S",  "I",    "DE", " ",
+                                  "\t",   ":",    "\r",    "\n", "\r\n", "x",  "7"};
+    std::mt19937 rng(11);
+    test::ChunkedFileSystem fs;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(rng() % 14); i > 0; --i) text += pieces[rng() % std::size(pieces)];
+        const std::size_t at = reference(text, "Side");
+        ASSERT_EQ(findEntry(text, "Side"), at) << testing::PrintToString(text);
+        std::string line = at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at);
+        if (at != std::string::npos && text.find('\n', at) != std::string::npos && line.ends_with('\r'))
+            line.pop_back();
+        const std::string path = dir.write("m.txt", text);
+        for (std::size_t chunk : {1, 2, 3, 4, 5, 7, 4096}) {
+            fs.chunk = chunk;
+            ASSERT_EQ(GETENTRY(path, "Side"), GETWERT(line)) << testing::PrintToString(text) << chunk;
+        }
+    }
 }
 
 TEST_F(EntriesTest, ReadsOnlyAsFarAsTheEntryLine) {
@@ -128,27 +179,41 @@ TEST_F(EntriesTest, PutEntryKeepsWhatPrecedesAndNormalisesWhatFollows) {
         {"A SUBtitle: x\nB\n\nC", " Title ", "y", "A SUBTITLE: y\r\nB\r\nC"},
         {"\xE9tat: 1\r\n", "\xE9tat", "2", "\xC9TAT: 2\r\n"},
         {dashes + "\r\nSide: 0\r\nZ", "SIDE", "1", dashes + "\r\nSIDE: 1\r\nZ"},
+        // The side line changes, not the title that holds the name inside a word.
+        {"TITLE: Riverside Assault\r\nSIDE: 0\r\nX: 1\r\n", "SIDE", "1",
+         "TITLE: Riverside Assault\r\nSIDE: 1\r\nX: 1\r\n"},
+        {"TITLE: Inside the Wire\r\n\r\n  side: 1\r\n", "side", "0",
+         "TITLE: Inside the Wire\r\n\r\n  SIDE: 0\r\n"},
     };
     test::FailingFileSystem fs;
     for (const Case& c : cases) {
         std::string path = dir.write("m.txt", c.before);
         EntryWrite r = PUTENTRY(path, c.name, c.value);
-        EXPECT_TRUE(r.found && r.status) << c.before.substr(0, 30);
+        EXPECT_TRUE(r.outcome == EntryWrite::Outcome::WRITTEN && r.status) << c.before.substr(0, 30);
         EXPECT_EQ(r.text, c.after);
         EXPECT_EQ(dir.read("m.txt"), c.after);
     }
 
-    // Absent entries and unreadable files are never written; a failed write keeps the file and says why.
+    // Absent entries and unreadable files are never written, and never reported as written; a failed
+    // write keeps the file and says why.
     fs.failOn(test::FailingFileSystem::Op::Write, "m.txt", "disk full");
     std::string path = dir.write("m.txt", "SIDE: 0\r\n\r\n");
-    for (const std::string& file : {path, dir.folder() + "none.txt"}) {
-        EntryWrite absent = PUTENTRY(file, "TITLE", "x");
-        EXPECT_FALSE(absent.found);
-        EXPECT_TRUE(absent.status);
-    }
+    EntryWrite absent = PUTENTRY(path, "TITLE", "x");
+    EXPECT_EQ(absent.outcome, EntryWrite::Outcome::NO_ENTRY);
+    EXPECT_FALSE(absent.status);
+    EXPECT_NE(absent.status.error.find("TITLE"), std::string::npos) << absent.status.error;
+    EXPECT_EQ(absent.text, "SIDE: 0\r\n\r\n");
+    EntryWrite missing = PUTENTRY(dir.folder() + "none.txt", "TITLE", "x");
+    EXPECT_EQ(missing.outcome, EntryWrite::Outcome::FAILED);
+    EXPECT_NE(missing.status.error.find("none.txt"), std::string::npos) << missing.status.error;
+    EXPECT_FALSE(dir.exists("none.txt"));
+    ASSERT_TRUE(platform::makeFolder(dir.folder() + "folder.txt"));
+    EntryWrite unreadable = PUTENTRY(dir.folder() + "folder.txt", "TITLE", "x");
+    EXPECT_EQ(unreadable.outcome, EntryWrite::Outcome::FAILED);
+    EXPECT_NE(unreadable.status.error.find("folder"), std::string::npos) << unreadable.status.error;
     EXPECT_EQ(fs.failures(), 0);
     EntryWrite failed = PUTENTRY(path, "side", "1");
-    EXPECT_TRUE(failed.found);
+    EXPECT_EQ(failed.outcome, EntryWrite::Outcome::FAILED);
     EXPECT_FALSE(failed.status);
     EXPECT_EQ(failed.status.error, "disk full");
     EXPECT_EQ(dir.read("m.txt"), "SIDE: 0\r\n\r\n");

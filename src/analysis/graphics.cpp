@@ -1,0 +1,240 @@
+// The briefing map graphics drawn from what MissionSupport read: unit sprites, flight routes and objectives.
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "analysis/missionsupport.h"
+#include "analysis/words.h"
+#include "briefing/briefsupport.h"
+#include "platform/codepage.h"
+
+namespace hartool {
+
+using analysis::contains;
+using analysis::Words;
+
+namespace {
+
+constexpr std::int64_t kMapCap = 320;
+
+std::int64_t capped(std::int64_t v) {
+    return std::min(v, kMapCap);
+}
+
+// Graphics entries, formatted in one reused buffer: a large mission has tens of thousands of them.
+class EntryText {
+  public:
+    std::string_view sprite(std::string_view image, std::int64_t x, std::int64_t y) {
+        char* p = start(image.size() + 2 * kNumber + fixed("images\\.pcx, , , 0"));
+        p = put(p, "images\\");
+        p = put(p, image);
+        p = put(p, ".pcx, ");
+        p = number(p, x);
+        p = put(p, ", ");
+        p = number(p, y);
+        return done(put(p, ", 0"));
+    }
+    std::string_view line(Point a, Point b) {
+        char* p = start(4 * kNumber + fixed("200, 200, 200, , , , "));
+        p = put(p, "200, 200, 200");
+        for (std::int64_t v : {a.X, a.Y, b.X, b.Y}) p = number(put(p, ", "), v);
+        return done(p);
+    }
+    std::string_view label(Point at, std::string_view text) {
+        char* p = start(text.size() + 2 * kNumber + fixed(", , 99, 99, 208, 1, "));
+        p = number(p, at.X);
+        p = put(p, ", ");
+        p = number(p, at.Y);
+        p = put(p, ", 99, 99, 208, 1, ");
+        return done(put(p, text));
+    }
+
+  private:
+    static constexpr std::size_t kNumber = 20;  // the longest 64-bit decimal
+    // The characters an entry has besides its numbers and names.
+    static constexpr std::size_t fixed(std::string_view text) { return text.size(); }
+
+    char* start(std::size_t most) {
+        if (s_.size() < most) s_.resize(most);
+        return s_.data();
+    }
+    static char* put(char* p, std::string_view text) { return std::copy(text.begin(), text.end(), p); }
+    static char* number(char* p, std::int64_t v) { return std::to_chars(p, p + kNumber, v).ptr; }
+    std::string_view done(const char* end) const {
+        return std::string_view(s_.data(), static_cast<std::size_t>(end - s_.data()));
+    }
+
+    std::string s_;
+};
+
+// Page n (1-based) of the selected briefing, or null when the briefing has fewer pages.
+Briefing* page(BriefSupport& b, std::size_t n) {
+    std::vector<Briefing>& pages = b.BRIEFARRAY();
+    return n <= pages.size() ? &pages[n - 1] : nullptr;
+}
+
+// Runs add once per side in double mode, selecting that side's briefing, or once for the mission's side.
+template <class Add>
+void perSide(BriefSupport& b, int missionSide, Add add) {
+    if (b.DOUBLEMODE()) {
+        b.SETBLUEMODE(true);
+        add(0);
+        b.SETBLUEMODE(false);
+        add(1);
+    } else {
+        add(missionSide);
+    }
+}
+
+}  // namespace
+
+Point CORRECTPOINT(Point p, Shift kind) {
+    std::int64_t dx = 0, dy = 0;
+    switch (kind) {
+        case Shift::OBJ:
+            dx = -5, dy = 0;
+            break;
+        case Shift::ONE:
+            dx = -30, dy = -20;
+            break;
+        case Shift::TWO:
+            dx = -70, dy = -60;
+            break;
+        case Shift::THREE:
+            dx = -105, dy = -100;
+            break;
+        case Shift::SECTOR:
+        case Shift::LINEEND:
+            dx = 10, dy = 20;
+            break;
+        case Shift::NONE:
+            break;
+    }
+    return {capped(p.X + dx), capped(p.Y + dy)};
+}
+
+Point CORRECTPOINT2(Point p, std::string_view image) {
+    const std::string u = platform::upper1252(image);
+    if (contains(u, "RSAM2") || contains(u, "UADV2B")) return CORRECTPOINT(p, Shift::ONE);
+    if (contains(u, "RSAM4") || contains(u, "USAM4")) return CORRECTPOINT(p, Shift::TWO);
+    if (contains(u, "RSAM6")) return CORRECTPOINT(p, Shift::THREE);
+    return CORRECTPOINT(p, Shift::OBJ);
+}
+
+Point MissionSupport::NEWCOORD(Point p) const {
+    const double left = static_cast<double>(centre_.X) - static_cast<double>(size_.WIDTH) / 2.0;
+    const double top = static_cast<double>(centre_.Y) - static_cast<double>(size_.HEIGHT) / 2.0;
+    // llround rounds halves away from zero.
+    const std::int64_t x = std::llround((static_cast<double>(p.X) - left) / 50.0) - 10;
+    const std::int64_t y = std::llround((static_cast<double>(p.Y) - top) / 50.0) - 22;
+    return {capped(x), capped(y)};
+}
+
+void MissionSupport::GRAPHWP(BriefSupport& briefing) {
+    briefing.CLEARGRAPH();
+    for (std::size_t i = 0; i < routes_.size(); ++i)
+        perSide(briefing, side_, [&](int side) { ADDGRAPHWP(briefing, i, side); });
+}
+
+void MissionSupport::ADDGRAPHWP(BriefSupport& briefing, std::size_t flight, int side) {
+    if (flight >= routes_.size() || routes_[flight].side != side) return;
+    const FlightRoute& route = routes_[flight];
+    Briefing* pages[] = {page(briefing, 1), page(briefing, 2)};
+    auto add = [&](StringList Briefing::*list, std::string_view entry) {
+        for (Briefing* p : pages)
+            if (p) (p->*list).push_back(entry);
+    };
+    EntryText e;
+    Point previous = NEWCOORD({route.start.x, route.start.y});
+    add(&Briefing::ASPRITESTRINGS, e.sprite(imageOf(route.start.type, side), previous.X, previous.Y + 5));
+    add(&Briefing::ALABELSTRINGS, e.label({previous.X, previous.Y - 2}, route.start.callSign));
+    for (const WaypointRecord& w : route.waypoints) {
+        const Point p = NEWCOORD({w.x, w.y});
+        add(&Briefing::ASPRITESTRINGS, e.sprite(waypointImage(w.kind, side), p.X - 2, p.Y - 5));
+        add(&Briefing::ALINESTRINGS, e.line({p.X + 5, p.Y + 15}, {previous.X + 5, previous.Y + 15}));
+        previous = p;
+    }
+}
+
+void MissionSupport::GRAPHOBJECTIVES(BriefSupport& briefing) {
+    perSide(briefing, side_, [&](int side) { ADDGRAPHOBJ(briefing, side); });
+}
+
+void MissionSupport::ADDGRAPHOBJ(BriefSupport& briefing, int side) {
+    if (side != 0 && side != 1) return;
+    const bool red = side == 1;
+    const std::string prefix = red ? "r" : "u";
+    Briefing* first = page(briefing, 1);
+    Briefing* second = page(briefing, 2);
+    auto toSecond = [&](StringList Briefing::*list, std::string_view entry) {
+        if (second) (second->*list).push_back(entry);
+    };
+    EntryText e;
+    for (const std::string& objective : red ? redObjectives_ : blueObjectives_) {
+        const Words o(trimSpaces(objective));
+        const std::string_view k = o[1];
+        auto at = [&](std::size_t x, std::size_t y) { return NEWCOORD({o.number(x), o.number(y)}); };
+        if (contains(k, "KRADIUS")) {
+            const Point p = at(2, 3);
+            const Point q = CORRECTPOINT(p, Shift::OBJ);
+            const std::string_view marker = e.sprite(
+                GETMESSAGE(o.number(4), red ? MessagePart::IMAGERED : MessagePart::IMAGEBLUE), q.X, q.Y);
+            if (first) first->ASPRITESTRINGS.push_back(marker);
+            if (second) second->ASPRITESTRINGS.push_back(marker);
+            if (contains(k, "ONE")) {
+                const Point r = CORRECTPOINT(p, Shift::ONE);
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(prefix + "adv2b", r.X, r.Y));
+            } else if (contains(k, "TWO")) {
+                const Point r = CORRECTPOINT(p, Shift::TWO);
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(prefix + "sam4b", r.X, r.Y));
+            } else if (contains(k, "THREE")) {
+                const Point r = CORRECTPOINT(q, Shift::THREE);
+                toSecond(&Briefing::ASPRITESTRINGS, e.sprite(red ? "usam4b" : "rsam6b", r.X, r.Y));
+            }
+        } else if (contains(k, "SECTOR")) {
+            const Point a = CORRECTPOINT(at(2, 3), Shift::SECTOR);
+            const Point b = CORRECTPOINT(at(4, 5), Shift::SECTOR);
+            toSecond(&Briefing::ALINESTRINGS, e.line(a, {a.X, b.Y}));
+            toSecond(&Briefing::ALINESTRINGS, e.line({a.X, b.Y}, b));
+            toSecond(&Briefing::ALINESTRINGS, e.line(b, {b.X, a.Y}));
+            toSecond(&Briefing::ALINESTRINGS, e.line({b.X, a.Y}, a));
+            toSecond(&Briefing::ALABELSTRINGS, e.label(a, GETMESSAGE(o.number(6))));
+        } else if (contains(k, "_LINE")) {
+            const Point a = CORRECTPOINT(at(2, 3), Shift::SECTOR);
+            const Point b = CORRECTPOINT(at(4, 5), Shift::LINEEND);
+            toSecond(&Briefing::ALINESTRINGS, e.line(a, b));
+            toSecond(&Briefing::ALABELSTRINGS, e.label(a, GETMESSAGE(o.number(6))));
+        }
+    }
+}
+
+void MissionSupport::GRAPHUNITS(BriefSupport& briefing) {
+    // Both sides' briefings show the same unit sprites: made once.
+    const StringList sprites[] = {unitSprites(0), unitSprites(1)};
+    perSide(briefing, side_, [&](int side) { addUnitSprites(briefing, side, sprites); });
+}
+
+void MissionSupport::ADDGRAPHUNIT(BriefSupport& briefing, int side) {
+    const StringList sprites[] = {unitSprites(0), unitSprites(1)};
+    addUnitSprites(briefing, side, sprites);
+}
+
+StringList MissionSupport::unitSprites(int unitSide) const {
+    StringList out;
+    EntryText e;
+    for (const UnitRecord& unit : unitSide == 0 ? blueUnits_ : redUnits_) {
+        const std::string_view image = imageOf(unit.type, unitSide);
+        const Point p = CORRECTPOINT2(NEWCOORD({unit.x, unit.y}), image);
+        out.push_back(e.sprite(image, p.X, p.Y));
+    }
+    return out;
+}
+
+void MissionSupport::addUnitSprites(BriefSupport& briefing, int side, const StringList (&sprites)[2]) {
+    if (side != 0 && side != 1) return;
+    for (int u = 0; u <= 1; ++u)
+        if (Briefing* target = page(briefing, u == side ? 3 : 4)) target->ASPRITESTRINGS.append(sprites[u]);
+}
+
+}  // namespace hartool
