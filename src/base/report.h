@@ -26,13 +26,17 @@ struct Report {
     std::vector<std::string> warnings;  // all done, but the result is not what the player may expect
 
     bool ok() const { return failures.empty() && skipped.empty(); }
-    void fail(std::string file, std::string reason) { failures.push_back({std::move(file), std::move(reason)}); }
-    void skip(std::string file, std::string reason) { skipped.push_back({std::move(file), std::move(reason)}); }
+    void fail(std::string file, std::string reason) {
+        failures.push_back({std::move(file), std::move(reason)});
+    }
+    void skip(std::string file, std::string reason) {
+        skipped.push_back({std::move(file), std::move(reason)});
+    }
     void add(const Report& other);
 
     // successText exactly when all went well (then kept items and warnings follow it, when there are any);
-    // otherwise how many of how many files were done ("copied"), and which failed or were passed over and why.
-    // File names are shortened by base, the folder the player knows them in.
+    // otherwise how many of how many files were done ("copied"), and which failed or were passed over and
+    // why. File names are shortened by base, the folder the player knows them in.
     std::string text(const std::string& successText, const std::string& doneWord = "done",
                      const std::string& base = "") const;
 };

@@ -6,7 +6,7 @@ namespace hartool::ui {
 
 // For work that keeps the GUI thread busy: the pointer shows that the window is not frozen, while it lasts.
 class WaitCursor {
-public:
+  public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;

@@ -48,7 +48,8 @@ TEST(Report, TextIsTheSuccessTextExactlyWhenAllWorked) {
          "DATA\\F2: why\nDATA\\F3: why\nDATA\\F4: why\nDATA\\F5: why\nDATA\\F6: why\nDATA\\F7: why\n"
          "DATA\\F8: why\nDATA\\F9: why\nand 2 more"},
         {"skipped", skipped,
-         "Not everything could be done: 1 of 2 files were copied.\n\nNot copied:\nB.TXT: its title does not end "
+         "Not everything could be done: 1 of 2 files were copied.\n\nNot copied:\nB.TXT: its title does not "
+         "end "
          "in a mission number"},
         // The player's own choice is no failure.
         {"kept", kept, "done\n\nKept as they were:\nBATTLE3011.TXT: changed since it was copied"},

@@ -17,7 +17,7 @@
 namespace hartool::test {
 
 class GameWorld : public ::testing::Test {
-protected:
+  protected:
     GameWorld() : oldCwd_(std::filesystem::current_path()) {
         std::filesystem::current_path(work.path());
         const char* prefix = std::getenv("WINEPREFIX");
@@ -43,7 +43,7 @@ protected:
     GameFolder game;
     MessageBoxDouble boxes;
 
-private:
+  private:
     std::filesystem::path oldCwd_;
     std::string oldPrefix_;
     bool hadPrefix_ = false;
