@@ -195,21 +195,24 @@ Status checkReplaceable(const std::string& native) {
     return Status::success();
 }
 
-// Fills a temporary file through fill(fd), then renames it over target. The old file survives any failure.
 // A link is followed, so that the file it points at gets the new content rather than the link being replaced.
-std::string followLink(const std::string& native) {
+// A link whose file is gone is refused: replacing it would turn the link into a file of its own.
+Status followLink(const std::string& native, std::string& target) {
+    target = native;
     struct stat st;
-    if (::lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return native;
+    if (::lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return Status::success();
     char* real = ::realpath(native.c_str(), nullptr);
-    if (!real) return native;
-    std::string result = real;
+    if (!real) return Status::failure("it is a link to a file that is not there (" + errnoText(errno) + ")");
+    target = real;
     std::free(real);
-    return result;
+    return Status::success();
 }
 
+// Fills a temporary file through fill(fd), then renames it over target. The old file survives any failure.
 template <class Fill>
 Status replaceAtomically(const std::string& linkOrTarget, mode_t mode, Fill fill) {
-    const std::string target = followLink(linkOrTarget);
+    std::string target;
+    if (Status s = followLink(linkOrTarget, target); !s) return s;
     if (Status s = checkReplaceable(target); !s) return s;
     std::string temp;
     int fd = createTemporary(target, temp);

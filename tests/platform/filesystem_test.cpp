@@ -268,6 +268,16 @@ TEST_F(FileSystemTest, WritesGoThroughLinksAndPipesAreNoFiles) {
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.txt"));
     EXPECT_EQ(dir.read("real.txt"), "copied");
 
+    // A link whose file is gone stays a link: nothing is written, and the reason says why.
+    fs::create_symlink(dir.path() / "gone.txt", dir.path() / "dangling.txt");
+    for (const Status& s :
+         {writeFile(root + "DANGLING.TXT", "new"), copyFile(root + "other.txt", root + "dangling.txt")}) {
+        EXPECT_FALSE(s);
+        EXPECT_NE(s.error.find("link"), std::string::npos) << s.error;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.txt"));
+    EXPECT_FALSE(fs::exists(dir.path() / "gone.txt"));
+
     ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
     ReadResult r = fileSystem().read(root + "PIPE");  // must return, not wait for a writer
     EXPECT_FALSE(r.ok);
