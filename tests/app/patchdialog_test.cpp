@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "app/credits.h"
 #include "app/patchdialog.h"
 #include "maindialogfixture.h"
 #include "platform/filesystem.h"
@@ -173,9 +174,9 @@ TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
     EXPECT_EQ(launcher.commandLines().size(), 2u);
     EXPECT_TRUE(dialog.isVisible());
 
-    modal.then([](QDialog& credits) {
+    modal.then<Credits>("Credits_vo", [](Credits& credits) {
         EXPECT_EQ(credits.windowTitle().toStdString(), "Credits");
-        credits.findChild<ui::MYPUSHBUTTON*>("PSHOK")->click();
+        credits.control<ui::MYPUSHBUTTON>("PSHOK")->click();
         EXPECT_EQ(credits.result(), 1);
     });
     dialog.control<ui::MYPUSHBUTTON>("PSHCREDITS")->click();

@@ -75,8 +75,8 @@ TEST(CaptionFit, FindsCaptionsTooLongForTheirControl) {
 
 TEST(PatchDialog, QuitEndsTheDialog) {
     ModalDouble modal;
-    modal.then(
-        [](QDialog& d) { static_cast<PatchDialog&>(d).control<ui::MYPUSHBUTTON>("ENDDIALOG")->click(); });
+    modal.then<PatchDialog>("PatchDialog_vo",
+                            [](PatchDialog& d) { d.control<ui::MYPUSHBUTTON>("ENDDIALOG")->click(); });
     PatchDialog dialog;
     EXPECT_EQ(ui::showModal(dialog), 0);
     EXPECT_FALSE(dialog.isVisible());
@@ -84,7 +84,7 @@ TEST(PatchDialog, QuitEndsTheDialog) {
 
 TEST(Credits, OkEndsWithResultOne) {
     ModalDouble modal;
-    modal.then([](QDialog& d) { static_cast<Credits&>(d).control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
+    modal.then<Credits>("Credits_vo", [](Credits& c) { c.control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
     Credits credits;
     EXPECT_EQ(ui::showModal(credits), 1);
 }
