@@ -137,7 +137,7 @@ void PatchDialog::PSHREADME() {
         }
         file = beside;
     }
-    if (!App::Run("NotePad " + file))
+    if (!App::Run("NotePad " + file).started())
         ui::INFOBOX(this, "Help", "No text editor could be started to show " + file + ".");
 }
 

@@ -170,13 +170,15 @@ TEST(Launcher, NotePadMeansTheTextEditorWithThePathAsOneArgument) {
     struct Case {
         std::string commandLine;
         QString program;
+        bool textEditor;
     };
     for (const Case& c :
-         {Case{"NotePad " + file, expectedEditor()}, Case{"notepad " + file, expectedEditor()},
-          Case{"NOTEPAD " + file, expectedEditor()}, Case{"viewer " + file, "viewer"}}) {
+         {Case{"NotePad " + file, expectedEditor(), true}, Case{"notepad " + file, expectedEditor(), true},
+          Case{"NOTEPAD " + file, expectedEditor(), true}, Case{"viewer " + file, "viewer", false}}) {
         SCOPED_TRACE(c.commandLine);
         const ui::LaunchCommand command = ui::launchCommand(c.commandLine);
         EXPECT_EQ(command.program, c.program);
+        EXPECT_EQ(command.textEditor, c.textEditor);
         EXPECT_EQ(command.arguments, QStringList{QString::fromStdString(file)});
     }
 }
