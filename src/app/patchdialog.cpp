@@ -9,6 +9,7 @@
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
+#include "ui/textviewer.h"
 
 #include <QApplication>
 #include <QSignalBlocker>
@@ -137,8 +138,10 @@ void PatchDialog::PSHREADME() {
         }
         file = beside;
     }
-    if (!App::Run("NotePad " + file).started())
-        ui::INFOBOX(this, "Help", "No text editor could be started to show " + file + ".");
+    if (App::Run("NotePad " + file).started()) return;
+    // Help only needs reading, which the tool can do itself.
+    ui::TextViewer viewer("Help - " + file, platform::readFile(file), this);
+    ui::showModal(viewer);
 }
 
 void PatchDialog::PSHCREDITS() {

@@ -22,6 +22,9 @@
 #include "support/tempdir.h"
 #include "ui/controls.h"
 #include "ui/textconvert.h"
+#include "ui/textviewer.h"
+
+#include <QPlainTextEdit>
 
 namespace fs = std::filesystem;
 
@@ -181,6 +184,29 @@ TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
     });
     dialog.control<ui::MYPUSHBUTTON>("PSHCREDITS")->click();
     EXPECT_EQ(modal.shown(), std::vector<std::string>{"Credits_vo"});
+}
+
+TEST_F(MainDialogTest, HelpShowsTheReadMeItselfWhenNoEditorOpens) {
+    work.write("ReadmeENG.TXT", "Caf\xE9 help\r\nsecond line");
+    for (const bool editorOpens : {true, false}) {
+        SCOPED_TRACE(editorOpens ? "editor opens" : "no editor");
+        LauncherDouble launcher;
+        if (!editorOpens) launcher.failStarts();
+        ModalDouble modal;
+        std::string shownText;
+        if (!editorOpens) {
+            modal.then<ui::TextViewer>("TextViewer", [&](ui::TextViewer& viewer) {
+                EXPECT_TRUE(viewer.view()->isReadOnly());
+                shownText = viewer.view()->toPlainText().toStdString();
+                QTest::keyClick(&viewer, Qt::Key_Escape);
+            });
+        }
+        PatchDialog dialog;
+        dialog.PSHREADME();
+        EXPECT_EQ(modal.shown().size(), editorOpens ? 0u : 1u);
+        EXPECT_EQ(shownText, editorOpens ? "" : "Caf\u00e9 help\nsecond line");
+        EXPECT_TRUE(boxes.boxes().empty());
+    }
 }
 
 }  // namespace

@@ -7,6 +7,12 @@
 #include "support/guimodaldouble.h"
 #include "transfer/mover.h"
 #include "ui/controls.h"
+#include "ui/textviewer.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +93,24 @@ TEST(Credits, OkEndsWithResultOne) {
     modal.then<Credits>("Credits_vo", [](Credits& c) { c.control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
     Credits credits;
     EXPECT_EQ(ui::showModal(credits), 1);
+}
+
+TEST(TextViewer, EscOrCloseEndsIt) {
+    const std::map<std::string, std::function<void(ui::TextViewer&)>> endings{
+        {"Esc", [](ui::TextViewer& v) { QTest::keyClick(v.view(), Qt::Key_Escape); }},
+        {"Close",
+         [](ui::TextViewer& v) {
+             v.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+         }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        ModalDouble modal;
+        modal.then<ui::TextViewer>("TextViewer", end);
+        ui::TextViewer viewer("Help", "text");
+        EXPECT_EQ(ui::showModal(viewer), QDialog::Rejected);
+        EXPECT_EQ(modal.shown(), std::vector<std::string>{"TextViewer"});
+    }
 }
 
 }  // namespace
