@@ -13,7 +13,7 @@ int App::START() {
     return 0;
 }
 
-bool App::Run(const std::string& commandLine) {
+ui::LaunchResult App::Run(const std::string& commandLine) {
     return ui::runCommandLine(commandLine);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/launcher.h"
+
 #include <string>
 
 namespace hartool {
@@ -9,8 +11,8 @@ class App {
   public:
     // Shows the main dialog modally and returns when it has ended.
     int START();
-    // Starts a command line such as "NotePad " + file, without waiting for it.
-    static bool Run(const std::string& commandLine);
+    // Starts a command line such as "NotePad " + file, without waiting for it to end.
+    static ui::LaunchResult Run(const std::string& commandLine);
 };
 
 }  // namespace hartool

@@ -9,6 +9,7 @@
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
+#include "ui/textviewer.h"
 #include "ui/waitcursor.h"
 
 #include <QCoreApplication>
@@ -138,8 +139,10 @@ void PatchDialog::PSHREADME() {
         }
         file = beside;
     }
-    if (!App::Run("NotePad " + file))
-        ui::INFOBOX(this, "Help", "No text editor could be started to show " + file + ".");
+    if (App::Run("NotePad " + file).started()) return;
+    // Help only needs reading, which the tool can do itself.
+    ui::TextViewer viewer("Help - " + file, platform::readFile(file), this);
+    ui::showModal(viewer);
 }
 
 void PatchDialog::PSHCREDITS() {

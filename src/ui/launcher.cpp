@@ -2,16 +2,26 @@
 
 #include "platform/codepage.h"
 #include "platform/filesystem.h"
+#include "platform/process.h"
+#include "ui/messagebox.h"
 #include "ui/textconvert.h"
+#include "ui/waitcursor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QStandardPaths>
+
+#include <set>
 
 #include "base/seam.h"
 
 namespace hartool::ui {
 
 namespace {
+
+using Outcome = LaunchAttempt::Outcome;
 
 QString textEditor() {
 #ifdef Q_OS_WIN
@@ -22,14 +32,154 @@ QString textEditor() {
 #endif
 }
 
-class ProcessLauncher : public Launcher {
-  public:
-    bool run(const std::string& commandLine) override {
-        const LaunchCommand command = launchCommand(commandLine);
-        if (command.program.isEmpty()) return false;
-        return QProcess::startDetached(command.program, command.arguments);
+const char* const kNoEditor = "no text editor found";
+const char* const kNoEditorStarted = "no text editor could be started";
+const char* const kInstallEditor = "Install a text editor such as gedit or mousepad.";
+
+QString findProgram(const QString& name, const QStringList& folders) {
+    // findExecutable searches PATH when given no folders.
+    if (folders.isEmpty()) return {};
+    return QStandardPaths::findExecutable(name, folders);
+}
+
+// A handler in generic mode runs the editor and waits for it; deleting its QProcess would kill it, so a
+// handler still running stays referenced here until it ends, and outlives the tool.
+void keepUntilFinished(QProcess* process) {
+    static auto* running = new std::set<QProcess*>;
+    running->insert(process);
+    QObject::connect(process, &QProcess::finished, process, [process] {
+        running->erase(process);
+        process->deleteLater();
+    });
+}
+
+// The handler can fail after it started (xdg-open on a desktop whose handler for text needs a terminal),
+// so it gets a moment to report that through its exit code.
+LaunchAttempt runHandler(const QString& program, const QString& name, const QStringList& arguments,
+                         std::chrono::milliseconds wait) {
+    LaunchAttempt attempt{fromQt(name)};
+    auto* process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(arguments);
+    // No terminal and no pipes: a handler that wants a terminal fails rather than waits for input, and one
+    // that outlives the tool has nothing of it to write to.
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX  // the hook exists where processes fork
+    process->setChildProcessModifier([] { platform::leaveSession(); });
+#endif
+    const WaitCursor waiting;
+    process->start();
+    if (!process->waitForStarted()) {
+        attempt.outcome = Outcome::NotStarted;
+    } else if (!process->waitForFinished(static_cast<int>(wait.count()))) {
+        attempt.outcome = Outcome::StillRunning;
+        keepUntilFinished(process);
+        return attempt;
+    } else if (process->exitStatus() == QProcess::CrashExit) {
+        attempt.outcome = Outcome::Crashed;
+    } else {
+        attempt.exitCode = process->exitCode();
+        attempt.outcome = attempt.exitCode == 0 ? Outcome::Started : Outcome::ExitedWithError;
     }
-};
+    delete process;
+    return attempt;
+}
+
+LaunchAttempt startDetached(const QString& program, const QString& name, const QStringList& arguments) {
+    const bool started = QProcess::startDetached(program, arguments);
+    return {fromQt(name), started ? Outcome::Started : Outcome::NotStarted};
+}
+
+bool opened(const LaunchAttempt& attempt) {
+    return attempt.outcome == Outcome::Started || attempt.outcome == Outcome::StillRunning;
+}
+
+LaunchResult openText(const QStringList& arguments, [[maybe_unused]] const EditorSearch& search) {
+    LaunchResult result;
+#ifdef Q_OS_WIN
+    result.attempts.push_back(startDetached(textEditor(), textEditor(), arguments));
+    if (!opened(result.attempts.back())) result.failure = kNoEditorStarted;
+    return result;
+#else
+    const QString handler = findProgram(textEditor(), search.folders);
+    result.attempts.push_back(handler.isEmpty()
+                                  ? LaunchAttempt{fromQt(textEditor()), Outcome::NotFound}
+                                  : runHandler(handler, textEditor(), arguments, search.handlerWait));
+    if (opened(result.attempts.back())) return result;
+
+    bool anyFound = false;
+    for (const QString& editor : search.editors) {
+        const QString program = findProgram(editor, search.folders);
+        if (program.isEmpty()) continue;
+        anyFound = true;
+        result.attempts.push_back(startDetached(program, editor, arguments));
+        if (opened(result.attempts.back())) return result;
+    }
+    result.failure = anyFound ? kNoEditorStarted : kNoEditor;
+    result.remedy = kInstallEditor;
+    return result;
+#endif
+}
+
+}  // namespace
+
+std::string LaunchAttempt::describe() const {
+    std::string how;
+    switch (outcome) {
+        case Outcome::Started:
+            how = "started";
+            break;
+        case Outcome::StillRunning:
+            how = "running";
+            break;
+        case Outcome::ExitedWithError:
+            how = "exit code " + std::to_string(exitCode);
+            break;
+        case Outcome::Crashed:
+            how = "crashed";
+            break;
+        case Outcome::NotStarted:
+            how = "could not be started";
+            break;
+        case Outcome::NotFound:
+            how = "not found";
+            break;
+    }
+    return program + ": " + how;
+}
+
+std::string LaunchResult::tried() const {
+    std::string text;
+    for (const LaunchAttempt& attempt : attempts) text += (text.empty() ? "" : ", ") + attempt.describe();
+    return text;
+}
+
+EditorSearch EditorSearch::fromEnvironment() {
+    EditorSearch search;
+    search.folders = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    search.editors = {"gnome-text-editor", "gedit", "kate",   "kwrite", "mousepad", "xed", "pluma",
+                      "featherpad",        "geany", "leafpad"};
+    return search;
+}
+
+LaunchResult ProcessLauncher::run(const std::string& commandLine) {
+    const LaunchCommand command = launchCommand(commandLine);
+    if (command.textEditor)
+        return openText(command.arguments, search_ ? *search_ : EditorSearch::fromEnvironment());
+    LaunchResult result;
+    if (command.program.isEmpty()) {
+        result.failure = "no program named";
+        return result;
+    }
+    result.attempts.push_back(startDetached(command.program, command.program, command.arguments));
+    if (!opened(result.attempts.back()))
+        result.failure = result.attempts.back().program + " could not be started";
+    return result;
+}
+
+namespace {
 
 ProcessLauncher gProcess;
 Seam<Launcher> gLauncher(gProcess);
@@ -44,15 +194,26 @@ Launcher* installLauncher(Launcher* launcher) {
     return gLauncher.install(launcher);
 }
 
-bool runCommandLine(const std::string& commandLine) {
+LaunchResult runCommandLine(const std::string& commandLine) {
     return launcher().run(commandLine);
+}
+
+LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption) {
+    LaunchResult result = runCommandLine("NotePad " + file);
+    if (result.started()) return result;
+    std::string text = file + " could not be opened: " + result.failure + ".";
+    if (!result.attempts.empty()) text += "\nTried: " + result.tried() + ".";
+    if (!result.remedy.empty()) text += "\n" + result.remedy;
+    INFOBOX(owner, caption, text);
+    return result;
 }
 
 LaunchCommand launchCommand(const std::string& commandLine) {
     const std::size_t blank = commandLine.find(' ');
     const std::string word = commandLine.substr(0, blank);
     LaunchCommand command;
-    command.program = platform::iequals1252(word, "NotePad") ? textEditor() : toQt(word);
+    command.textEditor = platform::iequals1252(word, "NotePad");
+    command.program = command.textEditor ? textEditor() : toQt(word);
     if (blank != std::string::npos) {
         const std::string native = platform::fileSystem().nativePath(commandLine.substr(blank + 1));
         command.arguments.push_back(QFile::decodeName(QByteArray::fromStdString(native)));

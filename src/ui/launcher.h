@@ -5,22 +5,61 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <optional>
 #include <string>
+#include <vector>
+
+class QWidget;
 
 namespace hartool::ui {
+
+// One program the launcher started, or tried to, and how that ended.
+struct LaunchAttempt {
+    enum class Outcome {
+        Started,       // detached, or a handler that finished its work
+        StillRunning,  // a handler busy after the wait: it shows the file
+        ExitedWithError,
+        Crashed,
+        NotStarted,
+        NotFound,
+    };
+    std::string program;
+    Outcome outcome = Outcome::Started;
+    int exitCode = 0;
+
+    bool operator==(const LaunchAttempt&) const = default;
+    // "xdg-open: exit code 4"
+    std::string describe() const;
+};
+
+struct LaunchResult {
+    std::vector<LaunchAttempt> attempts;
+    // Why nothing opened, empty when something did; and what the player can do about it, if anything.
+    std::string failure;
+    std::string remedy;
+
+    bool started() const { return failure.empty(); }
+    // The attempts, one after the other: "xdg-open: exit code 4, gedit: started".
+    std::string tried() const;
+};
 
 class Launcher {
   public:
     virtual ~Launcher() = default;
-    // Starts the program and does not wait for it; false when it could not be started.
-    virtual bool run(const std::string& commandLine) = 0;
+    // Starts the program and does not wait for it to end.
+    virtual LaunchResult run(const std::string& commandLine) = 0;
 };
 
 Launcher& launcher();
 // Returns the previous launcher (nullptr puts the real one back).
 Launcher* installLauncher(Launcher* launcher);
 
-bool runCommandLine(const std::string& commandLine);
+LaunchResult runCommandLine(const std::string& commandLine);
+
+// Opens a file in a text editor; when none opens, an information box with that caption names the file and
+// what to install.
+LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption);
 
 // What the real launcher starts: the word before the first blank names the program ("NotePad", in any
 // case, is the platform's text editor); everything after that blank is one argument, a file path, which
@@ -28,7 +67,32 @@ bool runCommandLine(const std::string& commandLine);
 struct LaunchCommand {
     QString program;
     QStringList arguments;
+    bool textEditor = false;
 };
 LaunchCommand launchCommand(const std::string& commandLine);
+
+// Where the real launcher looks for a text editor on Linux: the desktop's handler first, then the editors
+// in their order, each looked up in the folders.
+struct EditorSearch {
+    QStringList folders;
+    QStringList editors;
+    // How long a handler gets to fail before it counts as showing the file.
+    std::chrono::milliseconds handlerWait{2000};
+
+    // PATH and the usual graphical editors.
+    static EditorSearch fromEnvironment();
+};
+
+class ProcessLauncher : public Launcher {
+  public:
+    // Searches as fromEnvironment() tells at each start.
+    ProcessLauncher() = default;
+    explicit ProcessLauncher(EditorSearch search) : search_(std::move(search)) {}
+
+    LaunchResult run(const std::string& commandLine) override;
+
+  private:
+    std::optional<EditorSearch> search_;
+};
 
 }  // namespace hartool::ui

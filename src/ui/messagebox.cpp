@@ -2,7 +2,14 @@
 
 #include "ui/textconvert.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "base/seam.h"
 
@@ -10,18 +17,44 @@ namespace hartool::ui {
 
 namespace {
 
+// A box is as wide as its text, and a short text left the caption cut in the title bar. The window manager
+// draws the title, often bold and centred between the window's buttons, so the width allows for both.
+int captionWidth(const QMessageBox& box) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int button = std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight), 2 * metrics.height());
+    return metrics.horizontalAdvance(box.windowTitle()) + 4 * button;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const std::string& caption,
+                                            const std::string& text) {
+    const bool question = kind == BoxKind::Question;
+    auto box = std::make_unique<QMessageBox>(
+        question ? QMessageBox::Question : QMessageBox::Information, toQt(caption), toQt(text),
+        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+    if (question) box->setDefaultButton(QMessageBox::Yes);
+    // The box sizes itself to its layout's minimum when shown; a spacer across the grid raises that minimum.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(captionWidth(*box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
+namespace {
+
 class QtMessageBoxes : public MessageBoxes {
   public:
     void information(QWidget* owner, const std::string& caption, const std::string& text) override {
-        QMessageBox box(QMessageBox::Information, toQt(caption), toQt(text), QMessageBox::Ok, owner);
-        box.exec();
+        makeMessageBox(BoxKind::Information, owner, caption, text)->exec();
     }
 
     Reply question(QWidget* owner, const std::string& caption, const std::string& text) override {
-        QMessageBox box(QMessageBox::Question, toQt(caption), toQt(text), QMessageBox::Yes | QMessageBox::No,
-                        owner);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Reply::Yes : Reply::No;
+        const int pressed = makeMessageBox(BoxKind::Question, owner, caption, text)->exec();
+        return pressed == QMessageBox::Yes ? Reply::Yes : Reply::No;
     }
 };
 

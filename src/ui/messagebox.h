@@ -2,8 +2,10 @@
 
 // The two message boxes of every dialog. Captions and texts are Windows-1252 bytes.
 
+#include <memory>
 #include <string>
 
+class QMessageBox;
 class QWidget;
 
 namespace hartool::ui {
@@ -16,6 +18,11 @@ class MessageBoxes {
     virtual void information(QWidget* owner, const std::string& caption, const std::string& text) = 0;
     virtual Reply question(QWidget* owner, const std::string& caption, const std::string& text) = 0;
 };
+
+// The real box, built but not yet shown: at least as wide as its caption needs in the title bar.
+enum class BoxKind { Information, Question };
+std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const std::string& caption,
+                                            const std::string& text);
 
 // The boxes in use; install returns the previous ones (nullptr puts the real boxes back).
 MessageBoxes& messageBoxes();

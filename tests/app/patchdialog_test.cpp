@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "app/credits.h"
 #include "app/patchdialog.h"
 #include "maindialogfixture.h"
 #include "platform/filesystem.h"
@@ -21,6 +22,9 @@
 #include "support/tempdir.h"
 #include "ui/controls.h"
 #include "ui/textconvert.h"
+#include "ui/textviewer.h"
+
+#include <QPlainTextEdit>
 
 namespace fs = std::filesystem;
 
@@ -173,13 +177,36 @@ TEST_F(MainDialogTest, HelpStartsTheEditorAndCreditsOpensModally) {
     EXPECT_EQ(launcher.commandLines().size(), 2u);
     EXPECT_TRUE(dialog.isVisible());
 
-    modal.then([](QDialog& credits) {
+    modal.then<Credits>("Credits_vo", [](Credits& credits) {
         EXPECT_EQ(credits.windowTitle().toStdString(), "Credits");
-        credits.findChild<ui::MYPUSHBUTTON*>("PSHOK")->click();
+        credits.control<ui::MYPUSHBUTTON>("PSHOK")->click();
         EXPECT_EQ(credits.result(), 1);
     });
     dialog.control<ui::MYPUSHBUTTON>("PSHCREDITS")->click();
     EXPECT_EQ(modal.shown(), std::vector<std::string>{"Credits_vo"});
+}
+
+TEST_F(MainDialogTest, HelpShowsTheReadMeItselfWhenNoEditorOpens) {
+    work.write("ReadmeENG.TXT", "Caf\xE9 help\r\nsecond line");
+    for (const bool editorOpens : {true, false}) {
+        SCOPED_TRACE(editorOpens ? "editor opens" : "no editor");
+        LauncherDouble launcher;
+        if (!editorOpens) launcher.failStarts();
+        ModalDouble modal;
+        std::string shownText;
+        if (!editorOpens) {
+            modal.then<ui::TextViewer>("TextViewer", [&](ui::TextViewer& viewer) {
+                EXPECT_TRUE(viewer.view()->isReadOnly());
+                shownText = viewer.view()->toPlainText().toStdString();
+                QTest::keyClick(&viewer, Qt::Key_Escape);
+            });
+        }
+        PatchDialog dialog;
+        dialog.PSHREADME();
+        EXPECT_EQ(modal.shown().size(), editorOpens ? 0u : 1u);
+        EXPECT_EQ(shownText, editorOpens ? "" : "Caf\u00e9 help\nsecond line");
+        EXPECT_TRUE(boxes.boxes().empty());
+    }
 }
 
 }  // namespace

@@ -15,17 +15,22 @@ class LauncherDouble : public ui::Launcher {
     LauncherDouble(const LauncherDouble&) = delete;
     LauncherDouble& operator=(const LauncherDouble&) = delete;
 
-    bool run(const std::string& commandLine) override {
+    ui::LaunchResult run(const std::string& commandLine) override {
         commandLines_.push_back(commandLine);
-        return succeeds_;
+        return result_;
     }
     const std::vector<std::string>& commandLines() const { return commandLines_; }
-    void failStarts() { succeeds_ = false; }
+    // From now on, what a desktop without a usable text editor gives.
+    void failStarts() {
+        result_ = {{{"xdg-open", ui::LaunchAttempt::Outcome::ExitedWithError, 3}},
+                   "no text editor found",
+                   "Install a text editor such as gedit or mousepad."};
+    }
 
   private:
     ui::Launcher* previous_;
     std::vector<std::string> commandLines_;
-    bool succeeds_ = true;
+    ui::LaunchResult result_;
 };
 
 }  // namespace hartool::test

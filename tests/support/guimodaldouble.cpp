@@ -16,6 +16,15 @@ ModalDouble::~ModalDouble() {
     if (!steps_.empty()) ADD_FAILURE() << steps_.size() << " scripted dialog step(s) were not used";
 }
 
+bool ModalDouble::isExpected(QDialog& dialog, bool typeMatches, const std::string& objectName,
+                             const char* className) {
+    if (typeMatches && dialog.objectName().toStdString() == objectName) return true;
+    ADD_FAILURE() << "expected the dialog " << objectName << " (" << className << "), got "
+                  << dialog.objectName().toStdString() << " (" << dialog.metaObject()->className() << ")";
+    dialog.reject();
+    return false;
+}
+
 int ModalDouble::run(QDialog& dialog) {
     const std::string name = dialog.objectName().toStdString();
     shown_.push_back(name);

@@ -2,12 +2,12 @@
 
 #include "ui/modal.h"
 
+#include <QDialog>
+
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
-
-class QDialog;
 
 namespace hartool::test {
 
@@ -16,6 +16,7 @@ namespace hartool::test {
 // from a step (nested) takes the step after. Failures: a dialog with no step left (result 0), a step that
 // leaves its dialog open, steps left over, and a dialog with a push button that has no handler.
 // The dialog gets the activation of its first display before its step, and its owner afterwards.
+// A typed step names the dialog it expects; another dialog fails the test and is rejected unseen by the step.
 class ModalDouble : public ui::ModalRunner {
   public:
     using Step = std::function<void(QDialog&)>;
@@ -25,13 +26,24 @@ class ModalDouble : public ui::ModalRunner {
     ModalDouble(const ModalDouble&) = delete;
     ModalDouble& operator=(const ModalDouble&) = delete;
 
-    void then(Step step) { steps_.push_back(std::move(step)); }
+    template <class D, class F>
+    void then(std::string objectName, F step) {
+        steps_.push_back([objectName = std::move(objectName), step = std::move(step)](QDialog& dialog) {
+            D* typed = qobject_cast<D*>(&dialog);
+            if (!isExpected(dialog, typed != nullptr, objectName, D::staticMetaObject.className())) return;
+            step(*typed);
+        });
+    }
     // objectName of every dialog shown, in order.
     const std::vector<std::string>& shown() const { return shown_; }
 
     int run(QDialog& dialog) override;
 
   private:
+    // Fails the test and rejects the dialog when it is not the one expected.
+    static bool isExpected(QDialog& dialog, bool typeMatches, const std::string& objectName,
+                           const char* className);
+
     ui::ModalRunner* previous_;
     std::deque<Step> steps_;
     std::vector<std::string> shown_;

@@ -81,7 +81,7 @@ TEST_F(MoverTest, CampaignListsFollowTheIniAndTheComboBox) {
 
     ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "CAMPAIGN", "No Such Campaign", ini()));
     ModalDouble modal;
-    modal.then([](QDialog& d) { d.findChild<ui::MYPUSHBUTTON*>("PSHCANCEL")->click(); });
+    modal.then<Mover>("Mover_vo", [](Mover& m) { m.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click(); });
     {
         auto m = open();
         EXPECT_EQ(combo(*m).CURRENTITEMNO(), 1u);
@@ -334,8 +334,7 @@ TEST_F(MoverTest, NothingSelectedOrNoChangesNothing) {
 
 TEST_F(MoverTest, TheMainDialogOpensItAndItEndsOnBack) {
     ModalDouble modal;
-    modal.then([](QDialog& d) {
-        auto& m = static_cast<Mover&>(d);
+    modal.then<Mover>("Mover_vo", [](Mover& m) {
         EXPECT_EQ(m.parentWidget()->objectName().toStdString(), "PatchDialog_vo");
         EXPECT_EQ(campaignList(m).ITEMCOUNT(), 12u);
         m.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click();

@@ -8,6 +8,12 @@
 #include "support/guimodaldouble.h"
 #include "transfer/mover.h"
 #include "ui/controls.h"
+#include "ui/textviewer.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <QTest>
@@ -100,8 +106,8 @@ TEST(CaptionFit, FindsCaptionsTooLongForTheirControl) {
 
 TEST(PatchDialog, QuitEndsTheDialog) {
     ModalDouble modal;
-    modal.then(
-        [](QDialog& d) { static_cast<PatchDialog&>(d).control<ui::MYPUSHBUTTON>("ENDDIALOG")->click(); });
+    modal.then<PatchDialog>("PatchDialog_vo",
+                            [](PatchDialog& d) { d.control<ui::MYPUSHBUTTON>("ENDDIALOG")->click(); });
     PatchDialog dialog;
     EXPECT_EQ(ui::showModal(dialog), 0);
     EXPECT_FALSE(dialog.isVisible());
@@ -109,9 +115,27 @@ TEST(PatchDialog, QuitEndsTheDialog) {
 
 TEST(Credits, OkEndsWithResultOne) {
     ModalDouble modal;
-    modal.then([](QDialog& d) { static_cast<Credits&>(d).control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
+    modal.then<Credits>("Credits_vo", [](Credits& c) { c.control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
     Credits credits;
     EXPECT_EQ(ui::showModal(credits), 1);
+}
+
+TEST(TextViewer, EscOrCloseEndsIt) {
+    const std::map<std::string, std::function<void(ui::TextViewer&)>> endings{
+        {"Esc", [](ui::TextViewer& v) { QTest::keyClick(v.view(), Qt::Key_Escape); }},
+        {"Close",
+         [](ui::TextViewer& v) {
+             v.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+         }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        ModalDouble modal;
+        modal.then<ui::TextViewer>("TextViewer", end);
+        ui::TextViewer viewer("Help", "text");
+        EXPECT_EQ(ui::showModal(viewer), QDialog::Rejected);
+        EXPECT_EQ(modal.shown(), std::vector<std::string>{"TextViewer"});
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace hartool::test {
 namespace {
@@ -80,7 +81,7 @@ TEST(Seams, DoublesPutBackWhatWasInstalledBefore) {
 
 TEST(ModalDouble, TheStepDecidesTheResult) {
     ModalDouble modal;
-    modal.then([](QDialog& d) { static_cast<Credits&>(d).control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
+    modal.then<Credits>("Credits_vo", [](Credits& c) { c.control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
     Credits credits;
     EXPECT_EQ(ui::showModal(credits), 1);
     EXPECT_EQ(modal.shown(), std::vector<std::string>{"Credits_vo"});
@@ -94,9 +95,9 @@ TEST(ModalDouble, NestedDialogsTakeTheNextStep) {
         Credits credits(&outer);
         nestedResult = ui::showModal(credits);
     };
-    modal.then(
-        [](QDialog& d) { static_cast<KindsDialog&>(d).control<ui::MYPUSHBUTTON>("PSHCANCEL")->click(); });
-    modal.then([](QDialog& d) { static_cast<Credits&>(d).control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
+    modal.then<KindsDialog>("KindsDialog_vo",
+                            [](KindsDialog& d) { d.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click(); });
+    modal.then<Credits>("Credits_vo", [](Credits& c) { c.control<ui::MYPUSHBUTTON>("PSHOK")->click(); });
 
     EXPECT_EQ(ui::showModal(outer), 2);
     EXPECT_EQ(nestedResult, 1);
@@ -112,16 +113,45 @@ TEST(ModalDouble, ADialogWithoutAStepFailsAndIsRejected) {
     EXPECT_EQ(result, 0);
 }
 
+TEST(ModalDouble, ATypedStepGivenAnotherDialogFailsAndTheDialogIsRejected) {
+    struct Case {
+        const char* name;
+        std::function<void(ModalDouble&, bool& stepRan)> script;
+        const char* failure;
+    };
+    const Case cases[] = {
+        {"another class",
+         [](ModalDouble& m, bool& ran) {
+             m.then<KindsDialog>("Credits_vo", [&ran](KindsDialog&) { ran = true; });
+         },
+         "expected the dialog Credits_vo (hartool::test::KindsDialog), got Credits_vo (hartool::Credits)"},
+        {"another name",
+         [](ModalDouble& m, bool& ran) { m.then<Credits>("About_vo", [&ran](Credits&) { ran = true; }); },
+         "expected the dialog About_vo (hartool::Credits), got Credits_vo (hartool::Credits)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalDouble modal;
+        bool stepRan = false;
+        c.script(modal, stepRan);
+        Credits credits;
+        int result = -1;
+        EXPECT_NONFATAL_FAILURE(result = ui::showModal(credits), c.failure);
+        EXPECT_EQ(result, 0);
+        EXPECT_FALSE(stepRan);
+    }
+}
+
 TEST(ModalDouble, AStepThatLeavesItsDialogOpenFails) {
     ModalDouble modal;
-    modal.then([](QDialog&) {});
+    modal.then<Credits>("Credits_vo", [](Credits&) {});
     Credits credits;
     EXPECT_NONFATAL_FAILURE(ui::showModal(credits), "left the dialog Credits_vo open");
 }
 
 TEST(ModalDouble, ADialogWithAButtonWithoutHandlerFails) {
     ModalDouble modal;
-    modal.then([](QDialog& d) { d.accept(); });
+    modal.then<ui::Dialog>("KindsDialog_vo", [](ui::Dialog& d) { d.accept(); });
     ui::Dialog dialog(kKindsTemplate, nullptr);
     EXPECT_NONFATAL_FAILURE(ui::showModal(dialog), "no handler for the buttons PSHOK PSHCANCEL PSHOFF");
 }
@@ -140,13 +170,15 @@ TEST(Launcher, NotePadMeansTheTextEditorWithThePathAsOneArgument) {
     struct Case {
         std::string commandLine;
         QString program;
+        bool textEditor;
     };
     for (const Case& c :
-         {Case{"NotePad " + file, expectedEditor()}, Case{"notepad " + file, expectedEditor()},
-          Case{"NOTEPAD " + file, expectedEditor()}, Case{"viewer " + file, "viewer"}}) {
+         {Case{"NotePad " + file, expectedEditor(), true}, Case{"notepad " + file, expectedEditor(), true},
+          Case{"NOTEPAD " + file, expectedEditor(), true}, Case{"viewer " + file, "viewer", false}}) {
         SCOPED_TRACE(c.commandLine);
         const ui::LaunchCommand command = ui::launchCommand(c.commandLine);
         EXPECT_EQ(command.program, c.program);
+        EXPECT_EQ(command.textEditor, c.textEditor);
         EXPECT_EQ(command.arguments, QStringList{QString::fromStdString(file)});
     }
 }

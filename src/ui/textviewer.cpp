@@ -1,0 +1,39 @@
+#include "ui/textviewer.h"
+
+#include "ui/textconvert.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace hartool::ui {
+
+TextViewer::TextViewer(const std::string& caption, const std::string& text, QWidget* owner)
+    : QDialog(owner), view_(new QPlainTextEdit(this)) {
+    setObjectName("TextViewer");
+    setWindowTitle(toQt(caption));
+    view_->setObjectName("TEXT");
+    view_->setReadOnly(true);
+    // Plain-text files line up their tables with blanks.
+    view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view_->setPlainText(toQt(text));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view_);
+    layout->addWidget(buttons);
+
+    // About 90 columns and 35 lines, within the screen.
+    const QFontMetrics metrics(view_->font());
+    QSize size(metrics.horizontalAdvance(QLatin1Char('x')) * 90, metrics.lineSpacing() * 35);
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
+}
+
+}  // namespace hartool::ui
