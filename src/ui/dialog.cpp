@@ -4,6 +4,7 @@
 #include "ui/textconvert.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -81,6 +82,12 @@ QFont dialogFont(const DialogTemplate& dialogTemplate) {
     QFont font(toQt(dialogTemplate.fontFamily));
     font.setPointSize(dialogTemplate.pointSize);
     font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont fixedFont(const DialogTemplate& dialogTemplate) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(dialogTemplate.pointSize);
     return font;
 }
 

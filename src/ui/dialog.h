@@ -34,6 +34,8 @@ class DialogUnits {
 
 // The font of a template, with a sans-serif hint so that a system without it substitutes a like font.
 QFont dialogFont(const resources::DialogTemplate& dialogTemplate);
+// The desktop's fixed-width font at the template's point size: lists padded with blanks line up in it.
+QFont fixedFont(const resources::DialogTemplate& dialogTemplate);
 
 // Base of every layout class: builds its widgets from a template and routes the controls' events.
 // A push button's click calls the slot of the same name on the dialog (looked up at click time, so a
