@@ -1,0 +1,58 @@
+#pragma once
+
+// The player's single missions as the mission tools list them, and the copy, retitle and delete behind their
+// buttons. Names are bytes of the game's code page; folders end in "\".
+
+#include <string>
+#include <vector>
+
+#include "base/report.h"
+
+namespace hartool {
+
+// "Night Raid                     - S1" for "S1.A.TXT": the title padded or cut to 30 characters, then the
+// file name up to its first ".".
+std::string missionItem(const std::string& title, const std::string& fileName);
+
+struct MissionList {
+    std::vector<std::string> items;      // display lines, sorted
+    std::vector<std::string> titles;     // in the order of the items
+    std::vector<std::string> fileNames;  // without folder, in the order of the items
+};
+
+// The "*.TXT" files of the player folder, sorted by display line. Each file's attributes are cleared so that
+// it can be rewritten and deleted later; a file where that fails is listed all the same, and an operation on
+// it reports why it fails. A missing folder lists nothing.
+MissionList readMissionList(const std::string& playerFolder);
+
+// Every ordinary file of the briefings folder, by name.
+std::vector<std::string> readBriefingNames(const std::string& briefingsFolder);
+
+// Why the name cannot be a copy's file name in the player folder; "" when it can.
+std::string copyNameProblem(const std::string& fileName);
+
+// What copying or retitling the selected mission would do, decided before anything is written.
+struct MissionCopyPlan {
+    std::string source;     // the selected mission, with folder
+    std::string target;     // the file written: the new one after a copy, the source otherwise
+    std::string newTitle;   // as typed
+    bool copy = false;      // the file name differs (case and surrounding blanks aside)
+    bool retitle = false;   // the title differs (case and surrounding blanks aside)
+    bool replaces = false;  // the copy would replace another existing file
+};
+MissionCopyPlan planMissionCopy(const std::string& playerFolder, const std::string& fileName,
+                                const std::string& title, const std::string& newFileName,
+                                const std::string& newTitle);
+
+struct MissionCopyResult {
+    Report report;  // one file; a title that could not be set is a failure, or a warning after a copy
+    bool copied = false;
+    bool retitled = false;
+};
+// Copies, then retitles, as planned. A target with a name the game does not list gets a warning.
+MissionCopyResult copyMission(const MissionCopyPlan& plan);
+
+// Deletes one mission; one that is gone already counts as deleted.
+Report deleteMission(const std::string& file);
+
+}  // namespace hartool

@@ -1,0 +1,81 @@
+// The mission list and the copy-name check of the mission tools, on a generated game folder.
+
+#include <gtest/gtest.h>
+
+#include "missiontools/missions.h"
+#include "platform/filesystem.h"
+#include "support/failingfilesystem.h"
+#include "support/gamefolder.h"
+
+namespace hartool::test {
+namespace {
+
+const std::string kPlayer = "Data/Battles/Player/";
+const std::string k30 = "Thirty characters of title 123";
+
+TEST(MissionItem, PadsOrCutsTheTitleAndEndsInTheBaseName) {
+    struct Case {
+        std::string title, file, item;
+    };
+    const Case cases[] = {
+        {k30, "S1.TXT", k30 + " - S1"},
+        {k30 + "4", "S1.TXT", k30 + " - S1"},
+        {"Night Raid", "S1.A.TXT", "Night Raid                     - S1"},
+        {"", "NOEXT", std::string(30, ' ') + " - NOEXT"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(missionItem(c.title, c.file), c.item) << c.title;
+}
+
+TEST(CopyName, RefusesNamesOutsideThePlayerFolderOrUnfitForWindows) {
+    for (const char* bad :
+         {"", "   ", ".", "..", "..\\S1.TXT", "sub/S1.TXT", "C:S1.TXT", "S1.TXT.", "S?.TXT", "S1\t.TXT"})
+        EXPECT_NE(copyNameProblem(bad), "") << '"' << bad << '"';
+    for (const char* good : {"S124.TXT", " S124.TXT ", "night raid 2.txt", "S124.DAT", "..S1.TXT"})
+        EXPECT_EQ(copyNameProblem(good), "") << '"' << good << '"';
+}
+
+class MissionListTest : public ::testing::Test {
+  protected:
+    GameFolder game;
+};
+
+TEST_F(MissionListTest, SortsByPaddedTitleThenBaseNameAndClearsReadOnly) {
+    for (const char* name : {"S01.TXT", "S02.TXT", "S10.TXT", "T1.TXT", "BATTLE0001.TXT"})
+        game.remove(kPlayer + name);
+    game.write(kPlayer + "X2.TXT", "TITLE: Twin\r\n");
+    game.write(kPlayer + "S1.A.TXT", "TITLE: Twin\r\n");
+    game.write(kPlayer + "A.TXT", "SIDE: 0\r\n");
+    // Titles equal in their first 30 characters sort by base name.
+    game.write(kPlayer + "B.TXT", "TITLE: " + k30 + "z\r\n");
+    game.write(kPlayer + "C.TXT", "TITLE: " + k30 + "a\r\n");
+    ASSERT_TRUE(platform::setAttributes(game.path(kPlayer + "X2.TXT"), platform::READONLY));
+
+    const MissionList list = readMissionList(game.folders().player);
+    EXPECT_EQ(list.fileNames, (std::vector<std::string>{"A.TXT", "B.TXT", "C.TXT", "S1.A.TXT", "X2.TXT"}));
+    EXPECT_EQ(list.titles, (std::vector<std::string>{"", k30 + "z", k30 + "a", "Twin", "Twin"}));
+    EXPECT_EQ(list.items[0], std::string(30, ' ') + " - A");
+    EXPECT_EQ(list.items[3], "Twin                           - S1");
+    EXPECT_FALSE(game.isReadOnly(kPlayer + "X2.TXT"));
+}
+
+TEST_F(MissionListTest, AFileThatStaysReadOnlyIsListedAndItsDeleteSaysWhy) {
+    ASSERT_TRUE(platform::setAttributes(game.path(kPlayer + "S01.TXT"), platform::READONLY));
+    FailingFileSystem failing;
+    failing.failOn(FailingFileSystem::Op::SetAttributes, "S01.TXT", "Operation not permitted");
+    EXPECT_EQ(readMissionList(game.folders().player).fileNames.size(), 5u);
+    const Report report = deleteMission(game.folders().player + "S01.TXT");
+    EXPECT_EQ(report.failures,
+              (std::vector<Failure>{{game.folders().player + "S01.TXT", "the file is read-only"}}));
+    EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
+}
+
+TEST_F(MissionListTest, MissingFoldersListNothing) {
+    EXPECT_TRUE(readMissionList(game.folders().player + "NONE\\").items.empty());
+    EXPECT_TRUE(readBriefingNames(game.folders().briefings).empty());
+    game.write("Data/Backup/Briefings/b.brf", "x");
+    game.write("Data/Backup/Briefings/A", "x");
+    EXPECT_EQ(readBriefingNames(game.folders().briefings), (std::vector<std::string>{"A", "b.brf"}));
+}
+
+}  // namespace
+}  // namespace hartool::test
