@@ -86,6 +86,8 @@ class MissionSupport : public Parent {
 
     std::span<const std::string_view> NAT() const { return nationalityNames_; }
     int SIDE() const { return side_; }
+    // READNAT read the whole file: what it found is the file's, and WRITENAT may rewrite it.
+    bool readInFull() const { return readOk_; }
     int NATIONALITY() const { return nationality_; }
 
     void FILLARRAYS();

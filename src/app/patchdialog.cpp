@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/credits.h"
 #include "game/gamecheck.h"
+#include "missiontools/mtool.h"
 #include "platform/filesystem.h"
 #include "platform/profile.h"
 #include "transfer/mover.h"
@@ -126,6 +127,8 @@ void PatchDialog::PSHCAMP() {
 
 void PatchDialog::PSHMISSTOOLS() {
     if (!FILEOK()) return;
+    MTool tools(this, gamePath_);
+    ui::showModal(tools);
 }
 
 void PatchDialog::PSHREADME() {

@@ -6,12 +6,14 @@ namespace hartool::resources {
 extern const DialogTemplate kPatchDialogTemplate;
 extern const DialogTemplate kCreditsTemplate;
 extern const DialogTemplate kMoverTemplate;
+extern const DialogTemplate kMToolTemplate;
+extern const DialogTemplate kCopyMissTemplate;
+extern const DialogTemplate kMissPropTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
-    &kPatchDialogTemplate,
-    &kCreditsTemplate,
-    &kMoverTemplate,
+    &kPatchDialogTemplate, &kCreditsTemplate,  &kMoverTemplate,
+    &kMToolTemplate,       &kCopyMissTemplate, &kMissPropTemplate,
 };
 }  // namespace
 

@@ -1,8 +1,11 @@
 // The dialogs built so far: their behaviour classes, their texts and how they end.
 
+#include "analysis/missprop.h"
 #include "app/credits.h"
 #include "app/patchdialog.h"
 #include "kindsdialog.h"
+#include "missiontools/copymiss.h"
+#include "missiontools/mtool.h"
 #include "support/guicaptionfit.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
@@ -39,6 +42,9 @@ const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behav
         {"PatchDialog_vo", [] { return std::make_unique<PatchDialog>(); }},
         {"Credits_vo", [] { return std::make_unique<Credits>(); }},
         {"Mover_vo", [] { return std::make_unique<Mover>(nullptr, gNoGame, kCampaigns, ""); }},
+        {"MTool_vo", [] { return std::make_unique<MTool>(nullptr, "NOGAME\\"); }},
+        {"CopyMiss_vo", [] { return std::make_unique<CopyMiss>(nullptr, "NOGAME\\"); }},
+        {"MissProp_vo", [] { return std::make_unique<MissProp>(nullptr, "NOGAME\\NONE.TXT"); }},
     };
     return classes;
 }

@@ -1,0 +1,185 @@
+#include "missiontools/mtool.h"
+
+#include "analysis/missprop.h"
+#include "missiontools/copymiss.h"
+#include "missiontools/missions.h"
+#include "text/entries.h"
+#include "text/token.h"
+#include "ui/launcher.h"
+#include "ui/messagebox.h"
+#include "ui/modal.h"
+#include "ui/textconvert.h"
+#include "ui/waitcursor.h"
+
+#include <algorithm>
+
+namespace hartool {
+
+namespace {
+const char* const kCopy = "copy mission";
+const char* const kDelete = "delete mission";
+const char* const kEdit = "edit mission";
+const char* const kNoMission = "no mission selected";
+}  // namespace
+
+MTool_vo::MTool_vo(QWidget* owner) : ui::Dialog("MTool_vo", owner) {
+    bind(ui.FTXTKAMP1, "FTXTKAMP1");
+    bind(ui.FTXTKAMP, "FTXTKAMP");
+    bind(ui.LBMISSIONS, "LBMISSIONS");
+    bind(ui.LBBRIEFINGS, "LBBRIEFINGS");
+    bind(ui.PSHEXTRACT, "PSHEXTRACT");
+    bind(ui.PSHANALYZE, "PSHANALYZE");
+    bind(ui.PSHCONNECT, "PSHCONNECT");
+    bind(ui.PSHPROP, "PSHPROP");
+    bind(ui.PSHMISSCOPY, "PSHMISSCOPY");
+    bind(ui.PSHMISSEDIT, "PSHMISSEDIT");
+    bind(ui.PSHMISSDELETE, "PSHMISSDELETE");
+    bind(ui.PSHEDIT, "PSHEDIT");
+    bind(ui.PSHNEW, "PSHNEW");
+    bind(ui.PSHCOPY, "PSHCOPY");
+    bind(ui.PSHDELETE, "PSHDELETE");
+    bind(ui.PSHTEXTEDIT, "PSHTEXTEDIT");
+    bind(ui.PSHCANCEL, "PSHCANCEL");
+    // The mission lines are padded into columns.
+    ui.LBMISSIONS->setFont(ui::fixedFont(dialogTemplate()));
+    ui.LBBRIEFINGS->setFont(ui::fixedFont(dialogTemplate()));
+}
+
+MTool::MTool(QWidget* owner, const std::string& gamePath)
+    : MTool_vo(owner), folders_(GameFolders::fromGamePath(gamePath)) {
+    READDATA();
+    READBRIEFINGS();
+}
+
+std::string MTool::GETTITLE(const std::string& file) const {
+    return hartool::GETTITLE(file);
+}
+
+void MTool::READDATA() {
+    const std::size_t remembered = ui.LBMISSIONS->CURRENTITEMNO();
+    MissionList list;
+    {
+        const ui::WaitCursor wait;
+        list = readMissionList(folders_.player);
+    }
+    titles_ = std::move(list.titles);
+    fileNames_ = std::move(list.fileNames);
+    ui.LBMISSIONS->FILLUSING(list.items);
+    if (remembered > 0) ui.LBMISSIONS->SETCURRENTITEMNO(std::min(remembered, fileNames_.size()));
+}
+
+void MTool::READBRIEFINGS() {
+    const std::size_t remembered = ui.LBBRIEFINGS->CURRENTITEMNO();
+    briefings_ = readBriefingNames(folders_.briefings);
+    ui.LBBRIEFINGS->FILLUSING(briefings_);
+    if (remembered > 0) ui.LBBRIEFINGS->SETCURRENTITEMNO(std::min(remembered, briefings_.size()));
+}
+
+// The highlight style of the two headings keeps their colour; there is nothing to release.
+void MTool::DESTROY() {}
+
+std::string MTool::selectedMissionTitle() const {
+    const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
+    return n > 0 && n <= titles_.size() ? titles_[n - 1] : "";
+}
+
+std::string MTool::selectedMissionFile() const {
+    const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
+    return n > 0 && n <= fileNames_.size() ? folders_.player + fileNames_[n - 1] : "";
+}
+
+std::string MTool::selectedBriefingName() const {
+    const std::size_t n = ui.LBBRIEFINGS->CURRENTITEMNO();
+    return n > 0 && n <= briefings_.size() ? briefings_[n - 1] : "";
+}
+
+std::string MTool::selectedBriefingFile() const {
+    const std::string name = selectedBriefingName();
+    return name.empty() ? "" : folders_.briefings + name;
+}
+
+void MTool::removeListItem(ui::MYLISTBOX& list, std::size_t position,
+                           std::initializer_list<std::vector<std::string>*> arrays) {
+    std::vector<std::string> items = list.ITEMLISTE();
+    if (position == 0 || position > items.size()) return;
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(position - 1));
+    for (std::vector<std::string>* array : arrays)
+        if (position <= array->size())
+            array->erase(array->begin() + static_cast<std::ptrdiff_t>(position - 1));
+    list.FILLUSING(items);
+    list.SETCURRENTITEMNO(std::min(position, items.size()));
+}
+
+std::size_t MTool::selectedMission(const std::string& caption) {
+    const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
+    if (n == 0 || n > fileNames_.size()) {
+        ui::INFOBOX(this, caption, kNoMission);
+        return 0;
+    }
+    return n;
+}
+
+void MTool::PSHMISSCOPY() {
+    const std::size_t n = selectedMission(kCopy);
+    if (n == 0) return;
+    const std::string title = titles_[n - 1];
+    const std::string name = fileNames_[n - 1];
+    const std::string oldDescription = name + " - " + title;
+
+    CopyMiss copy(this, folders_.player);
+    copy.SETFNAME(name);
+    copy.SETMNAME(title);
+    copy.setWindowTitle(ui::toQt("copy mission  " + name));
+    if (ui::showModal(copy) != 1) return;
+    const std::string newDescription = copy.FNAME() + " - " + copy.MNAME();
+
+    const MissionCopyPlan plan = planMissionCopy(folders_.player, name, title, copy.FNAME(), copy.MNAME());
+    if (plan.replaces &&
+        !ui::confirmed(this, kCopy,
+                       "replace the existing mission " + std::string(trimSpaces(copy.FNAME())) + " ?")) {
+        READDATA();
+        return;
+    }
+    MissionCopyResult result;
+    {
+        const ui::WaitCursor wait;
+        result = copyMission(plan);
+    }
+    READDATA();
+    const std::string success = result.copied
+                                    ? "mission " + oldDescription + " has been copied to " + newDescription
+                                    : "mission " + oldDescription + " has been renamed to " + newDescription;
+    if (result.copied || result.retitled || !result.report.ok())
+        ui::INFOBOX(this, kCopy,
+                    result.report.text(success, plan.copy ? "copied" : "renamed", folders_.player));
+}
+
+void MTool::PSHMISSDELETE() {
+    const std::size_t n = selectedMission(kDelete);
+    if (n == 0) return;
+    const std::string item = ui.LBMISSIONS->ITEMLISTE()[n - 1];
+    if (!ui::confirmed(this, kDelete, "delete mission " + item)) return;
+    const Report report = deleteMission(folders_.player + fileNames_[n - 1]);
+    if (report.ok()) removeListItem(*ui.LBMISSIONS, n, {&titles_, &fileNames_});
+    ui::INFOBOX(this, kDelete, report.text("mission " + item + " deleted", "deleted", folders_.player));
+}
+
+void MTool::PSHMISSEDIT() {
+    const std::size_t n = selectedMission(kEdit);
+    if (n == 0) return;
+    ui::openInTextEditor(this, folders_.player + fileNames_[n - 1], kEdit);
+}
+
+void MTool::PSHPROP() {
+    const std::size_t n = selectedMission(kEdit);
+    if (n == 0) return;
+    MissProp properties(this, folders_.player + fileNames_[n - 1]);
+    properties.setWindowTitle(properties.windowTitle() + ui::toQt("     " + titles_[n - 1]));
+    ui::showModal(properties);
+}
+
+void MTool::PSHCANCEL() {
+    ENDDIALOG(0);
+}
+
+}  // namespace hartool
