@@ -6,12 +6,12 @@ namespace hartool::resources {
 extern const DialogTemplate kPatchDialogTemplate;
 extern const DialogTemplate kCreditsTemplate;
 extern const DialogTemplate kMoverTemplate;
+extern const DialogTemplate kBriefEditTemplate;
+extern const DialogTemplate kNewBriefTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
-    &kPatchDialogTemplate,
-    &kCreditsTemplate,
-    &kMoverTemplate,
+    &kPatchDialogTemplate, &kCreditsTemplate, &kMoverTemplate, &kBriefEditTemplate, &kNewBriefTemplate,
 };
 }  // namespace
 

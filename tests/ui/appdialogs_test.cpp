@@ -2,7 +2,9 @@
 
 #include "app/credits.h"
 #include "app/patchdialog.h"
+#include "briefing/briefedit.h"
 #include "kindsdialog.h"
+#include "missiontools/newbrief.h"
 #include "support/guicaptionfit.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
@@ -39,6 +41,9 @@ const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behav
         {"PatchDialog_vo", [] { return std::make_unique<PatchDialog>(); }},
         {"Credits_vo", [] { return std::make_unique<Credits>(); }},
         {"Mover_vo", [] { return std::make_unique<Mover>(nullptr, gNoGame, kCampaigns, ""); }},
+        // No file there: nothing is read, and nothing written unless saved.
+        {"BriefEdit_vo", [] { return std::make_unique<BriefEdit>(nullptr, "no-such-briefing.txt", true); }},
+        {"NewBrief_vo", [] { return std::make_unique<NewBrief>(nullptr, ""); }},
     };
     return classes;
 }
