@@ -7,7 +7,6 @@
 #include "platform/codepage.h"
 #include "platform/profile.h"
 #include "text/entries.h"
-#include "text/foldsearch.h"
 #include "text/sections.h"
 #include "text/token.h"
 
@@ -23,14 +22,22 @@ std::string namedValue(std::string_view text, std::string_view section, std::str
     return platform::profileValue(text, section, key, std::string::npos);
 }
 
-// What GETSECTION gives for this name, cut from the text already read.
+// Where a line starting with "[" + name begins, and where the next line starting with "[" does. Only a "["
+// that opens a line counts: one inside a heading or text would otherwise cut the page's graphics off.
 std::string_view sectionText(std::string_view text, std::string_view sectionName) {
-    std::string pattern = "[";
-    pattern += trimSpaces(sectionName);
-    const std::size_t begin = FoldedSearch(pattern).find(text);
-    if (begin == std::string_view::npos) return {};
-    const std::size_t end = text.find('[', begin + 2);  // npos, and so the rest, when there is none
-    return text.substr(begin, end == std::string_view::npos ? end : end - begin);
+    const std::string upperName = platform::upper1252("[" + std::string(trimSpaces(sectionName)));
+    std::size_t begin = std::string_view::npos;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view line = text.substr(pos, lineEnd - pos);
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line[first] == '[') {
+            if (begin != std::string_view::npos) return text.substr(begin, pos - begin);
+            if (platform::upper1252(line.substr(first, upperName.size())) == upperName) begin = pos;
+        }
+        pos = lineEnd + 1;
+    }
+    return begin == std::string_view::npos ? std::string_view() : text.substr(begin);
 }
 
 // Calls visit with each line of text. CR alone ends a line too, as it does for the profile reader that
@@ -74,7 +81,10 @@ void appendIfSet(std::string& out, const char* key, const std::string& value) {
 }  // namespace
 
 std::string Briefing::HEADING() const {
-    return std::string(trimSpaces(tokenAt(CHEADING, ",", 2)));
+    // Commas belong to the heading: only the leading field is cut off.
+    const std::size_t comma = CHEADING.find(',');
+    if (comma == std::string::npos) return {};
+    return std::string(trimSpaces(std::string_view(CHEADING).substr(comma + 1)));
 }
 
 std::string Briefing::BTEXT() const {

@@ -25,7 +25,7 @@ class Briefing : public Parent {
     std::string CMOVIE;
     std::string CTIMEOUT;
 
-    // The heading without its leading field ("9, Orders" gives "Orders").
+    // The heading without its leading field ("9, Orders, north" gives "Orders, north").
     std::string HEADING() const;
     // The text without its two leading fields; commas inside the text survive.
     std::string BTEXT() const;

@@ -9,11 +9,13 @@ extern const DialogTemplate kMoverTemplate;
 extern const DialogTemplate kMToolTemplate;
 extern const DialogTemplate kCopyMissTemplate;
 extern const DialogTemplate kMissPropTemplate;
+extern const DialogTemplate kBriefEditTemplate;
+extern const DialogTemplate kNewBriefTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
-    &kPatchDialogTemplate, &kCreditsTemplate,  &kMoverTemplate,
-    &kMToolTemplate,       &kCopyMissTemplate, &kMissPropTemplate,
+    &kPatchDialogTemplate, &kCreditsTemplate,  &kMoverTemplate,     &kMToolTemplate,
+    &kCopyMissTemplate,    &kMissPropTemplate, &kBriefEditTemplate, &kNewBriefTemplate,
 };
 }  // namespace
 

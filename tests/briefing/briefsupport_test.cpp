@@ -37,6 +37,8 @@ TEST(BriefingTest, HeadingAndTextSkipTheirLeadingFields) {
     const Case cases[] = {
         {" 9,  Orders ", " 1, 1,  a,b ", "Orders", "a,b"},
         {"Orders", "1, 1", "", ""},  // no comma: nothing after the leading field
+        {"9, Orders, north ", "1, 1, x", "Orders, north", "x"},
+        {"9,", "1, 1,", "", ""},
     };
     for (const Case& c : cases) {
         Briefing page;
@@ -56,9 +58,13 @@ TEST(BriefSupportTest, ReadAndWrittenBack) {
          "[Briefing 0]\r\nHeading = 9, Orders\r\nText = 1, 1, Fly north, then east\r\n"},
         {"every kind of entry", kFull, "="},
         {"both sides", kDouble, "="},
-        {"a bracket in the text ends the graphics, not the named values",
-         "[Briefing 0]\r\nHeading = 9, H\r\nText = 1, 1, see [map]\r\nLine 0 = 1 2 3 4\r\nMovie = m.avi\r\n",
-         "[Briefing 0]\r\nHeading = 9, H\r\nText = 1, 1, see [map]\r\nMovie = m.avi\r\n"},
+        {"a bracket inside a value ends nothing",
+         "[Briefing 0]\r\nHeading = 9, H [1]\r\nText = 1, 1, see [map]\r\nLine 0 = 1 2 3 4\r\nMovie = "
+         "m.avi\r\n[Briefing 1]\r\nHeading = 9, Next\r\nSprite 0 = 1 1 s.bmp\r\n",
+         "="},
+        {"a bracket opening an indented line ends the page",
+         "[Briefing 0]\r\nHeading = 9, H\r\n  [Other]\r\nLine 0 = 1 2 3 4\r\n",
+         "[Briefing 0]\r\nHeading = 9, H\r\n"},
         {"a page with graphics only is dropped", "[Briefing 0]\r\nMAP = m.bmp\r\nLine 0 = 1 2 3 4\r\n", ""},
         {"any case; values up to a second '=', unquoted",
          "[misc]\r\nCUTSCENE = \"c.avi\"\r\n[briefing 1]\r\nheading=9, H\r\n  line 0 =  1 2 = 3\r\nSPRITE "
@@ -165,4 +171,16 @@ TEST(BriefSupportTest, FailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(status.ok);
     EXPECT_NE(status.error.find("disk full"), std::string::npos) << status.error;
     EXPECT_EQ(dir.read("brief.txt"), kOrders);
+}
+
+TEST(BriefSupportTest, HeadingWithCommasSurvivesARoundTrip) {
+    TempDir dir;
+    const std::string file = "[Briefing 0]\r\nHeading = 9, Orders, north, then east\r\nText = 1, 1, Go\r\n";
+    BriefSupport brief(dir.write("brief.txt", file));
+    Briefing& page = brief.BRIEFARRAY()[0];
+    EXPECT_EQ(page.HEADING(), "Orders, north, then east");
+    // As an editor writes back what it shows.
+    page.CHEADING = " 9, " + page.HEADING();
+    ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
+    EXPECT_EQ(BriefSupport(dir.folder() + "brief.txt").BRIEFARRAY()[0].HEADING(), "Orders, north, then east");
 }

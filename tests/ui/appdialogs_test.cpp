@@ -3,9 +3,11 @@
 #include "analysis/missprop.h"
 #include "app/credits.h"
 #include "app/patchdialog.h"
+#include "briefing/briefedit.h"
 #include "kindsdialog.h"
 #include "missiontools/copymiss.h"
 #include "missiontools/mtool.h"
+#include "missiontools/newbrief.h"
 #include "support/guicaptionfit.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
@@ -45,6 +47,9 @@ const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behav
         {"MTool_vo", [] { return std::make_unique<MTool>(nullptr, "NOGAME\\"); }},
         {"CopyMiss_vo", [] { return std::make_unique<CopyMiss>(nullptr, "NOGAME\\"); }},
         {"MissProp_vo", [] { return std::make_unique<MissProp>(nullptr, "NOGAME\\NONE.TXT"); }},
+        // No file there: nothing is read, and nothing written unless saved.
+        {"BriefEdit_vo", [] { return std::make_unique<BriefEdit>(nullptr, "no-such-briefing.txt", true); }},
+        {"NewBrief_vo", [] { return std::make_unique<NewBrief>(nullptr, ""); }},
     };
     return classes;
 }

@@ -1,0 +1,141 @@
+#include "briefing/briefedit.h"
+
+#include "ui/messagebox.h"
+#include "ui/textconvert.h"
+
+#include <algorithm>
+
+namespace hartool {
+
+namespace {
+
+const char* const kCaption = "Edit Briefing";
+
+// The game reads a text as one line.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::size_t brackets(const std::string& s) {
+    return static_cast<std::size_t>(std::count(s.begin(), s.end(), '['));
+}
+
+}  // namespace
+
+BriefEdit_vo::BriefEdit_vo(QWidget* owner) : ui::Dialog("BriefEdit_vo", owner) {
+    bind(ui.RBGMODE, "RBGMODE");
+    bind(ui.RBBLUE, "RBBLUE");
+    bind(ui.RBRED, "RBRED");
+    bind(ui.SLEBRIEF1, "SLEBRIEF1");
+    bind(ui.MLEBRIEF1, "MLEBRIEF1");
+    bind(ui.SLEBRIEF2, "SLEBRIEF2");
+    bind(ui.MLEBRIEF2, "MLEBRIEF2");
+    bind(ui.SLEBRIEF3, "SLEBRIEF3");
+    bind(ui.MLEBRIEF3, "MLEBRIEF3");
+    bind(ui.SLEBRIEF4, "SLEBRIEF4");
+    bind(ui.MLEBRIEF4, "MLEBRIEF4");
+    bind(ui.SLEBRIEF5, "SLEBRIEF5");
+    bind(ui.MLEBRIEF5, "MLEBRIEF5");
+    bind(ui.PSHSAVE, "PSHSAVE");
+    bind(ui.PSHCANCEL, "PSHCANCEL");
+    ui.RBGMODE->FILLUSING({{ui.RBBLUE, QStringLiteral("rbBlue")}, {ui.RBRED, QStringLiteral("rbRed")}});
+}
+
+BriefEdit::BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubleMode)
+    : BriefEdit_vo(owner), brief_(briefingFile, doubleMode) {
+    ui.RBGMODE->FILLUSING({{ui.RBBLUE, true}, {ui.RBRED, false}});
+    headings_ = {ui.SLEBRIEF1, ui.SLEBRIEF2, ui.SLEBRIEF3, ui.SLEBRIEF4, ui.SLEBRIEF5};
+    texts_ = {ui.MLEBRIEF1, ui.MLEBRIEF2, ui.MLEBRIEF3, ui.MLEBRIEF4, ui.MLEBRIEF5};
+    if (brief_.DOUBLEMODE()) {
+        blueRead_ = brief_.BLUEBRIEFARRAY();
+        redRead_ = brief_.REDBRIEFARRAY();
+    } else {
+        singleRead_ = brief_.BRIEFARRAY();
+    }
+    BRIEF2SCREEN();
+    if (!brief_.DOUBLEMODE()) ui.RBGMODE->setEnabled(false);
+}
+
+void BriefEdit::BRIEF2SCREEN() {
+    const std::vector<Briefing>& pages = brief_.BRIEFARRAY();
+    for (std::size_t k = 0; k < headings_.size() && k < pages.size(); ++k) {
+        texts_[k]->setPlainText(ui::toQt(pages[k].BTEXT()));
+        headings_[k]->setText(pages[k].CHEADING.empty() ? QString() : ui::toQt(pages[k].HEADING()));
+    }
+}
+
+void BriefEdit::SCREEN2BRIEF() {
+    std::vector<Briefing>& pages = brief_.BRIEFARRAY();
+    for (std::size_t k = 0; k < headings_.size() && k < pages.size(); ++k) {
+        const std::string text = ui::fromQt(texts_[k]->toPlainText());
+        pages[k].CTEXT = text.empty() ? "" : " 1, 1, " + oneLine(text);
+        const std::string heading = ui::fromQt(headings_[k]->text());
+        pages[k].CHEADING = heading.empty() ? "" : " 9, " + heading;
+    }
+}
+
+void BriefEdit::BUTTONCLICK(const ui::ControlEvent& event) {
+    if (event.name == "RBBLUE" || event.name == "RBRED") {
+        SCREEN2BRIEF();
+        brief_.SETBLUEMODE(event.name == "RBBLUE");
+        BRIEF2SCREEN();
+    }
+    BriefEdit_vo::BUTTONCLICK(event);
+}
+
+std::vector<BriefEdit::PageRef> BriefEdit::everySide() {
+    if (!brief_.DOUBLEMODE()) return {{&brief_.BRIEFARRAY(), &singleRead_, ""}};
+    return {{&brief_.BLUEBRIEFARRAY(), &blueRead_, "blue"}, {&brief_.REDBRIEFARRAY(), &redRead_, "red"}};
+}
+
+std::string BriefEdit::pageWithNewBracket() {
+    for (const PageRef& side : everySide()) {
+        for (std::size_t k = 0; k < side.pages->size(); ++k) {
+            const Briefing& now = (*side.pages)[k];
+            const Briefing read = k < side.asRead->size() ? (*side.asRead)[k] : Briefing();
+            if (brackets(now.CHEADING) > brackets(read.CHEADING) ||
+                brackets(now.CTEXT) > brackets(read.CTEXT))
+                return "page " + std::to_string(k + 1) +
+                       (side.side.empty() ? "" : " of the " + side.side + " briefing");
+        }
+    }
+    return "";
+}
+
+void BriefEdit::PSHSAVE() {
+    SCREEN2BRIEF();
+    if (const std::string page = pageWithNewBracket(); !page.empty()) {
+        ui::INFOBOX(
+            this, kCaption,
+            "The heading or text on " + page +
+                " holds a \"[\". The game stops reading a briefing there, so it cannot be saved: please "
+                "remove it. Nothing was saved.");
+        return;
+    }
+    // Writing walks through both sides and leaves the model on red; the screen may still show blue.
+    const bool blue = brief_.BLUEMODE();
+    const platform::Status written = brief_.WRITEBRIEFINGS();
+    brief_.SETBLUEMODE(blue);
+    if (!written) {
+        ui::INFOBOX(this, kCaption,
+                    "The briefing could not be saved to " + brief_.PATH() + ": " + written.error);
+        return;
+    }
+    ENDDIALOG(1);
+}
+
+void BriefEdit::PSHCANCEL() {
+    ENDDIALOG(2);
+}
+
+}  // namespace hartool

@@ -1,0 +1,47 @@
+#pragma once
+
+// The file work behind the briefing buttons of the mission tools. A mission file is its mission data, from
+// the start up to its first "[", followed by its briefing part, from that "[" to the end; a briefing file
+// holds a briefing part alone and is named after its mission's title.
+
+#include <string>
+#include <string_view>
+
+#include "base/report.h"
+
+namespace hartool {
+
+// The file exists and holds a briefing part.
+bool EXISTBRIEF(const std::string& file);
+
+struct BriefingName {
+    std::string name;
+    bool changed = false;  // the title could not stand as a file name as it is
+};
+
+// The title as a file name that works on Windows and Linux and stays inside its folder: every \ / : * ? " < >
+// | and control character becomes "_", an empty or dots-only title is "_", and a device name of Windows
+// ("CON", "lpt1.txt") gets "_" behind its first part.
+BriefingName briefingName(std::string_view title);
+
+// Writes the mission's briefing part, unchanged, as the whole of briefingsFolder + briefingName(title).name,
+// creating the folder when needed and replacing an earlier file of that name. The mission stays as it is.
+// A mission without briefing part is passed over ("no briefingtext found"), nothing written.
+Report extractBriefing(const std::string& missionFile, const std::string& briefingsFolder,
+                       const std::string& title);
+
+// Replaces the mission's briefing part by the briefing file: the mission data without its trailing blanks
+// and line breaks, one empty line, and the briefing without its surrounding blanks. Nothing is written when
+// either file cannot be read, or the briefing file holds no "[" (its text would end up in the mission data).
+Report attachBriefing(const std::string& briefingFile, const std::string& missionFile);
+
+// Draws the mission's units, routes and objectives into the briefing file's pages as map graphics, in place
+// of those there. A missing briefing file is created; one that cannot be read, or a mission that cannot be
+// read, leaves the briefing as it was.
+Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile);
+
+// Replaces to unless it is read-only.
+Report copyBriefing(const std::string& from, const std::string& to);
+Report deleteBriefing(const std::string& file);
+
+}  // namespace hartool

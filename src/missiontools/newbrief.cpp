@@ -1,0 +1,64 @@
+#include "missiontools/newbrief.h"
+
+#include "missiontools/briefingfiles.h"
+#include "platform/filesystem.h"
+#include "text/token.h"
+#include "ui/textconvert.h"
+
+namespace hartool {
+
+NewBrief_vo::NewBrief_vo(QWidget* owner) : ui::Dialog("NewBrief_vo", owner) {
+    bind(ui.FIXEDTEXT1, "FIXEDTEXT1");
+    bind(ui.FNAME, "FNAME");
+    bind(ui.RBGMODE, "RBGMODE");
+    bind(ui.RBSINGLE, "RBSINGLE");
+    bind(ui.RBSINGLE1, "RBSINGLE1");
+    bind(ui.PSHOK, "PSHOK");
+    bind(ui.PSHCANCEL, "PSHCANCEL");
+}
+
+NewBrief::NewBrief(QWidget* owner, std::string folder, bool fixedMode)
+    : NewBrief_vo(owner), folder_(std::move(folder)) {
+    ui.RBGMODE->FILLUSING({{ui.RBSINGLE, false}, {ui.RBSINGLE1, true}});
+    ui.PSHOK->setEnabled(false);
+    ui.RBGMODE->SETVALUE(false);
+    ui.FNAME->setFocus();
+    if (fixedMode) ui.RBGMODE->setEnabled(false);
+}
+
+std::string NewBrief::FULLPATH() const {
+    return folder_ + std::string(trimSpaces(ui::fromQt(ui.FNAME->text())));
+}
+
+std::string NewBrief::nameProblem() const {
+    const std::string typed = ui::fromQt(ui.FNAME->text());
+    if (typed.empty()) return "";
+    const std::string name(trimSpaces(typed));
+    // The name as the file system would store it must be the name typed, or the file lands elsewhere.
+    if (name.empty() || briefingName(name).changed)
+        return "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", "
+               "and no device name such as CON";
+    // Trimmed too, since that is the file FULLPATH names.
+    if (platform::fileExists(folder_ + typed) || platform::fileExists(folder_ + name))
+        return "a file of this name exists";
+    return "";
+}
+
+void NewBrief::EDITCHANGE(const ui::ControlEvent& event) {
+    if (event.name == "FNAME") {
+        const std::string problem = nameProblem();
+        ui.PSHOK->setEnabled(!ui.FNAME->text().isEmpty() && problem.empty());
+        ui.PSHOK->setToolTip(ui::toQt(problem));
+    }
+    NewBrief_vo::EDITCHANGE(event);
+}
+
+void NewBrief::PSHOK() {
+    ENDDIALOG(1);
+}
+
+void NewBrief::PSHCANCEL() {
+    ENDDIALOG(2);
+}
+
+}  // namespace hartool

@@ -1,0 +1,247 @@
+// The file work of the briefing buttons, on a generated game folder.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "missiontools/briefingfiles.h"
+#include "support/failingfilesystem.h"
+#include "support/gamefolder.h"
+
+namespace hartool::test {
+namespace {
+
+using Op = FailingFileSystem::Op;
+
+const std::string kMission = "Data\\Battles\\Player\\S01.TXT";
+const std::string kBriefings = "Data\\Backup\\Briefings\\";
+
+// Names of what differs between two snapshots: a short message where the whole game folder would be long.
+std::vector<std::string> changes(const std::map<std::string, std::string>& before,
+                                 const std::map<std::string, std::string>& after) {
+    std::vector<std::string> names;
+    for (const auto& [name, content] : after) {
+        const auto old = before.find(name);
+        if (old == before.end() || old->second != content) names.push_back(name);
+    }
+    for (const auto& [name, content] : before)
+        if (!after.contains(name)) names.push_back(name);
+    return names;
+}
+
+class BriefingFilesTest : public ::testing::Test {
+  protected:
+    std::string path(const std::string& relative) const { return game.path(relative); }
+    std::string briefing(const std::string& name) const { return game.path(kBriefings + name); }
+
+    GameFolder game;
+};
+
+TEST(BriefingName, MakesEveryTitleAFileNameInsideTheFolder) {
+    struct Case {
+        std::string title, name;
+    };
+    const Case cases[] = {
+        {"Night Raid", "Night Raid"},
+        {"Night Raid.", "Night Raid."},
+        {"", "_"},
+        {".", "_"},
+        {"..", "_"},
+        {" . ", "_"},
+        {"..\\..\\x", ".._.._x"},
+        {"../x", ".._x"},
+        {"a\\b/c:d*e?f\"g<h>i|j", "a_b_c_d_e_f_g_h_i_j"},
+        {"tab\there\x01", "tab_here_"},
+        {"C:", "C_"},
+        {"con", "con_"},
+        {"Lpt1.txt", "Lpt1_.txt"},
+        {"Console", "Console"},
+        {"Caf\xe9", "Caf\xe9"},
+    };
+    for (const Case& c : cases) {
+        const BriefingName got = briefingName(c.title);
+        EXPECT_EQ(got.name, c.name) << c.title;
+        EXPECT_EQ(got.changed, c.name != c.title) << c.title;
+    }
+}
+
+TEST_F(BriefingFilesTest, ExistBriefNeedsAFileWithABracket) {
+    game.write("a.txt", "TITLE: A\r\n[Briefing 0]\r\n");
+    game.write("b.txt", "TITLE: B\r\n");
+    EXPECT_TRUE(EXISTBRIEF(path("a.txt")));
+    EXPECT_FALSE(EXISTBRIEF(path("b.txt")));
+    EXPECT_FALSE(EXISTBRIEF(path("c.txt")));
+}
+
+TEST_F(BriefingFilesTest, ExtractWritesTheBriefingPartAlone) {
+    game.write("m.txt", "TITLE: A\r\n[Briefing 1]\r\nX");
+    game.write(kBriefings + "A", "old");
+    for (int run = 0; run < 2; ++run) {  // into an existing file, then into a new folder
+        const Report report = extractBriefing(path("m.txt"), path(kBriefings), "A");
+        EXPECT_TRUE(report.ok()) << report.text("");
+        EXPECT_EQ(report.done, 1u);
+        EXPECT_EQ(game.read(kBriefings + "A"), "[Briefing 1]\r\nX");
+        EXPECT_EQ(game.read("m.txt"), "TITLE: A\r\n[Briefing 1]\r\nX");
+        game.remove(kBriefings + "A");
+        std::filesystem::remove(game.nativePath(kBriefings));
+    }
+}
+
+TEST_F(BriefingFilesTest, ExtractNamesTheFileSafely) {
+    game.write("m.txt", "TITLE: x\r\n[Briefing 0]\r\n");
+    for (const std::string title : {"../../evil", "", "a:b"}) {
+        ASSERT_TRUE(extractBriefing(path("m.txt"), path(kBriefings), title).ok()) << title;
+        EXPECT_EQ(game.read(kBriefings + briefingName(title).name), "[Briefing 0]\r\n") << title;
+    }
+    EXPECT_EQ(game.files(kBriefings), (std::vector<std::string>{".._.._evil", "_", "a_b"}));
+}
+
+TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {
+    struct Case {
+        std::string name, briefing, mission, written;
+    };
+    const Case cases[] = {
+        {"example", "  [Briefing 1]\r\nY  ", "TITLE: A\r\n\r\n\r\n[Briefing 1]\r\nX",
+         "TITLE: A\r\n\r\n[Briefing 1]\r\nY"},
+        {"mission without briefing", "[B]\r\n", "TITLE: A\r\nSIDE: 1\r\n",
+         "TITLE: A\r\nSIDE: 1\r\n\r\n[B]\r\n"},
+        {"empty mission", "[B]", "", "\r\n\r\n[B]"},
+        {"one line break is kept", "[B]", "\r\n", "\r\n\r\n\r\n[B]"},
+    };
+    for (const Case& c : cases) {
+        game.write("b.txt", c.briefing);
+        game.write("m.txt", c.mission);
+        const Report report = attachBriefing(path("b.txt"), path("m.txt"));
+        EXPECT_TRUE(report.ok()) << c.name << report.text("");
+        EXPECT_EQ(game.read("m.txt"), c.written) << c.name;
+        EXPECT_EQ(game.read("b.txt"), c.briefing) << c.name;
+    }
+}
+
+// Each refusal names the file and why, and leaves the disk as it was.
+TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
+    game.write("m.txt", "TITLE: A\r\n[Briefing 0]\r\nHeading = 9, H\r\nSprite 0 = 1 1 s.bmp\r\n");
+    game.write("plain.txt", "TITLE: P\r\n");
+    game.write("b.txt", "[Briefing 0]\r\nHeading = 9, H\r\nSprite 0 = 1 1 s.bmp\r\n");
+    struct Case {
+        std::string name;
+        std::string failRead;  // "" for none
+        std::function<Report()> run;
+        std::string file, reason;
+    };
+    const Case cases[] = {
+        {"extract: mission unreadable", "m.txt",
+         [&] { return extractBriefing(path("m.txt"), path(kBriefings), "A"); }, "m.txt", "injected failure"},
+        {"extract: no briefing part", "",
+         [&] { return extractBriefing(path("plain.txt"), path(kBriefings), "P"); }, "plain.txt",
+         "no briefingtext found"},
+        {"extract: mission missing", "",
+         [&] { return extractBriefing(path("gone.txt"), path(kBriefings), "A"); }, "gone.txt",
+         "file not found"},
+        {"attach: briefing missing", "", [&] { return attachBriefing(path("gone.txt"), path("m.txt")); },
+         "gone.txt", "file not found"},
+        {"attach: briefing unreadable", "b.txt", [&] { return attachBriefing(path("b.txt"), path("m.txt")); },
+         "b.txt", "injected failure"},
+        {"attach: mission missing", "", [&] { return attachBriefing(path("b.txt"), path("gone.txt")); },
+         "gone.txt", "file not found"},
+        {"attach: mission unreadable", "m.txt", [&] { return attachBriefing(path("b.txt"), path("m.txt")); },
+         "m.txt", "injected failure"},
+        {"attach: briefing without a bracket", "",
+         [&] { return attachBriefing(path("plain.txt"), path("m.txt")); }, "plain.txt",
+         "no briefingtext found"},
+        {"analyze: mission missing", "", [&] { return analyzeBriefing(path("gone.txt"), path("b.txt")); },
+         "gone.txt", "file not found"},
+        {"analyze: mission unreadable", "m.txt",
+         [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "m.txt", "injected failure"},
+        {"analyze: briefing unreadable", "b.txt",
+         [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "b.txt", "injected failure"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = game.snapshot();
+        FailingFileSystem failing;
+        if (!c.failRead.empty()) failing.failOn(Op::Read, c.failRead);
+        const Report report = c.run();
+        EXPECT_FALSE(report.ok());
+        EXPECT_EQ(report.done, 0u);
+        const auto& list = report.failures.empty() ? report.skipped : report.failures;
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0], (Failure{path(c.file), c.reason}));
+        EXPECT_EQ(changes(before, game.snapshot()), std::vector<std::string>{});
+    }
+}
+
+TEST_F(BriefingFilesTest, FailedChangesAreReportedWithFileAndReason) {
+    game.write("m.txt", "TITLE: A\r\n[Briefing 0]\r\nHeading = 9, H\r\n");
+    game.write("b.txt", "[Briefing 0]\r\nHeading = 9, H\r\n");
+    game.write(kBriefings + "other", "");
+    struct Case {
+        std::string name;
+        Op op;
+        std::function<Report()> run;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"extract: folder", Op::MakeFolder,
+         [&] { return extractBriefing(path("m.txt"), path("New\\Briefings\\"), "A"); }, "New\\Briefings\\"},
+        {"extract: write", Op::Write, [&] { return extractBriefing(path("m.txt"), path(kBriefings), "A"); },
+         kBriefings + "A"},
+        {"attach: write", Op::Write, [&] { return attachBriefing(path("b.txt"), path("m.txt")); }, "m.txt"},
+        {"analyze: write", Op::Write, [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "b.txt"},
+        {"copy", Op::Copy, [&] { return copyBriefing(path("b.txt"), path("c.txt")); }, "c.txt"},
+        {"delete", Op::Remove, [&] { return deleteBriefing(path("b.txt")); }, "b.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = game.snapshot();
+        FailingFileSystem failing;
+        failing.failOn(c.op, "", "disk full");
+        const Report report = c.run();
+        EXPECT_EQ(report.failures, (std::vector<Failure>{{path(c.file), "disk full"}}));
+        EXPECT_EQ(report.done, 0u);
+        EXPECT_EQ(changes(before, game.snapshot()), std::vector<std::string>{});
+    }
+}
+
+TEST_F(BriefingFilesTest, CopyAndDelete) {
+    game.write("b.txt", "[Briefing 0]\r\n");
+    ASSERT_TRUE(copyBriefing(path("b.txt"), path("c.txt")).ok());
+    EXPECT_EQ(game.read("c.txt"), "[Briefing 0]\r\n");
+    ASSERT_TRUE(deleteBriefing(path("b.txt")).ok());
+    EXPECT_FALSE(game.exists("b.txt"));
+    EXPECT_FALSE(deleteBriefing(path("b.txt")).ok());
+}
+
+TEST_F(BriefingFilesTest, AnalyzedGraphicsTravelBackIntoTheMission) {
+    const std::string mission = game.read(kMission);
+    const std::string data = mission.substr(0, mission.find('['));
+    ASSERT_TRUE(extractBriefing(path(kMission), path(kBriefings), "Night Raid").ok());
+    const std::string extracted = game.read(kBriefings + "Night Raid");
+
+    const Report analyzed = analyzeBriefing(path(kMission), briefing("Night Raid"));
+    ASSERT_TRUE(analyzed.ok()) << analyzed.text("");
+    const std::string drawn = game.read(kBriefings + "Night Raid");
+    EXPECT_NE(drawn, extracted);
+    EXPECT_NE(drawn.find("\r\nSprite 0 = "), std::string::npos) << drawn;
+    EXPECT_EQ(game.read(kMission), mission);
+
+    ASSERT_TRUE(attachBriefing(briefing("Night Raid"), path(kMission)).ok());
+    const std::string attached = game.read(kMission);
+    // The mission data keeps its lines; one empty line parts it from the briefing.
+    ASSERT_TRUE(data.ends_with("0\r\n"));
+    EXPECT_EQ(attached.substr(0, attached.find('[')), data + "\r\n");
+    EXPECT_NE(attached.find("\r\nSprite 0 = "), std::string::npos);
+    EXPECT_TRUE(EXISTBRIEF(path(kMission)));
+}
+
+TEST_F(BriefingFilesTest, AnalyzeOfAnEmptyMissionIsNoFailure) {
+    game.write("m.txt", "");
+    const Report report = analyzeBriefing(path("m.txt"), path("new.txt"));
+    EXPECT_TRUE(report.ok()) << report.text("");
+    EXPECT_TRUE(game.exists("new.txt"));
+}
+
+}  // namespace
+}  // namespace hartool::test

@@ -1,0 +1,110 @@
+// The dialog that names a new briefing file.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <string>
+
+#include "missiontools/newbrief.h"
+#include "support/guimodaldouble.h"
+#include "support/tempdir.h"
+#include "ui/controls.h"
+#include "ui/textconvert.h"
+
+namespace hartool::test {
+namespace {
+
+class NewBriefTest : public ::testing::Test {
+  protected:
+    NewBriefTest() { dir.write("Taken", "[Briefing 0]\r\n"); }
+
+    static ui::MYPUSHBUTTON& ok(NewBrief& d) { return *d.control<ui::MYPUSHBUTTON>("PSHOK"); }
+    static void type(NewBrief& d, const std::string& name) { d.FNAME()->setText(ui::toQt(name)); }
+
+    TempDir dir;
+};
+
+TEST_F(NewBriefTest, OkOnlyForAFreeSafeName) {
+    struct Case {
+        std::string name;
+        bool ok;
+        std::string reason;  // Ok's tool tip
+    };
+    const std::string unsafe =
+        "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", and no device "
+        "name such as CON";
+    const Case cases[] = {
+        {"", false, ""},
+        {"Taken", false, "a file of this name exists"},
+        {"taken", false, "a file of this name exists"},
+        {" Taken ", false, "a file of this name exists"},
+        {"Taken2", true, ""},
+        {"Night Raid", true, ""},
+        {".", false, unsafe},
+        {"..", false, unsafe},
+        {"   ", false, unsafe},
+        {"../Taken2", false, unsafe},
+        {"a\\b", false, unsafe},
+        {"a:b", false, unsafe},
+        {"a*", false, unsafe},
+        {"a?", false, unsafe},
+        {"a\"b", false, unsafe},
+        {"<a>", false, unsafe},
+        {"a|b", false, unsafe},
+        {"a\tb", false, unsafe},
+        {"nul", false, unsafe},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("\"" + c.name + "\"");
+        NewBrief d(nullptr, dir.folder());
+        type(d, "x");
+        type(d, c.name);
+        EXPECT_EQ(ok(d).isEnabled(), c.ok);
+        EXPECT_EQ(ui::fromQt(ok(d).toolTip()), c.reason);
+    }
+}
+
+TEST_F(NewBriefTest, OkFollowsTheNameAsItIsTyped) {
+    NewBrief d(nullptr, dir.folder());
+    EXPECT_FALSE(ok(d).isEnabled());
+    QTest::keyClicks(d.FNAME(), "Taken");
+    EXPECT_FALSE(ok(d).isEnabled());
+    QTest::keyClicks(d.FNAME(), "1");
+    EXPECT_TRUE(ok(d).isEnabled());
+    d.FNAME()->clear();
+    EXPECT_FALSE(ok(d).isEnabled());
+}
+
+TEST_F(NewBriefTest, ModeAndFullPath) {
+    for (bool fixed : {false, true}) {
+        SCOPED_TRACE(fixed ? "fixed" : "free");
+        NewBrief d(nullptr, dir.folder(), fixed);
+        EXPECT_EQ(d.MODE()->VALUE(), QVariant(false));
+        EXPECT_EQ(d.MODE()->isEnabled(), !fixed);
+        EXPECT_EQ(d.control<QWidget>("RBSINGLE1")->isEnabled(), !fixed);
+        if (!fixed) {
+            d.control<QAbstractButton>("RBSINGLE1")->click();
+            EXPECT_EQ(d.MODE()->VALUE(), QVariant(true));
+        }
+        type(d, "  New brief  ");
+        EXPECT_EQ(d.FULLPATH(), dir.folder() + "New brief");
+    }
+}
+
+TEST_F(NewBriefTest, OkAndCancelEndIt) {
+    for (const auto& [button, result] : {std::pair{"PSHOK", 1}, std::pair{"PSHCANCEL", 2}}) {
+        SCOPED_TRACE(button);
+        ModalDouble modal;
+        modal.then<NewBrief>("NewBrief_vo", [button = std::string(button)](NewBrief& d) {
+            type(d, "Fresh");
+            d.control<ui::MYPUSHBUTTON>(button)->click();
+        });
+        NewBrief d(nullptr, dir.folder());
+        EXPECT_EQ(ui::showModal(d), result);
+        EXPECT_FALSE(dir.exists("Fresh"));
+    }
+}
+
+}  // namespace
+}  // namespace hartool::test
