@@ -1,17 +1,176 @@
-// The briefing side of the mission tools.
+// The briefing side of the mission tools: the buttons on the right and the three arrows in the middle.
+
+#include "briefing/briefedit.h"
+#include "missiontools/briefingfiles.h"
 #include "missiontools/mtool.h"
+#include "missiontools/newbrief.h"
+#include "platform/filesystem.h"
+#include "text/token.h"
+#include "ui/launcher.h"
+#include "ui/messagebox.h"
+#include "ui/modal.h"
+#include "ui/textconvert.h"
+#include "ui/waitcursor.h"
 
 namespace hartool {
 
-void MTool::EXTRACT() {}
-void MTool::CONNECT() {}
-void MTool::PSHEXTRACT() {}
-void MTool::PSHANALYZE() {}
-void MTool::PSHCONNECT() {}
-void MTool::PSHEDIT() {}
-void MTool::PSHNEW() {}
-void MTool::PSHCOPY() {}
-void MTool::PSHDELETE() {}
-void MTool::PSHTEXTEDIT() {}
+namespace {
+
+const char* const kExtract = "extract briefing";
+const char* const kConnect = "connect briefing";
+const char* const kAnalyze = "analyze mission";
+const char* const kCopyBriefing = "copy briefing";
+const char* const kDeleteBriefing = "delete briefing";
+const char* const kEditBriefing = "edit briefing";
+const char* const kNoBriefing = "no briefing selected";
+const char* const kSelectBoth = "you have to select a mission and a briefing";
+const char* const kCaptionGap = "     ";
+
+}  // namespace
+
+void MTool::PSHEXTRACT() {
+    const std::string title = selectedMissionTitle();
+    if (selectedMissionFile().empty()) {
+        ui::INFOBOX(this, kExtract, "no mission selected");
+        return;
+    }
+    // A title that cannot be a file name is offered as the name it will get, rather than failing later.
+    const BriefingName name = briefingName(title);
+    std::string question = "extract " + title + " ?";
+    if (name.changed)
+        question += "\n\nThe title cannot be a file name as it stands; the briefing is saved as \"" +
+                    name.name + "\".";
+    if (!ui::confirmed(this, kExtract, question)) return;
+    if (platform::fileExists(folders().briefings + name.name) &&
+        !ui::confirmed(this, kExtract, "file still exists, overwrite ?"))
+        return;
+    EXTRACT();
+}
+
+void MTool::EXTRACT() {
+    const std::string mission = selectedMissionFile();
+    if (mission.empty()) return;
+    const std::string title = selectedMissionTitle();
+    const BriefingName name = briefingName(title);
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report = extractBriefing(mission, folders().briefings, title);
+    }
+    if (report.done == 0 && report.failures.empty()) {
+        ui::INFOBOX(this, kExtract, "no briefingtext found");
+    } else {
+        const std::string success =
+            "briefing " + title + (name.changed ? " extracted as " + name.name : std::string(" extracted"));
+        ui::INFOBOX(this, kExtract, report.text(success, "extracted", folders().game));
+    }
+    READBRIEFINGS();
+}
+
+void MTool::PSHCONNECT() {
+    if (selectedMissionFile().empty() || selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kConnect, kSelectBoth);
+        return;
+    }
+    if (!ui::confirmed(
+            this, kConnect,
+            "connect briefing " + selectedBriefingName() + " with mission " + selectedMissionTitle()))
+        return;
+    if (EXISTBRIEF(selectedMissionFile()) &&
+        !ui::confirmed(this, kConnect, "briefing still exists, overwrite ?"))
+        return;
+    CONNECT();
+}
+
+void MTool::CONNECT() {
+    const std::string mission = selectedMissionFile();
+    const std::string briefing = selectedBriefingFile();
+    if (mission.empty() || briefing.empty()) return;
+    const Report report = attachBriefing(briefing, mission);
+    ui::INFOBOX(
+        this, kConnect,
+        report.text("briefing " + selectedBriefingName() + " connected", "connected", folders().game));
+}
+
+void MTool::PSHANALYZE() {
+    if (selectedMissionFile().empty() || selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kAnalyze, kSelectBoth);
+        return;
+    }
+    const std::string name = selectedBriefingName();
+    if (!ui::confirmed(this, kAnalyze,
+                       "connect graphics from  " + selectedMissionTitle() + " with briefing " + name))
+        return;
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report = analyzeBriefing(selectedMissionFile(), selectedBriefingFile());
+    }
+    ui::INFOBOX(this, kAnalyze,
+                report.text("graphics data added to briefing " + name, "written", folders().game));
+}
+
+void MTool::PSHNEW() {
+    NewBrief name(this, folders().briefings);
+    if (ui::showModal(name) != 1) return;
+    BriefEdit editor(this, name.FULLPATH(), name.MODE()->VALUE().toBool());
+    const std::string typed(trimSpaces(ui::fromQt(name.FNAME()->text())));
+    editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + typed));
+    if (ui::showModal(editor) == 1) READBRIEFINGS();
+}
+
+void MTool::PSHCOPY() {
+    const std::size_t m = briefingList().CURRENTITEMNO();
+    if (selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kCopyBriefing, kNoBriefing);
+        return;
+    }
+    const std::string name = briefingList().ITEMLISTE()[m - 1];
+    NewBrief copy(this, folders().briefings, true);
+    copy.FNAME()->setText(ui::toQt(name));
+    copy.setWindowTitle(ui::toQt(kCopyBriefing));
+    if (ui::showModal(copy) != 1) return;
+    const std::string typed = ui::fromQt(copy.FNAME()->text());
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        report = copyBriefing(selectedBriefingFile(), copy.FULLPATH());
+    }
+    ui::INFOBOX(this, kCopyBriefing,
+                report.text("briefing " + name + " has been copied to " + typed, "copied", folders().game));
+    READBRIEFINGS();
+}
+
+void MTool::PSHDELETE() {
+    const std::size_t m = briefingList().CURRENTITEMNO();
+    if (selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kDeleteBriefing, kNoBriefing);
+        return;
+    }
+    const std::string item = briefingList().ITEMLISTE()[m - 1];
+    if (!ui::confirmed(this, kDeleteBriefing, "delete briefing " + item)) return;
+    const Report report = deleteBriefing(selectedBriefingFile());
+    if (report.ok()) removeListItem(briefingList(), m, {&briefings_});
+    ui::INFOBOX(this, kDeleteBriefing,
+                report.text("briefing " + item + " deleted", "deleted", folders().game));
+}
+
+void MTool::PSHEDIT() {
+    if (selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kEditBriefing, kNoBriefing);
+        return;
+    }
+    BriefEdit editor(this, selectedBriefingFile());
+    editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
+    ui::showModal(editor);
+}
+
+void MTool::PSHTEXTEDIT() {
+    if (selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kEditBriefing, kNoBriefing);
+        return;
+    }
+    ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing);
+}
 
 }  // namespace hartool

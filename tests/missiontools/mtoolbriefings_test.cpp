@@ -1,0 +1,232 @@
+// The briefing buttons of the mission tools dialog through their handlers, on a generated game folder.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "briefing/briefedit.h"
+#include "missiontools/mtool.h"
+#include "missiontools/newbrief.h"
+#include "support/failingfilesystem.h"
+#include "support/guigameworld.h"
+#include "support/guilauncherdouble.h"
+#include "support/guimodaldouble.h"
+#include "ui/controls.h"
+#include "ui/textconvert.h"
+
+namespace hartool::test {
+namespace {
+
+const std::string kPlayer = "Data/Battles/Player/";
+const std::string kBriefings = "Data/Backup/Briefings/";
+
+class MToolBriefingTest : public GameWorld {
+  protected:
+    std::unique_ptr<MTool> open() { return std::make_unique<MTool>(nullptr, game.gamePath()); }
+    static void select(ui::MYLISTBOX& list, std::size_t position) {
+        list.item(static_cast<int>(position - 1))->setSelected(true);
+    }
+    static void selectMission(MTool& m, const std::string& file) {
+        const auto& names = m.missionFileNames();
+        const auto at = std::find(names.begin(), names.end(), file);
+        ASSERT_NE(at, names.end()) << file;
+        select(m.missionList(), static_cast<std::size_t>(at - names.begin()) + 1);
+    }
+    static void selectBriefing(MTool& m, const std::string& name) {
+        const auto& names = m.briefingNames();
+        const auto at = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(at, names.end()) << name;
+        select(m.briefingList(), static_cast<std::size_t>(at - names.begin()) + 1);
+    }
+    void yes(MTool& m, void (MTool::*handler)(), int answers = 1) {
+        for (int i = 0; i < answers; ++i) boxes.answer(ui::Reply::Yes);
+        (m.*handler)();
+    }
+};
+
+TEST_F(MToolBriefingTest, ExtractAndAttachMoveTheBriefingPartExactly) {
+    game.write(kPlayer + "A.TXT", "TITLE: A\r\n[Briefing 1]\r\nX");
+    game.write(kPlayer + "NONE.TXT", "TITLE: None\r\nSIDE: 0\r\n");
+    auto m = open();
+
+    selectMission(*m, "A.TXT");
+    yes(*m, &MTool::PSHEXTRACT);
+    EXPECT_EQ(boxes.boxes().back(), info("extract briefing", "briefing A extracted"));
+    EXPECT_EQ(game.read(kBriefings + "A"), "[Briefing 1]\r\nX");
+    EXPECT_EQ(game.read(kPlayer + "A.TXT"), "TITLE: A\r\n[Briefing 1]\r\nX");
+    EXPECT_EQ(m->briefingNames(), std::vector<std::string>{"A"});
+
+    // Again: the file is there, so the player is asked before it is replaced.
+    boxes.clear();
+    yes(*m, &MTool::PSHEXTRACT, 2);
+    EXPECT_EQ(boxes.boxes()[1], question("extract briefing", "file still exists, overwrite ?"));
+
+    boxes.clear();
+    selectMission(*m, "NONE.TXT");
+    yes(*m, &MTool::PSHEXTRACT);
+    EXPECT_EQ(boxes.boxes().back(), info("extract briefing", "no briefingtext found"));
+    EXPECT_FALSE(game.exists(kBriefings + "None"));
+
+    // Attach over an existing briefing part asks first; to a mission without one it does not.
+    game.write(kBriefings + "A", "  [Briefing 1]\r\nY  ");
+    game.write(kPlayer + "A.TXT", "TITLE: A\r\n\r\n\r\n[Briefing 1]\r\nX");
+    m->READBRIEFINGS();
+    selectBriefing(*m, "A");
+    for (const auto& [file, expected, questions] :
+         {std::tuple{"A.TXT", "TITLE: A\r\n\r\n[Briefing 1]\r\nY", 2},
+          std::tuple{"NONE.TXT", "TITLE: None\r\nSIDE: 0\r\n\r\n[Briefing 1]\r\nY", 1}}) {
+        SCOPED_TRACE(file);
+        boxes.clear();
+        selectMission(*m, file);
+        yes(*m, &MTool::PSHCONNECT, questions);
+        EXPECT_EQ(boxes.boxes().size(), static_cast<std::size_t>(questions) + 1);
+        EXPECT_EQ(boxes.boxes().back(), info("connect briefing", "briefing A connected"));
+        EXPECT_EQ(game.read(kPlayer + file), expected);
+    }
+}
+
+TEST_F(MToolBriefingTest, ATitleThatCannotBeAFileNameIsOfferedWithItsCharactersReplaced) {
+    game.write(kPlayer + "U.TXT", "TITLE: Strike A/B?\r\n[Briefing 0]\r\nHeading = 9, x\r\n");
+    auto m = open();
+    selectMission(*m, "U.TXT");
+    yes(*m, &MTool::PSHEXTRACT);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_NE(boxes.boxes()[0].text.find("\"Strike A_B_\""), std::string::npos) << boxes.boxes()[0];
+    EXPECT_EQ(boxes.boxes()[1], info("extract briefing", "briefing Strike A/B? extracted as Strike A_B_"));
+    EXPECT_EQ(game.files(kBriefings), std::vector<std::string>{"Strike A_B_"});
+}
+
+TEST_F(MToolBriefingTest, TheRoadExtractAnalyzeAttachKeepsTheMissionData) {
+    const std::string before = game.read(kPlayer + "S01.TXT");
+    auto m = open();
+    selectMission(*m, "S01.TXT");
+    yes(*m, &MTool::PSHEXTRACT);
+    selectBriefing(*m, "Night Raid");
+    boxes.clear();
+    yes(*m, &MTool::PSHANALYZE);
+    EXPECT_EQ(boxes.boxes(),
+              (std::vector{
+                  question("analyze mission", "connect graphics from  Night Raid with briefing Night Raid"),
+                  info("analyze mission", "graphics data added to briefing Night Raid")}));
+    EXPECT_NE(game.read(kBriefings + "Night Raid").find("Sprite 0 = "), std::string::npos);
+
+    yes(*m, &MTool::PSHCONNECT, 2);
+    // The mission data stays, and one empty line parts it from the briefing.
+    const std::string after = game.read(kPlayer + "S01.TXT");
+    EXPECT_EQ(after.substr(0, after.find('[')), before.substr(0, before.find('[')) + "\r\n");
+    EXPECT_NE(after.find("Sprite 0 = "), std::string::npos);
+}
+
+TEST_F(MToolBriefingTest, NewCopyAndEditOpenTheirDialogs) {
+    std::filesystem::create_directories(game.nativePath("Data/Backup/Briefings"));  // made by the backup
+    ModalDouble modal;
+    auto m = open();
+    // New: the name, then the editor with that name in its caption; Save makes the file and reloads.
+    modal.then<NewBrief>("NewBrief_vo", [](NewBrief& n) {
+        n.FNAME()->setText("Fresh");
+        n.control<ui::MYPUSHBUTTON>("PSHOK")->click();
+    });
+    modal.then<BriefEdit>("BriefEdit_vo", [](BriefEdit& e) {
+        EXPECT_EQ(e.windowTitle().toStdString(), "Edit Briefing     Fresh");
+        e.control<QLineEdit>("SLEBRIEF1")->setText("Orders");
+        e.control<QPlainTextEdit>("MLEBRIEF1")->setPlainText("Go north.");
+        e.control<ui::MYPUSHBUTTON>("PSHSAVE")->click();
+    });
+    m->PSHNEW();
+    EXPECT_EQ(m->briefingNames(), std::vector<std::string>{"Fresh"});
+    EXPECT_NE(game.read(kBriefings + "Fresh").find("Heading =  9, Orders"), std::string::npos)
+        << game.read(kBriefings + "Fresh");
+
+    // Copy: the mode fixed, the name filled in and Ok off until the name is free.
+    select(m->briefingList(), 1);
+    modal.then<NewBrief>("NewBrief_vo", [](NewBrief& n) {
+        EXPECT_EQ(n.windowTitle().toStdString(), "copy briefing");
+        EXPECT_FALSE(n.MODE()->isEnabled());
+        EXPECT_EQ(n.FNAME()->text().toStdString(), "Fresh");
+        EXPECT_FALSE(n.control<ui::MYPUSHBUTTON>("PSHOK")->isEnabled());
+        n.FNAME()->setText("Fresh 2");
+        n.control<ui::MYPUSHBUTTON>("PSHOK")->click();
+    });
+    m->PSHCOPY();
+    EXPECT_EQ(boxes.boxes().back(), info("copy briefing", "briefing Fresh has been copied to Fresh 2"));
+    EXPECT_EQ(game.read(kBriefings + "Fresh 2"), game.read(kBriefings + "Fresh"));
+
+    modal.then<BriefEdit>("BriefEdit_vo", [](BriefEdit& e) {
+        EXPECT_EQ(e.windowTitle().toStdString(), "Edit Briefing     Fresh");
+        e.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click();
+    });
+    select(m->briefingList(), 1);
+    m->PSHEDIT();
+
+    LauncherDouble launcher;
+    m->PSHTEXTEDIT();
+    ASSERT_EQ(launcher.commandLines().size(), 1u);
+    EXPECT_EQ(launcher.commandLines()[0], "NotePad " + game.folders().briefings + "Fresh");
+}
+
+TEST_F(MToolBriefingTest, DeleteSelectsTheItemThatMovedUpOrTheNewLast) {
+    for (const char* name : {"B1", "B2", "B3"}) game.write(kBriefings + name, "[Briefing 0]\r\n");
+    auto m = open();
+    select(m->briefingList(), 3);
+    yes(*m, &MTool::PSHDELETE);
+    EXPECT_EQ(boxes.boxes(), (std::vector{question("delete briefing", "delete briefing B3"),
+                                          info("delete briefing", "briefing B3 deleted")}));
+    EXPECT_EQ(m->briefingNames(), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_EQ(m->briefingList().CURRENTITEMNO(), 2u);
+
+    game.write(kBriefings + "B3", "[Briefing 0]\r\n");
+    m->READBRIEFINGS();
+    m->briefingList().SETCURRENTITEMNO(1);
+    yes(*m, &MTool::PSHDELETE);
+    EXPECT_EQ(m->briefingNames(), (std::vector<std::string>{"B2", "B3"}));
+    EXPECT_EQ(m->briefingList().CURRENTITEMNO(), 1u);
+    EXPECT_EQ(m->selectedBriefingFile(), game.folders().briefings + "B2");
+    EXPECT_FALSE(game.exists(kBriefings + "B1"));
+}
+
+TEST_F(MToolBriefingTest, EveryButtonReportsItsMissingSelectionAndDoesNothingElse) {
+    auto m = open();
+    const auto before = game.snapshot();
+    struct Case {
+        void (MTool::*handler)();
+        std::string caption, text;
+    };
+    const Case cases[] = {
+        {&MTool::PSHEXTRACT, "extract briefing", "no mission selected"},
+        {&MTool::PSHCONNECT, "connect briefing", "you have to select a mission and a briefing"},
+        {&MTool::PSHANALYZE, "analyze mission", "you have to select a mission and a briefing"},
+        {&MTool::PSHCOPY, "copy briefing", "no briefing selected"},
+        {&MTool::PSHDELETE, "delete briefing", "no briefing selected"},
+        {&MTool::PSHEDIT, "edit briefing", "no briefing selected"},
+        {&MTool::PSHTEXTEDIT, "edit briefing", "no briefing selected"},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        ((*m).*c.handler)();
+        EXPECT_EQ(boxes.boxes(), std::vector{info(c.caption, c.text)});
+    }
+    EXPECT_EQ(game.snapshot(), before);
+}
+
+TEST_F(MToolBriefingTest, AnUnreadableFileIsReportedAndNothingIsWritten) {
+    game.write(kPlayer + "A.TXT", "TITLE: A\r\n[Briefing 1]\r\nX");
+    game.write(kBriefings + "A", "[Briefing 1]\r\nY");
+    auto m = open();
+    selectMission(*m, "A.TXT");
+    selectBriefing(*m, "A");
+    const auto before = game.snapshot();
+    FailingFileSystem failing;
+    failing.failOn(FailingFileSystem::Op::Read, "BRIEFINGS", "Input/output error");
+    yes(*m, &MTool::PSHCONNECT, 2);
+    EXPECT_TRUE(boxes.boxes().back().text.starts_with("Not everything could be done"))
+        << boxes.boxes().back();
+    EXPECT_NE(boxes.boxes().back().text.find("Input/output error"), std::string::npos);
+    boxes.clear();
+    yes(*m, &MTool::PSHANALYZE);
+    EXPECT_NE(boxes.boxes().back().text.find("Input/output error"), std::string::npos);
+    EXPECT_EQ(game.snapshot(), before);
+}
+
+}  // namespace
+}  // namespace hartool::test
