@@ -41,8 +41,8 @@ MTool_vo::MTool_vo(QWidget* owner) : ui::Dialog("MTool_vo", owner) {
     bind(ui.PSHTEXTEDIT, "PSHTEXTEDIT");
     bind(ui.PSHCANCEL, "PSHCANCEL");
     // The mission lines are padded into columns.
-    ui.LBMISSIONS->setFont(ui::fixedFont(dialogTemplate()));
-    ui.LBBRIEFINGS->setFont(ui::fixedFont(dialogTemplate()));
+    ui::showColumns(*ui.LBMISSIONS, dialogTemplate());
+    ui::showColumns(*ui.LBBRIEFINGS, dialogTemplate());
 }
 
 MTool::MTool(QWidget* owner, const std::string& gamePath)

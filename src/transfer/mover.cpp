@@ -36,7 +36,7 @@ Mover_vo::Mover_vo(QWidget* owner) : ui::Dialog("Mover_vo", owner) {
     bind(ui.PSHDELETE, "PSHDELETE");
     bind(ui.PSHCANCEL, "PSHCANCEL");
     bind(ui.CBSHOWALL, "CBSHOWALL");
-    ui.LBMISSION->setFont(ui::fixedFont(dialogTemplate()));
+    ui::showColumns(*ui.LBMISSION, dialogTemplate());
 }
 
 Mover::Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> campaigns,

@@ -91,6 +91,12 @@ QFont fixedFont(const DialogTemplate& dialogTemplate) {
     return font;
 }
 
+void showColumns(QListWidget& list, const DialogTemplate& dialogTemplate) {
+    list.setFont(fixedFont(dialogTemplate));
+    list.setTextElideMode(Qt::ElideNone);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
 Dialog::Dialog(std::string_view templateName, QWidget* owner)
     : Dialog(requireTemplate(templateName), owner) {}
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QListWidget>
 
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ class DialogUnits {
 QFont dialogFont(const resources::DialogTemplate& dialogTemplate);
 // The desktop's fixed-width font at the template's point size: lists padded with blanks line up in it.
 QFont fixedFont(const resources::DialogTemplate& dialogTemplate);
+// A list whose items are padded columns: the fixed-width font, and a sideways scroll bar rather than cut
+// items, since the column the player needs (a file name) stands at the end.
+void showColumns(QListWidget& list, const resources::DialogTemplate& dialogTemplate);
 
 // Base of every layout class: builds its widgets from a template and routes the controls' events.
 // A push button's click calls the slot of the same name on the dialog (looked up at click time, so a
