@@ -297,23 +297,6 @@ std::string joinPath(const std::string& folder, const std::string& relative) {
     return folder + "\\" + relative;
 }
 
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-// Every missing folder of path, from the top down; a drive ("C:") or the root is never made.
-platform::Status makeFolders(const std::string& path) {
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !isSeparator(path[i])) continue;
-        std::string prefix = path.substr(0, i);
-        if (prefix.empty() || isSeparator(prefix.back()) || prefix.back() == ':') continue;
-        if (platform::folderExists(prefix)) continue;
-        if (platform::Status st = platform::makeFolder(prefix); !st)
-            return platform::Status::failure(prefix + ": " + st.error);
-    }
-    return platform::Status::success();
-}
-
 }  // namespace
 
 std::string campaignTitle(int campaignIndex, int mission) {
@@ -400,7 +383,9 @@ std::vector<DemoFile> demoFiles() {
 }
 
 platform::Status writeDemoGame(const std::string& gameFolder) {
-    if (platform::Status st = makeFolders(gameFolder); !st) return st;
+    std::string failed;
+    if (platform::Status st = platform::makeFolders(gameFolder, &failed); !st)
+        return platform::Status::failure(failed + ": " + st.error);
     std::set<std::string> made;
     for (const DemoFile& f : demoFiles()) {
         for (std::size_t i = f.path.find('\\'); i != std::string::npos; i = f.path.find('\\', i + 1)) {

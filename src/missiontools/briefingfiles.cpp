@@ -50,17 +50,6 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// The folder and any missing folders above it: the backup folder need not exist yet.
-platform::Status makeFolders(const std::string& folder) {
-    for (std::size_t i = 1; i < folder.size(); ++i) {
-        if (!isSeparator(folder[i]) || isSeparator(folder[i - 1])) continue;
-        const std::string above = folder.substr(0, i);
-        if (platform::folderExists(above)) continue;
-        if (platform::Status made = platform::makeFolder(above); !made) return made;
-    }
-    return platform::makeFolder(folder);
-}
-
 }  // namespace
 
 bool EXISTBRIEF(const std::string& file) {
@@ -100,8 +89,9 @@ Report extractBriefing(const std::string& missionFile, const std::string& briefi
         report.skip(missionFile, kNoBriefing);
         return report;
     }
-    if (const platform::Status made = makeFolders(briefingsFolder); !made) {
-        report.fail(briefingsFolder, made.error);
+    std::string failed;
+    if (const platform::Status made = platform::makeFolders(briefingsFolder, &failed); !made) {
+        report.fail(failed, made.error);
         return report;
     }
     std::string target = briefingsFolder;
@@ -150,6 +140,8 @@ Report copyBriefing(const std::string& from, const std::string& to) {
 }
 
 Report deleteBriefing(const std::string& file) {
+    // Gone already is what the player asked for.
+    if (!platform::fileExists(file)) return finished(oneFile(), file, platform::Status::success());
     return finished(oneFile(), file, platform::removeFile(file));
 }
 

@@ -58,6 +58,21 @@ FileSystem* installFileSystem(FileSystem* fs) {
     return seam().install(fs);
 }
 
+Status makeFolders(const std::string& path, std::string* failed) {
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !separator(path[i])) continue;
+        const std::string prefix = path.substr(0, i);
+        if (prefix.empty() || separator(prefix.back()) || prefix.back() == ':') continue;
+        if (folderExists(prefix)) continue;
+        if (Status st = makeFolder(prefix); !st) {
+            if (failed) *failed = prefix;
+            return st;
+        }
+    }
+    return Status::success();
+}
+
 bool matchesMask(std::string_view name, std::string_view mask) {
     if (globMatch(name, mask)) return true;
     // As on Windows, "NAME.*" also takes "NAME" without any extension.

@@ -134,6 +134,10 @@ inline ReadResult FileSystem::readUntil(const std::string& path,
     return r;
 }
 
+// path and every missing folder above it, from the top down; a drive ("C:") or the root is never made. On a
+// failure, failed (when given) is the folder that could not be made.
+Status makeFolders(const std::string& path, std::string* failed = nullptr);
+
 // Windows wildcard match: "*" any run (dots included), "?" one character, case ignored;
 // a trailing ".*" also matches a name without extension, so "*.*" matches every name.
 bool matchesMask(std::string_view name, std::string_view mask);

@@ -185,7 +185,7 @@ TEST_F(BriefingFilesTest, FailedChangesAreReportedWithFileAndReason) {
     };
     const Case cases[] = {
         {"extract: folder", Op::MakeFolder,
-         [&] { return extractBriefing(path("m.txt"), path("New\\Briefings\\"), "A"); }, "New\\Briefings\\"},
+         [&] { return extractBriefing(path("m.txt"), path("New\\Briefings\\"), "A"); }, "New"},
         {"extract: write", Op::Write, [&] { return extractBriefing(path("m.txt"), path(kBriefings), "A"); },
          kBriefings + "A"},
         {"attach: write", Op::Write, [&] { return attachBriefing(path("b.txt"), path("m.txt")); }, "m.txt"},
@@ -211,7 +211,7 @@ TEST_F(BriefingFilesTest, CopyAndDelete) {
     EXPECT_EQ(game.read("c.txt"), "[Briefing 0]\r\n");
     ASSERT_TRUE(deleteBriefing(path("b.txt")).ok());
     EXPECT_FALSE(game.exists("b.txt"));
-    EXPECT_FALSE(deleteBriefing(path("b.txt")).ok());
+    EXPECT_TRUE(deleteBriefing(path("b.txt")).ok()) << "gone already is what the player asked for";
 }
 
 TEST_F(BriefingFilesTest, AnalyzedGraphicsTravelBackIntoTheMission) {
