@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "floors.h"
 #include "game/gamepaths.h"
 #include "missiontools/missions.h"
 #include "support/tempdir.h"
@@ -61,15 +62,7 @@ PlayerFolder& playerFolder(int count) {
 }
 
 double floorSeconds(const PlayerFolder& folder) {
-    const auto start = std::chrono::steady_clock::now();
-    char line[256];
-    for (const std::string& path : folder.native) {
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f) continue;
-        benchmark::DoNotOptimize(std::fgets(line, sizeof line, f));
-        std::fclose(f);
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return bench::firstLineFloorSeconds(folder.native);
 }
 
 void BM_MissionFloor(benchmark::State& state) {
