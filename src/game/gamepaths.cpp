@@ -9,7 +9,11 @@ std::string PATHOK(std::string_view path) {
     const std::string_view trimmed = trimSpaces(path);
     if (trimmed.empty()) return {};
     std::string result = platform::upper1252(trimmed);
-    if (result.back() != '\\') result += '\\';
+    // A folder typed or shown the Linux way ends in "/": one separator at the end, not two.
+    if (result.back() == '/')
+        result.back() = '\\';
+    else if (result.back() != '\\')
+        result += '\\';
     return result;
 }
 

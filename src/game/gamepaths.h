@@ -8,7 +8,7 @@
 
 namespace hartool {
 
-// Trimmed of blanks, upper case, ending in "\" unless empty. Never fails.
+// Trimmed of blanks, upper case, ending in "\" (a final "/" becomes one) unless empty. Never fails.
 std::string PATHOK(std::string_view path);
 
 inline constexpr const char* kDefaultGamePath = "C:\\Program Files\\Vantrope\\Harvane!";
