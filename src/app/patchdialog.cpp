@@ -5,6 +5,7 @@
 #include "game/gamecheck.h"
 #include "missiontools/mtool.h"
 #include "platform/filesystem.h"
+#include "platform/gamesearch.h"
 #include "platform/profile.h"
 #include "transfer/mover.h"
 #include "ui/messagebox.h"
@@ -13,8 +14,11 @@
 #include "ui/textviewer.h"
 #include "ui/waitcursor.h"
 
+#include <QCompleter>
 #include <QCoreApplication>
+#include <QFileSystemModel>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace hartool {
 
@@ -39,29 +43,78 @@ PatchDialog_vo::PatchDialog_vo(QWidget* owner) : ui::Dialog("PatchDialog_vo", ow
     bind(ui.PSHCREDITS, "PSHCREDITS");
 }
 
+namespace {
+
+// The stored path, else the default place, else the first game a search of the usual Wine prefixes finds;
+// the default place when none is found, so that the player sees what to correct.
+std::string startPath() {
+    const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", iniFile());
+    if (!stored.empty()) return stored;
+    if (gameFound(PATHOK(kDefaultGamePath))) return kDefaultGamePath;
+    const platform::GameSearch search =
+        platform::findGameFolder(platform::SearchPlaces::fromEnvironment(), kGameExecutable);
+    return search.folder.empty() ? kDefaultGamePath : search.folder;
+}
+
+}  // namespace
+
 PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {
-    std::string path = platform::GETENVIRONMENT(kIniSection, "PATH", iniFile());
-    if (path.empty()) path = kDefaultGamePath;
+    pathToolTip_ = ui.SLEPATH->toolTip();
+    ui.SLEPATH->setStyleSheet("QLineEdit[wrongPath=\"true\"] { border: 2px solid #d00000; }");
+    auto* folders = new QFileSystemModel(ui.SLEPATH);
+    folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folders->setRootPath(QString());
+    auto* completer = new QCompleter(folders, ui.SLEPATH);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    ui.SLEPATH->setCompleter(completer);
+
+    const std::string path = startPath();
     {
         // Start-up sets the path once, below; the edit's change event would do it a second time.
         const QSignalBlocker quiet(ui.SLEPATH);
-        ui.SLEPATH->setText(ui::toQt(path));
+        ui.SLEPATH->setText(ui::toQt(platform::spelledOnDisk(path)));
     }
     setGamePath(path);
     SETBUTTONS();
     TESTBUTTONS();
+    showPathHint();
 }
 
 void PatchDialog::setGamePath(const std::string& typed) {
-    gamePath_ = PATHOK(typed);
+    gamePath_ = PATHOK(platform::expandHome(typed));
     folders_ = GameFolders::fromGamePath(gamePath_);
+}
+
+std::string PatchDialog::pathHint() const {
+    if (gameFound(gamePath_)) return {};
+    if (platform::folderExists(gamePath_)) return std::string("no ") + kGameExecutable + " in this folder";
+    return "no such folder";
+}
+
+void PatchDialog::showPathHint() {
+    const std::string hint = pathHint();
+    const bool wrong = !hint.empty();
+    ui.SLEPATH->setToolTip(wrong ? ui::toQt(hint) : pathToolTip_);
+    if (wrong && !pathWarning_) {
+        pathWarning_ = ui.SLEPATH->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                             QLineEdit::TrailingPosition);
+    } else if (!wrong && pathWarning_) {
+        delete pathWarning_;
+        pathWarning_ = nullptr;
+    }
+    if (pathWarning_) pathWarning_->setToolTip(ui::toQt(hint));
+    if (ui.SLEPATH->property("wrongPath").toBool() == wrong) return;
+    ui.SLEPATH->setProperty("wrongPath", wrong);
+    // A dynamic property changes the style sheet's choice only when the widget is polished again.
+    ui.SLEPATH->style()->unpolish(ui.SLEPATH);
+    ui.SLEPATH->style()->polish(ui.SLEPATH);
 }
 
 bool PatchDialog::FILEOK(bool quiet) {
     if (gameFound(gamePath_)) {
         // A settings file that cannot be written costs only the remembered path: not worth a box per
-        // keystroke.
-        platform::WRITEENVIRONMENT(kIniSection, "PATH", gamePath_, iniFile());
+        // keystroke. The folder is remembered as the disk spells it, which the player can read.
+        platform::WRITEENVIRONMENT(kIniSection, "PATH", platform::spelledOnDisk(gamePath_), iniFile());
         return true;
     }
     if (!quiet) ui::INFOBOX(this, "there`s something wrong", "path to Harvane! not found");
@@ -110,6 +163,7 @@ void PatchDialog::EDITCHANGE(const ui::ControlEvent& event) {
     if (event.name == "SLEPATH") {
         setGamePath(ui::fromQt(ui.SLEPATH->text()));
         SETBUTTONS();
+        showPathHint();
     }
     PatchDialog_vo::EDITCHANGE(event);
 }

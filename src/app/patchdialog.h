@@ -6,6 +6,8 @@
 #include "ui/dialog.h"
 #include "ui/gamechecks.h"
 
+#include <QAction>
+
 #include <string>
 
 namespace hartool {
@@ -76,11 +78,16 @@ class PatchDialog : public PatchDialog_vo, public ui::GameChecks {
 
   private:
     void setGamePath(const std::string& typed);
+    // Why the path fails the game test, for the player; empty when the game is there.
+    std::string pathHint() const;
+    void showPathHint();
     void enableFunctions(bool save, bool restore, bool tools);
     void enableCrew(bool on);
 
     std::string gamePath_;
     GameFolders folders_;
+    QString pathToolTip_;
+    QAction* pathWarning_ = nullptr;  // the warning sign in the path field while the path is wrong
 };
 
 }  // namespace hartool

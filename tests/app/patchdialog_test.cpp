@@ -24,6 +24,8 @@
 #include "ui/textconvert.h"
 #include "ui/textviewer.h"
 
+#include <QCompleter>
+#include <QFileSystemModel>
 #include <QPlainTextEdit>
 
 namespace fs = std::filesystem;
@@ -115,7 +117,9 @@ TEST_F(MainDialogTest, FirstStartShowsTheDefaultPathAndRemembersItWhenTheGameIsT
     std::ofstream(work.path() / "wine/drive_c/Program Files/Vantrope/Harvane!/HARVANE.EXE");
     PatchDialog dialog;
     EXPECT_TRUE(dialog.FILEOK(true));
-    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), "C:\\PROGRAM FILES\\VANTROPE\\HARVANE!\\");
+    // Remembered as the disk spells the folder.
+    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()),
+              work.folder() + "wine/drive_c/Program Files/Vantrope/Harvane!/");
     EXPECT_EQ(dialog.folders().battles, "C:\\PROGRAM FILES\\VANTROPE\\HARVANE!\\Data\\Battles\\");
 }
 
@@ -133,9 +137,77 @@ TEST_F(MainDialogTest, TypedPathsAreNormalisedAndFoundInAnyCase) {
         QTest::keyClicks(edit, ui::toQt(t));
         EXPECT_EQ(dialog.gamePath(), game.gamePath());
         EXPECT_TRUE(dialog.control<ui::MYPUSHBUTTON>("PSHSAVE")->isEnabled());
-        EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), game.gamePath());
+        EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), game.nativeFolder());
     }
     EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MainDialogTest, FirstStartPutsAGameFoundInAWinePrefixIntoTheField) {
+    const fs::path folder = work.path() / "home/Games/harvane/drive_c/Program Files/Vantrope/Harvane!";
+    fs::create_directories(folder);
+    std::ofstream(folder / "harvane.exe");
+    PatchDialog dialog;
+    const std::string expected = folder.string() + "/";
+    EXPECT_EQ(ui::fromQt(dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->text()), expected);
+    EXPECT_TRUE(dialog.FILEOK(true));
+    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), expected);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MainDialogTest, AStoredPathIsShownAsTheDiskSpellsIt) {
+    const std::string earlierVersion = game.gamePath();  // upper case, ending in "\"
+    usePath(earlierVersion);
+    PatchDialog dialog;
+    EXPECT_EQ(ui::fromQt(dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->text()), game.nativeFolder());
+    EXPECT_EQ(dialog.gamePath(), earlierVersion);
+    EXPECT_TRUE(dialog.FILEOK(true));
+}
+
+TEST_F(MainDialogTest, ALeadingTildeIsTheHomeFolder) {
+    environment.set("HOME", game.root().string());
+    const std::string below = game.nativeFolder().substr(game.root().string().size());
+    PatchDialog dialog;
+    dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->setText(ui::toQt("~" + below));
+    EXPECT_EQ(dialog.gamePath(), game.gamePath());
+    EXPECT_TRUE(dialog.FILEOK(true));
+    EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), game.nativeFolder());
+}
+
+TEST_F(MainDialogTest, AWrongPathIsMarkedWithItsReason) {
+    struct Case {
+        const char* name;
+        std::string typed;
+        std::string toolTip;
+        bool marked;
+    };
+    const Case cases[] = {
+        {"no such folder", work.folder() + "NOGAME", "no such folder", true},
+        {"a folder without the game", work.folder(), "no HARVANE.EXE in this folder", true},
+        {"the game", game.nativeFolder(), "Path to Harvane.exe", false},
+        {"wrong again", game.nativeFolder() + "Data", "no HARVANE.EXE in this folder", true},
+    };
+    PatchDialog dialog;
+    auto* edit = dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edit->setText(ui::toQt(c.typed));
+        EXPECT_EQ(ui::fromQt(edit->toolTip()), c.toolTip);
+        EXPECT_EQ(edit->property("wrongPath").toBool(), c.marked);
+        // The warning sign in the field carries the same reason.
+        EXPECT_EQ(edit->actions().size(), c.marked ? 1 : 0);
+        if (c.marked) EXPECT_EQ(ui::fromQt(edit->actions().front()->toolTip()), c.toolTip);
+    }
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MainDialogTest, ThePathFieldCompletesFolderNames) {
+    PatchDialog dialog;
+    QCompleter* completer = dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->completer();
+    ASSERT_NE(completer, nullptr);
+    auto* model = qobject_cast<QFileSystemModel*>(completer->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(model->filter() & QDir::AllDirs);
+    EXPECT_FALSE(model->filter() & QDir::Files);
 }
 
 TEST_F(MainDialogTest, AnEmptyPathMeansTheWorkingFolder) {

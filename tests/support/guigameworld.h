@@ -1,7 +1,8 @@
 #pragma once
 
-// The world of a dialog test: a fresh working folder (where the INI file lives), a Wine prefix of its own, a
-// generated game folder and the message-box double.
+// The world of a dialog test: a fresh working folder (where the INI file lives), a Wine prefix and an empty
+// home folder of its own (so that no game of the machine is found), a generated game folder and the
+// message-box double.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "platform/profile.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
+#include "support/scopedenvironment.h"
 #include "support/tempdir.h"
 
 namespace hartool::test {
@@ -20,18 +22,11 @@ class GameWorld : public ::testing::Test {
   protected:
     GameWorld() : oldCwd_(std::filesystem::current_path()) {
         std::filesystem::current_path(work.path());
-        const char* prefix = std::getenv("WINEPREFIX");
-        hadPrefix_ = prefix != nullptr;
-        oldPrefix_ = prefix ? prefix : "";
-        ::setenv("WINEPREFIX", (work.folder() + "wine").c_str(), 1);
+        environment.set("WINEPREFIX", work.folder() + "wine");
+        environment.set("HOME", work.folder() + "home");
+        environment.set("XDG_DATA_HOME", std::nullopt);
     }
-    ~GameWorld() override {
-        std::filesystem::current_path(oldCwd_);
-        if (hadPrefix_)
-            ::setenv("WINEPREFIX", oldPrefix_.c_str(), 1);
-        else
-            ::unsetenv("WINEPREFIX");
-    }
+    ~GameWorld() override { std::filesystem::current_path(oldCwd_); }
 
     std::string ini() const { return work.folder() + "HARTOOL.INI"; }
     // The game path the next main dialog starts with.
@@ -42,11 +37,10 @@ class GameWorld : public ::testing::Test {
     TempDir work;
     GameFolder game;
     MessageBoxDouble boxes;
+    ScopedEnvironment environment;
 
   private:
     std::filesystem::path oldCwd_;
-    std::string oldPrefix_;
-    bool hadPrefix_ = false;
 };
 
 }  // namespace hartool::test
