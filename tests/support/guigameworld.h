@@ -1,7 +1,7 @@
 #pragma once
 
-// The world of a dialog test: a fresh working folder (where the INI file lives), a Wine prefix of its own, a
-// generated game folder and the message-box double.
+// The world of a dialog test: a fresh working folder, a Wine prefix and a configuration folder of its own (so
+// the settings never reach the user's), a generated game folder and the message-box double.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <string>
 
+#include "game/gamecheck.h"
 #include "platform/profile.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
+#include "support/scopedenv.h"
 #include "support/tempdir.h"
 
 namespace hartool::test {
@@ -33,13 +35,15 @@ class GameWorld : public ::testing::Test {
             ::unsetenv("WINEPREFIX");
     }
 
-    std::string ini() const { return work.folder() + "HARTOOL.INI"; }
+    // Where the tool keeps its settings now.
+    std::string ini() const { return iniFile(); }
     // The game path the next main dialog starts with.
     void usePath(const std::string& path) const {
         ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "PATH", path, ini()));
     }
 
     TempDir work;
+    ScopedEnv config{"XDG_CONFIG_HOME", work.folder() + "config"};
     GameFolder game;
     MessageBoxDouble boxes;
 
