@@ -1,11 +1,17 @@
 #include <QApplication>
 
 #include "app/app.h"
+#include "game/gamecheck.h"
+#include "ui/textconvert.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("hartool");
     QApplication::setApplicationName("hartool");
+    // Matches the desktop entry's name, so the desktop ties the window to its launcher and icon.
+    QApplication::setDesktopFileName("org.hartool.Hartool");
+    QApplication::setWindowIcon(hartool::App::icon());
+    hartool::setProgramFolder(hartool::ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
     hartool::App app;
     return app.START();
 }

@@ -186,15 +186,10 @@ void PatchDialog::PSHMISSTOOLS() {
 }
 
 void PatchDialog::PSHREADME() {
-    // The help file belongs in the working folder; a tool started from elsewhere finds it beside the program.
-    std::string file = "ReadmeENG.TXT";
-    if (!platform::fileExists(file)) {
-        const std::string beside = ui::fromQt(QCoreApplication::applicationDirPath()) + "/" + file;
-        if (!platform::fileExists(beside)) {
-            ui::INFOBOX(this, "Help", "The help file " + file + " was not found.");
-            return;
-        }
-        file = beside;
+    const std::string file = App::helpFile(ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
+    if (file.empty()) {
+        ui::INFOBOX(this, "Help", "The help file ReadmeENG.TXT was not found.");
+        return;
     }
     if (App::Run("NotePad " + file).started()) return;
     // Help only needs reading, which the tool can do itself.

@@ -1,8 +1,8 @@
 #pragma once
 
-// The world of a dialog test: a fresh working folder (where the INI file lives), a Wine prefix and an empty
-// home folder of its own (so that no game of the machine is found), a generated game folder and the
-// message-box double.
+// The world of a dialog test: a fresh working folder, a Wine prefix, an empty home folder and a configuration
+// folder of its own (so that no game of the machine is found and the settings never reach the user's), a
+// generated game folder and the message-box double.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/gamecheck.h"
 #include "platform/profile.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
@@ -25,10 +26,12 @@ class GameWorld : public ::testing::Test {
         environment.set("WINEPREFIX", work.folder() + "wine");
         environment.set("HOME", work.folder() + "home");
         environment.set("XDG_DATA_HOME", std::nullopt);
+        environment.set("XDG_CONFIG_HOME", work.folder() + "config");
     }
     ~GameWorld() override { std::filesystem::current_path(oldCwd_); }
 
-    std::string ini() const { return work.folder() + "HARTOOL.INI"; }
+    // Where the tool keeps its settings now.
+    std::string ini() const { return iniFile(); }
     // The game path the next main dialog starts with.
     void usePath(const std::string& path) const {
         ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "PATH", path, ini()));
