@@ -218,7 +218,7 @@ Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::st
             ++report.done;
             continue;
         }
-        if (Status s = platform::removeFile(file); s)
+        if (Status s = platform::trashFile(file); s)
             ++report.done;
         else
             report.fail(file, s.error);

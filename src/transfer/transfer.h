@@ -67,7 +67,8 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
                       const std::vector<std::string>& battles,
                       std::optional<std::size_t> pairedMission = std::nullopt);
 
-// Deletes the named files of the player folder; one that is gone already counts as deleted.
+// Moves the named files of the player folder to the trash (deletes them where there is none); one that is
+// gone already counts as deleted.
 Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles);
 
 }  // namespace hartool

@@ -154,6 +154,7 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     game.write(kPlayer + "A.TXT", "TITLE: ORG_UK_Strike_1\r\n");
     FailingFileSystem failing;
     failing.failOn(Op::Write, "CAMP1", "disk full");
+    failing.failOn(Op::Trash, "S01", "no trash");
     failing.failOn(Op::Remove, "S01", "busy");
     const Report back = copyToCampaign(game.folders(), uk, {"A.TXT"});
     EXPECT_EQ(back.done, 0u);
@@ -170,6 +171,20 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
     EXPECT_FALSE(game.exists(kPlayer + "S02.TXT"));
     EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).text("ok", "deleted"), "ok");
+}
+
+TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrAreDeletedWithoutOne) {
+    for (const bool trashFails : {false, true}) {
+        SCOPED_TRACE(trashFails ? "no trash" : "trash");
+        game.write(kPlayer + "BATTLE3001.TXT", "battle");
+        FailingFileSystem failing;
+        if (trashFails) failing.failOn(Op::Trash, "", "no trash");
+        EXPECT_TRUE(deleteSingleBattles(game.folders(), {"BATTLE3001.TXT"}).ok());
+        EXPECT_FALSE(game.exists(kPlayer + "BATTLE3001.TXT"));
+        EXPECT_EQ(game.trash().files(), std::vector<std::string>{"BATTLE3001.TXT"}) << "the first one only";
+    }
+    EXPECT_EQ(game.trash().read("BATTLE3001.TXT"), "battle");
+    EXPECT_TRUE(game.trash().infoOf("BATTLE3001.TXT").starts_with("[Trash Info]\nPath=/"));
 }
 
 }  // namespace
