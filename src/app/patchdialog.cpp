@@ -10,6 +10,7 @@
 #include "transfer/mover.h"
 #include "ui/messagebox.h"
 #include "ui/modal.h"
+#include "ui/progressbox.h"
 #include "ui/textconvert.h"
 #include "ui/textviewer.h"
 #include "ui/waitcursor.h"
@@ -220,7 +221,10 @@ void PatchDialog::PSHSAVE() {
     const std::string caption = "save campaigns";
     if (!ui::confirmed(this, caption, "Save the original campaigns?")) return;
     if (!FILEOK() || !COPYOK()) return;
-    const Report report = waiting([&] { return saveOriginals(folders_); });
+    const Report report = waiting([&] {
+        ui::ProgressBox progress(this, caption);
+        return saveOriginals(folders_, progress.callback());
+    });
     SETBUTTONS();
     ui::INFOBOX(this, caption, report.text("The original campaigns have been saved", "copied", gamePath_));
 }
@@ -229,7 +233,10 @@ void PatchDialog::PSHREST() {
     const std::string caption = "restore campaigns";
     if (!ui::confirmed(this, caption, "restore the original campaigns?")) return;
     if (!FILEOK() || COPYOK()) return;
-    const Report report = waiting([&] { return restoreOriginals(folders_); });
+    const Report report = waiting([&] {
+        ui::ProgressBox progress(this, caption);
+        return restoreOriginals(folders_, progress.callback());
+    });
     ui::INFOBOX(this, caption, report.text("The original campaigns have been restored", "copied", gamePath_));
 }
 

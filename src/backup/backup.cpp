@@ -36,6 +36,35 @@ Report notCopied(const std::string& source, CopyMode mode) {
     return report;
 }
 
+struct FolderCopy {
+    std::string source, target;
+    CopyMode mode;
+};
+
+// One progress over several folder copies: each copy's count goes on from where the last one ended, and once
+// stopped every later copy stops before its first file.
+Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progress) {
+    std::vector<std::size_t> counts;
+    std::size_t total = 0;
+    for (const FolderCopy& c : copies) {
+        counts.push_back(platform::listFiles(c.source + copyMask(c.mode)).size());
+        total += counts.back();
+    }
+    Report report;
+    std::size_t offset = 0;
+    bool go = true;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        Progress step;
+        if (progress)
+            step = [&, offset](std::size_t done, std::size_t) {
+                return go = go && progress(offset + done, total);
+            };
+        report.add(copyFolder(copies[i].source, copies[i].target, copies[i].mode, step));
+        offset += counts[i];
+    }
+    return report;
+}
+
 }  // namespace
 
 const char* copyMask(CopyMode mode) {
@@ -47,7 +76,8 @@ Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
     return platform::setAttributes(file, attributes & 39);
 }
 
-Report copyFolder(const std::string& source, const std::string& target, CopyMode mode) {
+Report copyFolder(const std::string& source, const std::string& target, CopyMode mode,
+                  const Progress& progress) {
     Report report;
     const std::vector<platform::FileEntry> files = platform::listFiles(source + copyMask(mode));
     report.selected = files.size();
@@ -72,12 +102,17 @@ Report copyFolder(const std::string& source, const std::string& target, CopyMode
         if (Status s = FABSETFILEATTRIBUTES(to, platform::NORMAL); !s) fail(i, s.error);
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!goOn(progress, i, files.size())) {
+            for (std::size_t rest = i; rest < files.size(); ++rest)
+                report.skip(target + files[rest].name, kCancelled);
+            break;
+        }
         if (Status s = platform::copyFile(source + files[i].name, target + files[i].name); s)
             ++report.done;
         else
             fail(i, s.error);
     }
-    // Also protects an older copy whose replacement failed.
+    // Also protects an older copy whose replacement failed or was cancelled.
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (Status s = FABSETFILEATTRIBUTES(target + files[i].name, platform::READONLY | platform::ARCHIVE);
             !s)
@@ -86,7 +121,7 @@ Report copyFolder(const std::string& source, const std::string& target, CopyMode
     return report;
 }
 
-Report saveOriginals(const GameFolders& folders) {
+Report saveOriginals(const GameFolders& folders, const Progress& progress) {
     Report report;
     const Status backup = platform::makeFolder(folders.backup);
     if (!backup) {
@@ -97,6 +132,7 @@ Report saveOriginals(const GameFolders& folders) {
         return report;
     }
     if (Status s = platform::makeFolder(folders.briefings); !s) report.fail(folders.briefings, s.error);
+    std::vector<FolderCopy> copies;
     for (const Campaign& c : kCampaigns) {
         const std::string from = folders.campaign(c);
         // Without its "CAMP0" the backup never counts as complete, so the user had better know why.
@@ -106,18 +142,19 @@ Report saveOriginals(const GameFolders& folders) {
         else if (!platform::fileExists(from + "CAMP0"))
             report.warnings.push_back(std::string("the campaign folder \"") + c.folder +
                                       "\" has no CAMP0, so the backup does not count as complete.");
-        report.add(copyFolder(from, folders.savedCampaign(c), CopyMode::KAMPAGNE));
+        copies.push_back({from, folders.savedCampaign(c), CopyMode::KAMPAGNE});
     }
-    report.add(copyFolder(folders.player, folders.savedPlayer(), CopyMode::MISSION));
+    copies.push_back({folders.player, folders.savedPlayer(), CopyMode::MISSION});
+    report.add(copyFolders(copies, progress));
     return report;
 }
 
-Report restoreOriginals(const GameFolders& folders) {
-    Report report;
+Report restoreOriginals(const GameFolders& folders, const Progress& progress) {
+    std::vector<FolderCopy> copies;
     for (const Campaign& c : kCampaigns)
-        report.add(copyFolder(folders.savedCampaign(c), folders.campaign(c), CopyMode::KAMPAGNE));
-    report.add(copyFolder(folders.savedPlayer(), folders.player, CopyMode::MISSION));
-    return report;
+        copies.push_back({folders.savedCampaign(c), folders.campaign(c), CopyMode::KAMPAGNE});
+    copies.push_back({folders.savedPlayer(), folders.player, CopyMode::MISSION});
+    return copyFolders(copies, progress);
 }
 
 Report saveCrew(const GameFolders& folders) {

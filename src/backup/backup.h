@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/progress.h"
 #include "base/report.h"
 #include "game/gamepaths.h"
 #include "platform/filesystem.h"
@@ -26,14 +27,16 @@ platform::Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t att
 // Copies the files of source folder matching the mode's mask into target folder (created, one level),
 // replacing earlier copies even when they are read-only, and leaves every copy read-only and archive. Files
 // of the target without a counterpart stay as they are. Both folders end in "\". A target folder that cannot
-// be made is one failure, not one per file.
-Report copyFolder(const std::string& source, const std::string& target, CopyMode mode = CopyMode::KAMPAGNE);
+// be made is one failure, not one per file. Stopped through progress, the files not copied are skipped.
+Report copyFolder(const std::string& source, const std::string& target, CopyMode mode = CopyMode::KAMPAGNE,
+                  const Progress& progress = {});
 
 // The five campaigns and the player's single missions into the backup folder, which is created with its
 // briefings folder. A campaign the game lacks, or that lacks "CAMP0", is a warning.
-Report saveOriginals(const GameFolders& folders);
+// progress counts the files of all of them.
+Report saveOriginals(const GameFolders& folders, const Progress& progress = {});
 // The saved copies back over the game's files.
-Report restoreOriginals(const GameFolders& folders);
+Report restoreOriginals(const GameFolders& folders, const Progress& progress = {});
 // The live crew file to its one saved copy (the backup folder is created when missing), and back. Nothing is
 // selected, and nothing done, when the source is missing.
 Report saveCrew(const GameFolders& folders);

@@ -42,6 +42,7 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
 
 // Replaces to unless it is read-only.
 Report copyBriefing(const std::string& from, const std::string& to);
+// Into the trash, or deleted where there is none.
 Report deleteBriefing(const std::string& file);
 
 }  // namespace hartool

@@ -144,7 +144,7 @@ Report deleteMission(const std::string& file) {
         report.done = 1;
         return report;
     }
-    if (platform::Status s = platform::removeFile(file); s)
+    if (platform::Status s = platform::trashFile(file); s)
         report.done = 1;
     else
         report.fail(file, s.error);

@@ -52,7 +52,8 @@ struct MissionCopyResult {
 // Copies, then retitles, as planned. A target with a name the game does not list gets a warning.
 MissionCopyResult copyMission(const MissionCopyPlan& plan);
 
-// Deletes one mission; one that is gone already counts as deleted.
+// Moves one mission to the trash (deletes it where there is none); one that is gone already counts as
+// deleted.
 Report deleteMission(const std::string& file);
 
 }  // namespace hartool

@@ -72,6 +72,11 @@ class FileSystem {
     // "C:\GAME\DATA\BATTLES\PLAYER\BATTLE*.TXT"; a path ending in a separator lists everything.
     virtual std::vector<FileEntry> list(const std::string& pathAndMask) const = 0;
     virtual Status remove(const std::string& path) = 0;
+    // Moves an ordinary file into the desktop's trash, from where the player can take it back; fails,
+    // changing nothing, when there is no trash that can take it. A read-only file is refused, as remove
+    // refuses it. This default has no trash and deletes: Windows builds keep it until they use the recycle
+    // bin.
+    virtual Status trash(const std::string& path) { return remove(path); }
     // One level; an existing folder is success.
     virtual Status makeFolder(const std::string& path) = 0;
     // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only
@@ -113,6 +118,8 @@ inline std::vector<FileEntry> listFiles(const std::string& pathAndMask) {
 inline Status removeFile(const std::string& path) {
     return fileSystem().remove(path);
 }
+// Into the trash, else deleted as remove does.
+Status trashFile(const std::string& path);
 inline Status makeFolder(const std::string& path) {
     return fileSystem().makeFolder(path);
 }

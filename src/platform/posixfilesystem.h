@@ -16,6 +16,10 @@ class PosixFileSystem : public FileSystem {
     bool folderExists(const std::string& path) const override;
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;
     Status remove(const std::string& path) override;
+    // The freedesktop.org home trash: "$XDG_DATA_HOME/Trash" (else "~/.local/share/Trash"), with a
+    // ".trashinfo" file beside each trashed file. Fails when the trash cannot be made or lies on another file
+    // system.
+    Status trash(const std::string& path) override;
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;

@@ -6,6 +6,7 @@
 #include "text/entries.h"
 #include "transfer/transfer.h"
 #include "ui/messagebox.h"
+#include "ui/progressbox.h"
 #include "ui/waitcursor.h"
 
 #include <algorithm>
@@ -139,7 +140,8 @@ void Mover::PSHMOVEKM() {
     Report report;
     {
         const ui::WaitCursor wait;
-        report = copyToSingleBattles(folders_, campaign(), missions, keep);
+        ui::ProgressBox progress(this, kToBattles);
+        report = copyToSingleBattles(folders_, campaign(), missions, keep, progress.callback());
     }
     READDATA(campaignPosition());
     // Battles kept by the player's choice are not copied, and the count says so.
@@ -167,7 +169,8 @@ void Mover::PSHMOVEMK() {
     Report report;
     {
         const ui::WaitCursor wait;
-        report = copyToCampaign(folders_, campaign(), battles, mission);
+        ui::ProgressBox progress(this, kToCampaign);
+        report = copyToCampaign(folders_, campaign(), battles, mission, progress.callback());
     }
     ui::INFOBOX(
         this, kToCampaign,
@@ -180,8 +183,9 @@ void Mover::PSHRESTKAMP() {
     Report report;
     {
         const ui::WaitCursor wait;
-        report =
-            copyFolder(folders_.savedCampaign(campaign()), folders_.campaign(campaign()), CopyMode::KAMPAGNE);
+        ui::ProgressBox progress(this, kRestore);
+        report = copyFolder(folders_.savedCampaign(campaign()), folders_.campaign(campaign()),
+                            CopyMode::KAMPAGNE, progress.callback());
     }
     ui::INFOBOX(this, kRestore,
                 report.text("the original campaign has been restored", "copied", folders_.game));
@@ -192,7 +196,12 @@ void Mover::PSHDELETE() {
     if (battles.empty()) return;
     const std::string count = std::to_string(battles.size());
     if (!ui::confirmed(this, kDelete, count + " single battles files selected to delete ?")) return;
-    const Report report = deleteSingleBattles(folders_, battles);
+    Report report;
+    {
+        const ui::WaitCursor wait;
+        ui::ProgressBox progress(this, kDelete);
+        report = deleteSingleBattles(folders_, battles, progress.callback());
+    }
     ui::INFOBOX(this, kDelete,
                 report.text(count + " single battles files deleted", "deleted", folders_.game));
     READDATA(campaignPosition());

@@ -124,12 +124,19 @@ std::vector<std::size_t> changedSingleBattles(const GameFolders& folders, const 
 }
 
 Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
-                           const std::vector<std::size_t>& missions, const std::vector<std::size_t>& keep) {
+                           const std::vector<std::size_t>& missions, const std::vector<std::size_t>& keep,
+                           const Progress& progress) {
     Report report;
     report.selected = missions.size();
     const std::string from = folders.campaign(campaign);
-    for (std::size_t k : missions) {
+    for (std::size_t i = 0; i < missions.size(); ++i) {
+        const std::size_t k = missions[i];
         const std::string source = from + "CAMP" + std::to_string(k);
+        if (!goOn(progress, i, missions.size())) {
+            for (std::size_t rest = i; rest < missions.size(); ++rest)
+                report.skip(from + "CAMP" + std::to_string(missions[rest]), kCancelled);
+            break;
+        }
         const std::string target = folders.player + singleBattleName(campaign, k);
         if (std::find(keep.begin(), keep.end(), k) != keep.end()) {
             report.kept.push_back({target, "changed since it was copied"});
@@ -154,14 +161,20 @@ Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
 }
 
 Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
-                      const std::vector<std::string>& battles, std::optional<std::size_t> pairedMission) {
+                      const std::vector<std::string>& battles, std::optional<std::size_t> pairedMission,
+                      const Progress& progress) {
     Report report;
     report.selected = battles.size();
     const std::string to = folders.campaign(campaign);
     const std::string saved = folders.savedCampaign(campaign);
     const auto last = static_cast<std::size_t>(campaign.lastMission);
-    for (const std::string& name : battles) {
-        const std::string battle = folders.player + name;
+    for (std::size_t i = 0; i < battles.size(); ++i) {
+        const std::string battle = folders.player + battles[i];
+        if (!goOn(progress, i, battles.size())) {
+            for (std::size_t rest = i; rest < battles.size(); ++rest)
+                report.skip(folders.player + battles[rest], kCancelled);
+            break;
+        }
         const platform::ReadResult text = platform::fileSystem().read(battle);
         if (text.missing) {
             report.skip(battle, kMissing);
@@ -208,17 +221,23 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
     return report;
 }
 
-Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles) {
+Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
+                           const Progress& progress) {
     Report report;
     report.selected = battles.size();
-    for (const std::string& name : battles) {
-        const std::string file = folders.player + name;
+    for (std::size_t i = 0; i < battles.size(); ++i) {
+        const std::string file = folders.player + battles[i];
+        if (!goOn(progress, i, battles.size())) {
+            for (std::size_t rest = i; rest < battles.size(); ++rest)
+                report.skip(folders.player + battles[rest], kCancelled);
+            break;
+        }
         // Gone already is what the player asked for.
         if (!platform::fileExists(file)) {
             ++report.done;
             continue;
         }
-        if (Status s = platform::removeFile(file); s)
+        if (Status s = platform::trashFile(file); s)
             ++report.done;
         else
             report.fail(file, s.error);

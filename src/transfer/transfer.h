@@ -1,13 +1,15 @@
 #pragma once
 
 // Campaign missions to single battles and back: the two rewriters, the lists of the transfer dialog, and the
-// operations behind its buttons. Each operation goes on past a failure and returns what it did.
+// operations behind its buttons. Each operation goes on past a failure and returns what it did; one stopped
+// through its progress lists the files it did not reach as skipped.
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/progress.h"
 #include "base/report.h"
 #include "game/gamepaths.h"
 #include "platform/filesystem.h"
@@ -56,7 +58,7 @@ std::vector<std::size_t> changedSingleBattles(const GameFolders& folders, const 
 // in one step. Missions in keep are left as they are (the player's choice); missing ones are skipped.
 Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
                            const std::vector<std::size_t>& missions,
-                           const std::vector<std::size_t>& keep = {});
+                           const std::vector<std::size_t>& keep = {}, const Progress& progress = {});
 
 // Copies the single battles (names in the player folder) over campaign missions, which end read-only. Paired:
 // the one battle goes over that mission and gets the mission's old title. Unpaired: each goes over the
@@ -65,9 +67,11 @@ Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
 // reads. A battle without a briefing gets the saved original's. Each mission is written whole in one step.
 Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
                       const std::vector<std::string>& battles,
-                      std::optional<std::size_t> pairedMission = std::nullopt);
+                      std::optional<std::size_t> pairedMission = std::nullopt, const Progress& progress = {});
 
-// Deletes the named files of the player folder; one that is gone already counts as deleted.
-Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles);
+// Moves the named files of the player folder to the trash (deletes them where there is none); one that is
+// gone already counts as deleted.
+Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
+                           const Progress& progress = {});
 
 }  // namespace hartool

@@ -217,5 +217,57 @@ TEST_F(BackupTest, NewFoldersTakeTheGamesSpelling) {
     }
 }
 
+// Stopped after the second file: nothing half written, and the report tells what was and was not copied.
+TEST_F(BackupTest, ACancelledCopyLeavesEveryFileWholeAndSaysWhatWasDone) {
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    const auto saved = game.snapshot();
+    for (const auto& [file, content] : saved)
+        if (content != "<folder>" && file.find("Backup") == std::string::npos) game.write(file, "changed");
+    const auto withoutReadOnly = [](std::string s) {
+        return s.ends_with("<ro>") ? s.substr(0, s.size() - 4) : s;
+    };
+    struct Case {
+        const char* name;
+        std::function<Report(const Progress&)> run;
+    };
+    const Case cases[] = {
+        {"restore", [&](const Progress& p) { return restoreOriginals(game.folders(), p); }},
+        {"one campaign",
+         [&](const Progress& p) {
+             const Campaign& c = kCampaigns[1];
+             return copyFolder(game.folders().savedCampaign(c), game.folders().campaign(c),
+                               CopyMode::KAMPAGNE, p);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = game.snapshot();
+        std::vector<std::size_t> calls;
+        std::size_t total = 0;
+        const Report r = c.run([&](std::size_t done, std::size_t all) {
+            calls.push_back(done);
+            total = all;
+            return done < 2;
+        });
+        EXPECT_EQ(calls, (std::vector<std::size_t>{0, 1, 2}));
+        EXPECT_EQ(total, r.selected);
+        EXPECT_EQ(r.done, 2u);
+        EXPECT_TRUE(r.failures.empty());
+        ASSERT_EQ(r.skipped.size(), r.selected - 2);
+        for (const Failure& f : r.skipped) EXPECT_EQ(f.reason, kCancelled) << f.file;
+        EXPECT_NE(r.text("ok", "copied").find("2 of " + std::to_string(r.selected) + " files were copied"),
+                  std::string::npos);
+        // Every copied-to file ends read-only, reached or not, as after a whole copy.
+        std::size_t restored = 0;
+        for (const auto& [file, content] : game.snapshot()) {
+            const bool unchanged = withoutReadOnly(content) == withoutReadOnly(before.at(file));
+            EXPECT_TRUE(unchanged || withoutReadOnly(content) == withoutReadOnly(saved.at(file)))
+                << file << ": " << content;
+            if (!unchanged) ++restored;
+        }
+        EXPECT_EQ(restored, 2u);
+    }
+}
+
 }  // namespace
 }  // namespace hartool::test

@@ -198,6 +198,7 @@ TEST_F(BriefingFilesTest, FailedChangesAreReportedWithFileAndReason) {
         const auto before = game.snapshot();
         FailingFileSystem failing;
         failing.failOn(c.op, "", "disk full");
+        if (c.op == Op::Remove) failing.failOn(Op::Trash, "", "no trash");  // else it would not delete
         const Report report = c.run();
         EXPECT_EQ(report.failures, (std::vector<Failure>{{path(c.file), "disk full"}}));
         EXPECT_EQ(report.done, 0u);

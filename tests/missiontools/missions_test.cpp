@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
+#include "missiontools/briefingfiles.h"
 #include "missiontools/missions.h"
 #include "platform/filesystem.h"
 #include "support/failingfilesystem.h"
@@ -75,6 +79,51 @@ TEST_F(MissionListTest, MissingFoldersListNothing) {
     game.write("Data/Backup/Briefings/b.brf", "x");
     game.write("Data/Backup/Briefings/A", "x");
     EXPECT_EQ(readBriefingNames(game.folders().briefings), (std::vector<std::string>{"A", "b.brf"}));
+}
+
+// A mistaken delete can be undone from the trash; without a usable trash the file is deleted as before.
+TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
+    struct Case {
+        const char* name;
+        std::string file;  // relative to the game folder
+        std::function<Report(const std::string&)> remove;
+        bool trashFails;
+    };
+    const auto mission = [](const std::string& f) { return deleteMission(f); };
+    const auto briefing = [](const std::string& f) { return deleteBriefing(f); };
+    const Case cases[] = {
+        {"mission", kPlayer + "S01.TXT", mission, false},
+        {"briefing", "Data/Backup/Briefings/Night Raid", briefing, false},
+        {"mission without trash", kPlayer + "S02.TXT", mission, true},
+        {"briefing without trash", "Data/Backup/Briefings/Dawn", briefing, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        game.write(c.file, std::string("text of ") + c.name);
+        const std::string base = c.file.substr(c.file.find_last_of('/') + 1);
+        FailingFileSystem failing;
+        if (c.trashFails) failing.failOn(FailingFileSystem::Op::Trash, "", "no trash");
+        EXPECT_TRUE(c.remove(game.path(c.file)).ok());
+        EXPECT_FALSE(game.exists(c.file));
+        const std::vector<std::string> trashed = game.trash().files();
+        EXPECT_EQ(std::count(trashed.begin(), trashed.end(), base), c.trashFails ? 0 : 1);
+        if (c.trashFails) continue;
+        EXPECT_EQ(game.trash().read(base), std::string("text of ") + c.name);
+        const std::string info = game.trash().infoOf(base);
+        EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=/")) << info;
+        EXPECT_NE(info.find("\nDeletionDate="), std::string::npos) << info;
+    }
+}
+
+TEST_F(MissionListTest, ASecondDeleteOfTheSameNameKeepsTheFirstInTheTrash) {
+    game.write(kPlayer + "S01.TXT", "first");
+    ASSERT_TRUE(deleteMission(game.folders().player + "S01.TXT").ok());
+    game.write(kPlayer + "S01.TXT", "second");
+    ASSERT_TRUE(deleteMission(game.folders().player + "S01.TXT").ok());
+    EXPECT_EQ(game.trash().files(), (std::vector<std::string>{"S01.2.TXT", "S01.TXT"}));
+    EXPECT_EQ(game.trash().read("S01.TXT"), "first");
+    EXPECT_EQ(game.trash().read("S01.2.TXT"), "second");
+    EXPECT_NE(game.trash().infoOf("S01.2.TXT"), "");
 }
 
 }  // namespace

@@ -278,6 +278,7 @@ TEST_F(MToolTest, DeleteNamesThePaddedLineAndSelectsTheNextItem) {
     EXPECT_EQ(m->missionFileNames(), (std::vector<std::string>{"S02.TXT", "S01.TXT", "T1.TXT"}));
 
     FailingFileSystem failing;
+    failing.failOn(FailingFileSystem::Op::Trash, "T1.TXT", "no trash");
     failing.failOn(FailingFileSystem::Op::Remove, "T1.TXT", "Permission denied");
     boxes.clear();
     boxes.answer(ui::Reply::Yes);

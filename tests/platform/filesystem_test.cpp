@@ -7,9 +7,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "platform/filesystem.h"
 #include "platform/posixfilesystem.h"
+#include "support/faketrash.h"
 #include "support/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -337,4 +339,84 @@ TEST_F(FileSystemTest, ReadsInChunksUntilTheConsumerHasEnough) {
     EXPECT_TRUE(!missing.ok && missing.missing);
     EXPECT_TRUE(!folder.ok && !folder.missing);
     EXPECT_EQ(calls, 0u);
+}
+
+namespace {
+
+class TrashTest : public FileSystemTest {
+  protected:
+    hartool::test::FakeTrash trash{dir.path() / "home data"};
+};
+
+}  // namespace
+
+TEST_F(TrashTest, TrashedFilesKeepTheirContentAndSayWhereTheyCameFrom) {
+    struct Case {
+        const char* native;  // below the test folder
+        const char* given;   // as the tool names it
+        const char* trashedAs;
+        const char* encodedTail;  // the end of the Path line
+    };
+    const Case cases[] = {
+        {"Harvane!/S01.TXT", "HARVANE!\\s01.txt", "S01.TXT", "/Harvane%21/S01.TXT"},
+        {"Other/S01.TXT", "Other\\S01.TXT", "S01.2.TXT", "/Other/S01.TXT"},
+        {"Harvane!/Night Raid", "Harvane!\\Night Raid", "Night Raid", "/Harvane%21/Night%20Raid"},
+        {"Other/Night Raid", "Other\\NIGHT RAID", "Night Raid.2", "/Other/Night%20Raid"},
+        {"Harvane!/S01.TXT", "Harvane!\\S01.TXT", "S01.3.TXT", "/Harvane%21/S01.TXT"},
+    };
+    const std::regex info(
+        "\\[Trash Info\\]\nPath=(/[^\n]*)\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n");
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.native);
+        const std::string content = "content " + std::to_string(++n);
+        dir.write(c.native, content);
+        ASSERT_TRUE(fileSystem().trash(root + c.given));
+        EXPECT_FALSE(dir.exists(c.native));
+        EXPECT_EQ(trash.read(c.trashedAs), content);
+        std::smatch m;
+        const std::string text = trash.infoOf(c.trashedAs);
+        ASSERT_TRUE(std::regex_match(text, m, info)) << text;
+        EXPECT_TRUE(m[1].str().ends_with(c.encodedTail)) << m[1];
+        EXPECT_EQ(m[1].str().find(' '), std::string::npos);
+    }
+    EXPECT_EQ(trash.files().size(), std::size(cases));
+}
+
+TEST_F(TrashTest, WhatTheTrashRefusesStaysOrIsDeletedAsBefore) {
+    struct Case {
+        const char* name;
+        bool readOnly;
+        bool trashUsable;
+        bool trashed;  // trash() succeeds
+        bool gone;     // after trashFile()
+    };
+    const Case cases[] = {
+        {"into the trash", false, true, true, true},
+        {"read-only stays", true, true, false, false},
+        {"no trash: deleted", false, false, false, true},
+        {"no trash, read-only: stays", true, false, false, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = "Game/FILE" + std::to_string(++n) + ".TXT";
+        dir.write(file, "x");
+        if (c.readOnly)
+            fs::permissions(dir.path() / file,
+                            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        // A plain file where the data folder belongs: no trash can be made below it.
+        const std::string home = c.trashUsable ? "home data" : "blocked";
+        dir.write("blocked", "");
+        ::setenv("XDG_DATA_HOME", (dir.path() / home).c_str(), 1);
+        const std::vector<std::string> before = trash.files();
+        EXPECT_EQ(bool(fileSystem().trash(root + file)), c.trashed);
+        if (!c.trashed) {
+            EXPECT_TRUE(dir.exists(file));
+            EXPECT_EQ(trash.files(), before) << "a refused file leaves nothing in the trash";
+            EXPECT_EQ(bool(trashFile(root + file)), c.gone);
+        }
+        EXPECT_EQ(!dir.exists(file), c.gone);
+    }
 }

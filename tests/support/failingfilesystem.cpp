@@ -69,6 +69,11 @@ Status FailingFileSystem::remove(const std::string& path) {
     return fails(Op::Remove, path, why) ? Status::failure(why) : real_.remove(path);
 }
 
+Status FailingFileSystem::trash(const std::string& path) {
+    std::string why;
+    return fails(Op::Trash, path, why) ? Status::failure(why) : real_.trash(path);
+}
+
 Status FailingFileSystem::makeFolder(const std::string& path) {
     std::string why;
     return fails(Op::MakeFolder, path, why) ? Status::failure(why) : real_.makeFolder(path);

@@ -11,7 +11,7 @@ namespace hartool::test {
 // lifetime; what was installed before comes back after it.
 class FailingFileSystem : public platform::FileSystem {
   public:
-    enum class Op { Read, Write, Remove, MakeFolder, Copy, SetAttributes };
+    enum class Op { Read, Write, Remove, Trash, MakeFolder, Copy, SetAttributes };
 
     FailingFileSystem();
     ~FailingFileSystem() override;
@@ -29,6 +29,7 @@ class FailingFileSystem : public platform::FileSystem {
     bool folderExists(const std::string& path) const override;
     std::vector<platform::FileEntry> list(const std::string& pathAndMask) const override;
     platform::Status remove(const std::string& path) override;
+    platform::Status trash(const std::string& path) override;
     platform::Status makeFolder(const std::string& path) override;
     platform::Status copy(const std::string& from, const std::string& to) override;
     platform::Status setAttributes(const std::string& path, std::uint32_t attributes) override;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/gamepaths.h"
+#include "support/faketrash.h"
 #include "support/tempdir.h"
 
 namespace hartool::test {
@@ -29,6 +30,9 @@ class GameFolder {
     const std::string& gamePath() const { return gamePath_; }
     const GameFolders& folders() const { return folders_; }
 
+    // Where the tool's deletes go while the object lives: a trash of its own beside the game folder.
+    const FakeTrash& trash() const { return trash_; }
+
     // gamePath() + relative: a path as the tool would build it.
     std::string path(const std::string& relative) const { return gamePath_ + relative; }
     // The native path of an existing file or folder; names that do not exist keep the spelling given.
@@ -49,6 +53,7 @@ class GameFolder {
 
   private:
     TempDir temp_;
+    FakeTrash trash_{temp_.path() / "data-home"};
     std::string nativeFolder_;
     std::string gamePath_;
     GameFolders folders_;

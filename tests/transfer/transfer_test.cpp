@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "demo/demogame.h"
 #include "support/failingfilesystem.h"
@@ -154,6 +155,7 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     game.write(kPlayer + "A.TXT", "TITLE: ORG_UK_Strike_1\r\n");
     FailingFileSystem failing;
     failing.failOn(Op::Write, "CAMP1", "disk full");
+    failing.failOn(Op::Trash, "S01", "no trash");
     failing.failOn(Op::Remove, "S01", "busy");
     const Report back = copyToCampaign(game.folders(), uk, {"A.TXT"});
     EXPECT_EQ(back.done, 0u);
@@ -170,6 +172,58 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
     EXPECT_FALSE(game.exists(kPlayer + "S02.TXT"));
     EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).text("ok", "deleted"), "ok");
+}
+
+TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrAreDeletedWithoutOne) {
+    for (const bool trashFails : {false, true}) {
+        SCOPED_TRACE(trashFails ? "no trash" : "trash");
+        game.write(kPlayer + "BATTLE3001.TXT", "battle");
+        FailingFileSystem failing;
+        if (trashFails) failing.failOn(Op::Trash, "", "no trash");
+        EXPECT_TRUE(deleteSingleBattles(game.folders(), {"BATTLE3001.TXT"}).ok());
+        EXPECT_FALSE(game.exists(kPlayer + "BATTLE3001.TXT"));
+        EXPECT_EQ(game.trash().files(), std::vector<std::string>{"BATTLE3001.TXT"}) << "the first one only";
+    }
+    EXPECT_EQ(game.trash().read("BATTLE3001.TXT"), "battle");
+    EXPECT_TRUE(game.trash().infoOf("BATTLE3001.TXT").starts_with("[Trash Info]\nPath=/"));
+}
+
+// Stopped after the second file: the third is as it was, and the report tells why.
+TEST_F(TransferTest, ACancelledTransferStopsBetweenFiles) {
+    for (const char* name : {"S01.TXT", "S02.TXT", "S10.TXT"})
+        game.write(kPlayer + name, std::string("TITLE: ORG_UK_Strike_") + name[2] + "\r\n");
+    const std::vector<std::string> battles = {"S01.TXT", "S02.TXT", "S10.TXT"};
+    struct Case {
+        const char* name;
+        std::function<Report(const Progress&)> run;
+        std::string untouched;  // the file the third step would have changed
+    };
+    const Case cases[] = {
+        {"to single battles",
+         [&](const Progress& p) {
+             return copyToSingleBattles(game.folders(), uk, {1, 2, 3}, {}, p);
+         },
+         kPlayer + "BATTLE3003.TXT"},
+        {"to the campaign",
+         [&](const Progress& p) { return copyToCampaign(game.folders(), uk, battles, std::nullopt, p); },
+         kUk + "CAMP0"},
+        {"delete", [&](const Progress& p) { return deleteSingleBattles(game.folders(), battles, p); },
+         kPlayer + "S10.TXT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = game.snapshot();
+        const Report r = c.run([](std::size_t done, std::size_t total) { return done < 2 && total == 3; });
+        EXPECT_EQ(r.done, 2u);
+        EXPECT_TRUE(r.failures.empty());
+        ASSERT_EQ(r.skipped.size(), 1u);
+        EXPECT_EQ(r.skipped[0].reason, kCancelled);
+        EXPECT_NE(r.text("ok", "copied").find("2 of 3 files were copied"), std::string::npos);
+        const auto after = game.snapshot();
+        const std::string rel = game.nativePath(c.untouched).substr(game.nativeFolder().size());
+        ASSERT_EQ(after.count(rel), before.count(rel));
+        if (before.count(rel)) EXPECT_EQ(after.at(rel), before.at(rel));
+    }
 }
 
 }  // namespace

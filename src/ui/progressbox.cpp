@@ -1,0 +1,41 @@
+#include "ui/progressbox.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "ui/textconvert.h"
+
+namespace hartool::ui {
+
+namespace {
+constexpr int kShowAfterMs = 1000;
+
+int clamped(std::size_t n) {
+    return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
+}
+}  // namespace
+
+ProgressBox::ProgressBox(QWidget* owner, const std::string& caption) : dialog_(owner) {
+    dialog_.setWindowTitle(toQt(caption));
+    dialog_.setLabelText(toQt(caption));
+    dialog_.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(kShowAfterMs);
+    // The operation ends the box; reaching the last file must not reset a Cancel pressed just before.
+    dialog_.setAutoReset(false);
+    dialog_.setAutoClose(false);
+}
+
+Progress ProgressBox::callback() {
+    return [this](std::size_t done, std::size_t total) { return step(done, total); };
+}
+
+bool ProgressBox::step(std::size_t done, std::size_t total) {
+    if (dialog_.wasCanceled()) return false;
+    dialog_.setMaximum(clamped(total));
+    // A window-modal box handles events here once it is shown, which is how Cancel gets clicked.
+    dialog_.setValue(clamped(done));
+    return !dialog_.wasCanceled();
+}
+
+}  // namespace hartool::ui
