@@ -67,8 +67,12 @@ std::size_t Mover::campaignPosition() const {
 }
 
 void Mover::READDATA(std::size_t position) {
-    const MissionLists lists =
-        transferLists(folders_, campaigns_.at(position - 1), ui.CBSHOWALL->isChecked());
+    MissionLists lists;
+    {
+        // A player folder of thousands of battles takes a moment to read.
+        const ui::WaitCursor wait;
+        lists = transferLists(folders_, campaigns_.at(position - 1), ui.CBSHOWALL->isChecked());
+    }
     listedFiles_ = lists.fileNames;
     ui.LBMISSION->FILLUSING(lists.battleItems);
     ui.LBKAMPAGNE->FILLUSING(lists.campaignItems);
