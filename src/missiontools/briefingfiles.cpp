@@ -140,8 +140,6 @@ Report copyBriefing(const std::string& from, const std::string& to) {
 }
 
 Report deleteBriefing(const std::string& file) {
-    // Gone already is what the player asked for.
-    if (!platform::fileExists(file)) return finished(oneFile(), file, platform::Status::success());
     return finished(oneFile(), file, platform::trashFile(file));
 }
 

@@ -139,11 +139,6 @@ MissionCopyResult copyMission(const MissionCopyPlan& plan) {
 Report deleteMission(const std::string& file) {
     Report report;
     report.selected = 1;
-    // Gone already is what the player asked for.
-    if (!platform::fileExists(file)) {
-        report.done = 1;
-        return report;
-    }
     if (platform::Status s = platform::trashFile(file); s)
         report.done = 1;
     else

@@ -59,6 +59,7 @@ FileSystem* installFileSystem(FileSystem* fs) {
 }
 
 Status trashFile(const std::string& path) {
+    if (!fileSystem().fileExists(path)) return Status::success();
     if (Status s = fileSystem().trash(path); s) return s;
     // No usable trash (none can be made, or it is on another file system than the file): deleting, as before
     // there was a trash, is what the player confirmed. Copying the file across would be slower and could

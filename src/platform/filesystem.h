@@ -118,7 +118,8 @@ inline std::vector<FileEntry> listFiles(const std::string& pathAndMask) {
 inline Status removeFile(const std::string& path) {
     return fileSystem().remove(path);
 }
-// Into the trash, else deleted as remove does.
+// Into the trash, else deleted as remove does. A file that is gone already is success: not being there is
+// what a delete asks for.
 Status trashFile(const std::string& path);
 inline Status makeFolder(const std::string& path) {
     return fileSystem().makeFolder(path);

@@ -232,11 +232,6 @@ Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::st
                 report.skip(folders.player + battles[rest], kCancelled);
             break;
         }
-        // Gone already is what the player asked for.
-        if (!platform::fileExists(file)) {
-            ++report.done;
-            continue;
-        }
         if (Status s = platform::trashFile(file); s)
             ++report.done;
         else
