@@ -1,7 +1,14 @@
-// Renders a dialog offscreen into a PNG, for the README: hartool-screenshot OUT.png [PatchDialog|Credits]
+// Renders a dialog offscreen into a PNG, for the README:
+//   hartool-screenshot OUT.png [PatchDialog|Credits]
+//   hartool-screenshot OUT.png MapPreview GAMEFOLDER   the map preview of S01's briefing, analysed afresh
 
+#include "analysis/missionsupport.h"
 #include "app/credits.h"
 #include "app/patchdialog.h"
+#include "briefing/briefsupport.h"
+#include "briefing/mapgraphics.h"
+#include "briefing/mappreview.h"
+#include "platform/filesystem.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -13,16 +20,40 @@
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: hartool-screenshot OUT.png [PatchDialog|Credits]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr,
+                     "usage: hartool-screenshot OUT.png [PatchDialog|Credits|MapPreview GAMEFOLDER]\n");
         return 2;
     }
-    const char* which = argc == 3 ? argv[2] : "PatchDialog";
+    const char* which = argc >= 3 ? argv[2] : "PatchDialog";
     std::unique_ptr<QDialog> dialog;
     if (std::strcmp(which, "PatchDialog") == 0) {
         dialog = std::make_unique<hartool::PatchDialog>();
     } else if (std::strcmp(which, "Credits") == 0) {
         dialog = std::make_unique<hartool::Credits>();
+    } else if (std::strcmp(which, "MapPreview") == 0 && argc == 4) {
+        using namespace hartool;
+        const std::string game = std::string(argv[3]) + "\\";
+        const std::string mission = game + "Data\\Battles\\Player\\S01.TXT";
+        const std::string briefingFile = game + "Night Raid.briefing";
+        // The mission's own briefing part as the briefing file, as Extract makes it.
+        const std::string text = platform::readFile(mission);
+        const std::size_t part = text.find('[');
+        if (part == std::string::npos || !platform::writeFile(briefingFile, text.substr(part))) {
+            std::fprintf(stderr, "cannot make a briefing from %s\n", mission.c_str());
+            return 1;
+        }
+        MissionSupport analysis(mission);
+        analysis.READNAT();
+        BriefSupport briefing(briefingFile);
+        if (!analysis.ANALYZE(briefing)) {
+            std::fprintf(stderr, "cannot analyse %s\n", mission.c_str());
+            return 1;
+        }
+        BriefSupport analysed(briefingFile);
+        auto preview = std::make_unique<MapPreview>(nullptr, mapPages(analysed), game);
+        preview->showPage(1);  // routes and objectives
+        dialog = std::move(preview);
     } else {
         std::fprintf(stderr, "unknown dialog %s\n", which);
         return 2;

@@ -1,6 +1,9 @@
 #include "briefing/briefedit.h"
 
+#include "briefing/mapgraphics.h"
+#include "briefing/mappreview.h"
 #include "ui/messagebox.h"
+#include "ui/modal.h"
 #include "ui/textconvert.h"
 
 #include <algorithm>
@@ -48,11 +51,12 @@ BriefEdit_vo::BriefEdit_vo(QWidget* owner) : ui::Dialog("BriefEdit_vo", owner) {
     bind(ui.MLEBRIEF5, "MLEBRIEF5");
     bind(ui.PSHSAVE, "PSHSAVE");
     bind(ui.PSHCANCEL, "PSHCANCEL");
+    bind(ui.PSHMAP, "PSHMAP");
     ui.RBGMODE->FILLUSING({{ui.RBBLUE, QStringLiteral("rbBlue")}, {ui.RBRED, QStringLiteral("rbRed")}});
 }
 
-BriefEdit::BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubleMode)
-    : BriefEdit_vo(owner), brief_(briefingFile, doubleMode) {
+BriefEdit::BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubleMode, std::string gameFolder)
+    : BriefEdit_vo(owner), brief_(briefingFile, doubleMode), gameFolder_(std::move(gameFolder)) {
     ui.RBGMODE->FILLUSING({{ui.RBBLUE, true}, {ui.RBRED, false}});
     headings_ = {ui.SLEBRIEF1, ui.SLEBRIEF2, ui.SLEBRIEF3, ui.SLEBRIEF4, ui.SLEBRIEF5};
     texts_ = {ui.MLEBRIEF1, ui.MLEBRIEF2, ui.MLEBRIEF3, ui.MLEBRIEF4, ui.MLEBRIEF5};
@@ -136,6 +140,19 @@ void BriefEdit::PSHSAVE() {
 
 void BriefEdit::PSHCANCEL() {
     ENDDIALOG(2);
+}
+
+void BriefEdit::PSHMAP() {
+    // The rows on screen decide which pages the game would leave out.
+    SCREEN2BRIEF();
+    std::vector<MapPage> pages = mapPages(brief_);
+    std::size_t first = 0;
+    if (brief_.DOUBLEMODE() && !brief_.BLUEMODE())
+        while (first < pages.size() && pages[first].side != "red") ++first;
+    MapPreview preview(this, std::move(pages), gameFolder_);
+    preview.setWindowTitle(windowTitle() + " - " + preview.windowTitle());
+    preview.showPage(first);
+    ui::showModal(preview);
 }
 
 }  // namespace hartool

@@ -35,6 +35,7 @@ class BriefEdit_vo : public ui::Dialog {
         ui::MYMULTILINEEDIT* MLEBRIEF5;
         ui::MYPUSHBUTTON* PSHSAVE;
         ui::MYPUSHBUTTON* PSHCANCEL;
+        ui::MYPUSHBUTTON* PSHMAP;
     } ui;
 };
 
@@ -43,8 +44,10 @@ class BriefEdit_vo : public ui::Dialog {
 class BriefEdit : public BriefEdit_vo {
     Q_OBJECT
   public:
-    // doubleMode: blue and red pages for a new file; an existing file decides itself.
-    BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubleMode = false);
+    // doubleMode: blue and red pages for a new file; an existing file decides itself. The map preview takes
+    // its images from gameFolder.
+    BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubleMode = false,
+              std::string gameFolder = "");
 
     // The selected pages into the edits, and back.
     void BRIEF2SCREEN();
@@ -66,6 +69,8 @@ class BriefEdit : public BriefEdit_vo {
   public slots:
     void PSHSAVE();
     void PSHCANCEL();
+    // The map preview of the pages as they stand, saved or not.
+    void PSHMAP();
 
   private:
     struct PageRef {
@@ -78,6 +83,7 @@ class BriefEdit : public BriefEdit_vo {
     std::string pageWithNewBracket();
 
     BriefSupport brief_;
+    std::string gameFolder_;
     // The pages as read, per side, to tell a "[" typed from one the file held already.
     std::vector<Briefing> singleRead_, blueRead_, redRead_;
     std::array<ui::MYSINGLELINEEDIT*, 5> headings_{};

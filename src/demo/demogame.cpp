@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <set>
 
+#include "demo/pictures.h"
 #include "game/gamepaths.h"
 
 namespace hartool::demo {
@@ -379,6 +380,7 @@ std::vector<DemoFile> demoFiles() {
             files.push_back({campaignMissionFile(c, m), campaignMissionText(c, m)});
     for (PlayerFile& f : playerFiles()) files.push_back({kPlayerFolder + f.name, std::move(f.content)});
     files.push_back({kCrewDataFile, crewData()});
+    for (DemoFile& f : demoPictures()) files.push_back(std::move(f));
     return files;
 }
 

@@ -40,7 +40,7 @@ struct DemoFile {
     std::string path;  // relative to the game folder, "\" between folders, as spelled on disk
     std::string content;
 };
-// Everything writeDemoGame writes, in writing order.
+// Everything writeDemoGame writes, in writing order; the pictures (demo/pictures.h) last.
 std::vector<DemoFile> demoFiles();
 
 // Writes the demo installation into gameFolder, creating it (and missing folders above it) when absent.

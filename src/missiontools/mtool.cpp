@@ -11,6 +11,8 @@
 #include "ui/textconvert.h"
 #include "ui/waitcursor.h"
 
+#include <QMenu>
+
 #include <algorithm>
 
 namespace hartool {
@@ -49,6 +51,17 @@ MTool::MTool(QWidget* owner, const std::string& gamePath)
     : MTool_vo(owner), folders_(GameFolders::fromGamePath(gamePath)) {
     READDATA();
     READBRIEFINGS();
+    // A menu rather than a double click: a double click on a file reads as "edit", which the Edit button
+    // does.
+    briefingMenu_ = new QMenu(this);
+    briefingMenu_->setObjectName(QStringLiteral("BRIEFINGMENU"));
+    QAction* preview = briefingMenu_->addAction(QStringLiteral("&Map Preview..."), this, &MTool::MAPPREVIEW);
+    preview->setObjectName(QStringLiteral("MAPPREVIEW"));
+    ui.LBBRIEFINGS->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui.LBBRIEFINGS, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QListWidgetItem* item = ui.LBBRIEFINGS->itemAt(at)) ui.LBBRIEFINGS->setCurrentItem(item);
+        briefingMenu_->popup(ui.LBBRIEFINGS->viewport()->mapToGlobal(at));
+    });
 }
 
 std::string MTool::GETTITLE(const std::string& file) const {

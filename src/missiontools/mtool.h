@@ -4,6 +4,8 @@
 #include "ui/controls.h"
 #include "ui/dialog.h"
 
+class QMenu;
+
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -82,6 +84,8 @@ class MTool : public MTool_vo {
     void PSHCOPY();
     void PSHDELETE();
     void PSHTEXTEDIT();
+    // The map preview of the selected briefing, from the briefing list's context menu.
+    void MAPPREVIEW();
 
     void PSHPROP();
     void PSHMISSCOPY();
@@ -97,6 +101,7 @@ class MTool : public MTool_vo {
     std::vector<std::string> titles_;
     std::vector<std::string> fileNames_;
     std::vector<std::string> briefings_;
+    QMenu* briefingMenu_ = nullptr;
 };
 
 }  // namespace hartool

@@ -1,6 +1,8 @@
 // The briefing side of the mission tools: the buttons on the right and the three arrows in the middle.
 
 #include "briefing/briefedit.h"
+#include "briefing/mapgraphics.h"
+#include "briefing/mappreview.h"
 #include "missiontools/briefingfiles.h"
 #include "missiontools/mtool.h"
 #include "missiontools/newbrief.h"
@@ -22,6 +24,7 @@ const char* const kAnalyze = "analyze mission";
 const char* const kCopyBriefing = "copy briefing";
 const char* const kDeleteBriefing = "delete briefing";
 const char* const kEditBriefing = "edit briefing";
+const char* const kMapPreview = "map preview";
 const char* const kNoBriefing = "no briefing selected";
 const char* const kSelectBoth = "you have to select a mission and a briefing";
 const char* const kCaptionGap = "     ";
@@ -113,7 +116,7 @@ void MTool::PSHANALYZE() {
 void MTool::PSHNEW() {
     NewBrief name(this, folders().briefings);
     if (ui::showModal(name) != 1) return;
-    BriefEdit editor(this, name.FULLPATH(), name.MODE()->VALUE().toBool());
+    BriefEdit editor(this, name.FULLPATH(), name.MODE()->VALUE().toBool(), folders().game);
     const std::string typed(trimSpaces(ui::fromQt(name.FNAME()->text())));
     editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + typed));
     if (ui::showModal(editor) == 1) READBRIEFINGS();
@@ -160,9 +163,20 @@ void MTool::PSHEDIT() {
         ui::INFOBOX(this, kEditBriefing, kNoBriefing);
         return;
     }
-    BriefEdit editor(this, selectedBriefingFile());
+    BriefEdit editor(this, selectedBriefingFile(), false, folders().game);
     editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
     ui::showModal(editor);
+}
+
+void MTool::MAPPREVIEW() {
+    if (selectedBriefingFile().empty()) {
+        ui::INFOBOX(this, kMapPreview, kNoBriefing);
+        return;
+    }
+    BriefSupport briefing(selectedBriefingFile());
+    MapPreview preview(this, mapPages(briefing), folders().game);
+    preview.setWindowTitle(preview.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
+    ui::showModal(preview);
 }
 
 void MTool::PSHTEXTEDIT() {

@@ -24,6 +24,8 @@ constexpr ControlTemplate kControls[] = {
     {112, "MLEBRIEF5", MultiLineEdit, "", 78, 216, 209, 31, kText, ""},
     {113, "PSHSAVE", PushButton, "Save", 68, 259, 53, 12, NoStyle, ""},
     {114, "PSHCANCEL", PushButton, "Cancel", 170, 259, 53, 12, NoStyle, ""},
+    {115, "PSHMAP", PushButton, "Map...", 235, 259, 53, 12, NoStyle,
+     "preview the map graphics of these pages as the analysis drew them"},
 };
 }  // namespace
 

@@ -11,11 +11,12 @@ extern const DialogTemplate kCopyMissTemplate;
 extern const DialogTemplate kMissPropTemplate;
 extern const DialogTemplate kBriefEditTemplate;
 extern const DialogTemplate kNewBriefTemplate;
+extern const DialogTemplate kMapPreviewTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
-    &kPatchDialogTemplate, &kCreditsTemplate,  &kMoverTemplate,     &kMToolTemplate,
-    &kCopyMissTemplate,    &kMissPropTemplate, &kBriefEditTemplate, &kNewBriefTemplate,
+    &kPatchDialogTemplate, &kCreditsTemplate,   &kMoverTemplate,    &kMToolTemplate,      &kCopyMissTemplate,
+    &kMissPropTemplate,    &kBriefEditTemplate, &kNewBriefTemplate, &kMapPreviewTemplate,
 };
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "demo/demogame.h"
+#include "demo/pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -185,7 +186,7 @@ TEST(DemoGame, CreatesMissingFoldersAboveTheGameFolder) {
     test::TempDir temp;
     ASSERT_TRUE(writeDemoGame((temp.path() / "a" / "b" / "Game").string()));
     EXPECT_TRUE(temp.exists("a/b/Game/Data/campaign.dat"));
-    EXPECT_EQ(demoFiles().size(), 1 + 12 + 12 + 12 + 13 + 13 + 6 + 1u);
+    EXPECT_EQ(demoFiles().size(), 1 + 12 + 12 + 12 + 13 + 13 + 6 + 1 + demoPictures().size());
 }
 
 }  // namespace
