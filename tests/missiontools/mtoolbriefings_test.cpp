@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "briefing/briefedit.h"
+#include "briefing/mappreview.h"
 #include "missiontools/mtool.h"
 #include "missiontools/newbrief.h"
 #include "support/failingfilesystem.h"
@@ -116,6 +120,32 @@ TEST_F(MToolBriefingTest, TheRoadExtractAnalyzeAttachKeepsTheMissionData) {
     const std::string after = game.read(kPlayer + "S01.TXT");
     EXPECT_EQ(after.substr(0, after.find('[')), before.substr(0, before.find('[')) + "\r\n");
     EXPECT_NE(after.find("Sprite 0 = "), std::string::npos);
+}
+
+TEST_F(MToolBriefingTest, TheBriefingMenuPreviewsTheAnalysedMapWithTheGamesPictures) {
+    auto m = open();
+    auto* preview = m->findChild<QAction*>("MAPPREVIEW");
+    ASSERT_NE(preview, nullptr);
+    preview->trigger();
+    EXPECT_EQ(boxes.boxes().back(), info("map preview", "no briefing selected"));
+
+    selectMission(*m, "S01.TXT");
+    yes(*m, &MTool::PSHEXTRACT);
+    selectBriefing(*m, "Night Raid");
+    yes(*m, &MTool::PSHANALYZE);
+    ModalDouble modal;
+    modal.then<MapPreview>("MapPreview_vo", [](MapPreview& p) {
+        EXPECT_NE(p.windowTitle().indexOf("Night Raid"), -1);
+        EXPECT_EQ(p.control<ui::MYCOMBOBOX>("CMBPAGE")->ITEMCOUNT(), 4u);
+        // The map and the flight's helicopter come from the demo game's pictures.
+        const RenderedMap& shown = p.rendered();
+        EXPECT_FALSE(shown.hits.empty());
+        for (const char* picture : {"maps\\Farrow_Downs.pcx", "images\\uahb.pcx"})
+            EXPECT_EQ(std::count(shown.notFound.begin(), shown.notFound.end(), picture), 0) << picture;
+        EXPECT_TRUE(shown.unreadable.empty());
+        p.control<QAbstractButton>("PSHCANCEL")->click();
+    });
+    preview->trigger();
 }
 
 TEST_F(MToolBriefingTest, NewCopyAndEditOpenTheirDialogs) {

@@ -4,6 +4,7 @@
 #include "app/credits.h"
 #include "app/patchdialog.h"
 #include "briefing/briefedit.h"
+#include "briefing/mappreview.h"
 #include "kindsdialog.h"
 #include "missiontools/copymiss.h"
 #include "missiontools/mtool.h"
@@ -50,6 +51,8 @@ const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behav
         // No file there: nothing is read, and nothing written unless saved.
         {"BriefEdit_vo", [] { return std::make_unique<BriefEdit>(nullptr, "no-such-briefing.txt", true); }},
         {"NewBrief_vo", [] { return std::make_unique<NewBrief>(nullptr, ""); }},
+        {"MapPreview_vo",
+         [] { return std::make_unique<MapPreview>(nullptr, mapPagesOf(std::vector<Briefing>(4), ""), ""); }},
     };
     return classes;
 }
