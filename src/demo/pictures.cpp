@@ -109,10 +109,11 @@ IndexedPicture helicopter(bool blue) {
     return c.picture();
 }
 
-IndexedPicture waypoint(bool blue) {
+// A ring with a centre of its own colour for each kind of waypoint.
+IndexedPicture waypoint(bool blue, std::uint8_t centre) {
     Canvas c(9, 9, kClear);
     c.ring(4.5, 4.5, 2.5, 4.5, blue ? kBlue : kRed);
-    c.set(4, 4, kWhite);
+    c.rect(3, 3, 3, 3, centre);
     return c.picture();
 }
 
@@ -200,8 +201,12 @@ std::vector<DemoFile> demoPictures() {
     add("Images\\rtnkp.pcx", unitSign(false, true));
     add("Images\\uinfp.pcx", unitSign(true, false));
     add("Images\\rinfp.pcx", unitSign(false, false));
-    add("Images\\uwpcp.pcx", waypoint(true));
-    add("Images\\rwpcp.pcx", waypoint(false));
+    add("Images\\uwpcp.pcx", waypoint(true, kWhite));
+    add("Images\\rwpcp.pcx", waypoint(false, kWhite));
+    add("Images\\uwpaa.pcx", waypoint(true, kHill));
+    add("Images\\uwpbp.pcx", waypoint(true, kLightRed));
+    add("Images\\uwplz.pcx", waypoint(true, kRoad));
+    add("Images\\ucavhq.pcx", unitSign(true, false));
     add("Images\\usam4b.pcx", objectiveRing(160, true));
     add("Images\\rsam4b.pcx", objectiveRing(160, false));
     add("Maps\\Farrow_Downs.pcx", farrowDowns());
