@@ -11,6 +11,7 @@
 #include "ui/textconvert.h"
 #include "ui/waitcursor.h"
 
+#include <QCursor>
 #include <QMenu>
 
 #include <algorithm>
@@ -58,9 +59,16 @@ MTool::MTool(QWidget* owner, const std::string& gamePath)
     QAction* preview = briefingMenu_->addAction(QStringLiteral("&Map Preview..."), this, &MTool::MAPPREVIEW);
     preview->setObjectName(QStringLiteral("MAPPREVIEW"));
     ui.LBBRIEFINGS->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui.LBBRIEFINGS, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QListWidgetItem* item = ui.LBBRIEFINGS->itemAt(at)) ui.LBBRIEFINGS->setCurrentItem(item);
-        briefingMenu_->popup(ui.LBBRIEFINGS->viewport()->mapToGlobal(at));
+    connect(ui.LBBRIEFINGS, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        QWidget* viewport = ui.LBBRIEFINGS->viewport();
+        // A right click selects the briefing under the pointer; the menu key keeps the selection and opens
+        // the menu beside it.
+        if (viewport->mapFromGlobal(QCursor::pos()) == at) {
+            if (QListWidgetItem* item = ui.LBBRIEFINGS->itemAt(at)) ui.LBBRIEFINGS->setCurrentItem(item);
+        } else if (QListWidgetItem* current = ui.LBBRIEFINGS->currentItem()) {
+            at = ui.LBBRIEFINGS->visualItemRect(current).center();
+        }
+        briefingMenu_->popup(viewport->mapToGlobal(at));
     });
 }
 
