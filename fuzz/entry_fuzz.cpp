@@ -100,6 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char& c : flat)
         if (isBreak(c)) c = ' ';
     FUZZ_CHECK(hartool::GETENTRY(kFile, name) ==
-               plainValue(hartool::platform::upper1252(name) + ": " + flat, 0));
+               plainValue(hartool::platform::upper1252(spacesTrimmed(name)) + ": " + flat, 0));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/missionsupport.h"
@@ -32,11 +33,24 @@ std::string briefing(bool twoSides) {
     return text;
 }
 
+// The file's values read back trimmed, as profile values do; a label of a call sign or message the tables
+// lack ends in ", " in the page and in the file, and without the blank when read again.
+bool sameEntries(const hartool::StringList& written, const hartool::StringList& read) {
+    if (written.size() != read.size()) return false;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        std::string_view w = written[i];
+        while (!w.empty() && (w.back() == ' ' || w.back() == '\t')) w.remove_suffix(1);
+        if (w != read[i]) return false;
+    }
+    return true;
+}
+
 bool sameGraphics(const std::vector<hartool::Briefing>& a, const std::vector<hartool::Briefing>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (!(a[i].ALINESTRINGS == b[i].ALINESTRINGS && a[i].ASPRITESTRINGS == b[i].ASPRITESTRINGS &&
-              a[i].ALABELSTRINGS == b[i].ALABELSTRINGS))
+        if (!(sameEntries(a[i].ALINESTRINGS, b[i].ALINESTRINGS) &&
+              sameEntries(a[i].ASPRITESTRINGS, b[i].ASPRITESTRINGS) &&
+              sameEntries(a[i].ALABELSTRINGS, b[i].ALABELSTRINGS)))
             return false;
     return true;
 }
@@ -58,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     BriefSupport reread(kBriefing);
     if (twoSides) {
-        FUZZ_CHECK(sameGraphics(reread.BLUEBRIEFARRAY(), model.BLUEBRIEFARRAY()));
-        FUZZ_CHECK(sameGraphics(reread.REDBRIEFARRAY(), model.REDBRIEFARRAY()));
+        FUZZ_CHECK(sameGraphics(model.BLUEBRIEFARRAY(), reread.BLUEBRIEFARRAY()));
+        FUZZ_CHECK(sameGraphics(model.REDBRIEFARRAY(), reread.REDBRIEFARRAY()));
     } else {
-        FUZZ_CHECK(sameGraphics(reread.BRIEFARRAY(), model.BRIEFARRAY()));
+        FUZZ_CHECK(sameGraphics(model.BRIEFARRAY(), reread.BRIEFARRAY()));
     }
     return 0;
 }
