@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <ctime>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -162,14 +164,66 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-// A hidden temporary file beside target, so that the final rename stays in one file system.
+// Leftovers of killed writes. A writer holds an exclusive flock on its temporary from the moment it makes it
+// until the rename; the kernel drops the lock when the writer dies, however it dies. So a file that bears our
+// temporaries' exact name pattern, is an ordinary file of our user, and can be locked without waiting, has no
+// live writer and is removed. A write in progress (of this or another process) holds the lock and is passed
+// by; a file of another program does not match the pattern or is not ours; a file system without flock
+// refuses the lock and nothing is removed there.
+constexpr std::string_view kTemporaryTag = ".hartool-";
+constexpr std::size_t kTemporaryRandom = 6;  // mkstemp's "XXXXXX"
+
+bool isTemporaryName(std::string_view name) {
+    const std::size_t tail = kTemporaryTag.size() + kTemporaryRandom;
+    if (name.size() < 2 + tail || name[0] != '.') return false;
+    if (name.substr(name.size() - tail, kTemporaryTag.size()) != kTemporaryTag) return false;
+    return std::all_of(name.end() - kTemporaryRandom, name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+void removeDeadTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const int dfd = ::dirfd(dir);
+    while (dirent* e = ::readdir(dir)) {
+        if (!isTemporaryName(e->d_name)) continue;
+        const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held, now;
+        // The name must still be the file we locked: a cleaner never unlinks a name it did not check.
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dfd, e->d_name, &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == held.st_dev &&
+            now.st_ino == held.st_ino)
+            ::unlinkat(dfd, e->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// A hidden temporary file beside target, so that the final rename stays in one file system; returned locked
+// (see above), and not inherited by programs the tool starts, which would keep the lock alive.
 int createTemporary(const std::string& target, std::string& tempPath) {
-    tempPath = joinNative(parentOf(target), "." + baseOf(target) + ".hartool-XXXXXX");
-    std::vector<char> buf(tempPath.begin(), tempPath.end());
-    buf.push_back('\0');
-    int fd = ::mkstemp(buf.data());
-    tempPath = buf.data();
-    return fd;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        tempPath = joinNative(parentOf(target), "." + baseOf(target) + std::string(kTemporaryTag) + "XXXXXX");
+        std::vector<char> buf(tempPath.begin(), tempPath.end());
+        buf.push_back('\0');
+        const int fd = ::mkostemp(buf.data(), O_CLOEXEC);
+        tempPath = buf.data();
+        if (fd < 0) return fd;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK) return fd;  // no flock here: no cleaner can lock it either
+            ::close(fd);  // a cleaner got it in the instant before the lock, and removes it
+            continue;
+        }
+        struct stat held, now;
+        if (::fstat(fd, &held) == 0 && ::lstat(tempPath.c_str(), &now) == 0 && now.st_dev == held.st_dev &&
+            now.st_ino == held.st_ino)
+            return fd;
+        ::close(fd);  // removed by a cleaner before it was locked
+    }
+    errno = EAGAIN;
+    return -1;
 }
 
 void syncFolder(const std::string& folder) {
@@ -214,27 +268,22 @@ Status replaceAtomically(const std::string& linkOrTarget, mode_t mode, Fill fill
     std::string target;
     if (Status s = followLink(linkOrTarget, target); !s) return s;
     if (Status s = checkReplaceable(target); !s) return s;
+    removeDeadTemporaries(parentOf(target));
     std::string temp;
     int fd = createTemporary(target, temp);
     if (fd < 0) return Status::failure(errnoText(errno));
     auto fail = [&](int err) {
-        ::close(fd);
         ::unlink(temp.c_str());
+        ::close(fd);
         return Status::failure(errnoText(err));
     };
     if (!fill(fd)) return fail(errno);
     if (::fchmod(fd, mode) != 0) return fail(errno);
     if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        return Status::failure(errnoText(err));
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        return Status::failure(errnoText(err));
-    }
+    // Closed only after the rename: closing drops the lock that keeps cleaners off the temporary. The data
+    // is synced by then, so a failing close has nothing left to lose.
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    ::close(fd);
     syncFolder(parentOf(target));
     return Status::success();
 }

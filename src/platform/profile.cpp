@@ -16,6 +16,10 @@ std::string_view trimBlanks(std::string_view s) {
     return s.substr(b, e - b + 1);
 }
 
+std::string_view blanksTrimmedFront(std::string_view s) {
+    return s.substr(std::min(s.find_first_not_of(" \t"), s.size()));
+}
+
 struct Line {
     std::string_view body;    // without its line end
     std::string_view ending;  // "\r\n", "\n", "\r" or "" for a last line without one
@@ -125,7 +129,9 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
             const std::size_t valueAt =
                 std::min(body.find_first_not_of(" \t", body.find('=') + 1), body.size());
             out.append(body.substr(0, valueAt));
-            out += flat;
+            // The blanks after "=" stay as the file has them: the value's own leading blanks would add to
+            // them on every rewrite.
+            out += blanksTrimmedFront(flat);
             out.append(lines[i].ending.empty() ? std::string_view("\r\n") : lines[i].ending);
             continue;
         }

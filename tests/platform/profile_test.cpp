@@ -106,7 +106,10 @@ TEST(Profile, WriterKeepsEveryOtherLine) {
          "[TOOL]\r\nPATH=p\r\nCAMPAIGN=c\r\n"},
         {"first of two sections", "[TOOL]\r\nA=1\r\n[TOOL]\r\nB=2\r\n", "tool", "B", "3",
          "[TOOL]\r\nA=1\r\nB=3\r\n[TOOL]\r\nB=2\r\n"},
-        {"line breaks in a value", "", "TOOL", "PATH", "a\r\nb", "[TOOL]\r\nPATH=a  b\r\n"},
+        {"line breaks in a value", "", "TOOL", "PATH", "a\r\nb",
+         "[TOOL]\r\nPATH=a  b\r\n"},  // Its own leading blanks once added to the file's on every rewrite.
+        {"value with leading blanks replaced", "[TOOL]\r\nPATH= x\r\n", "TOOL", "PATH", " x",
+         "[TOOL]\r\nPATH= x\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withProfileValue(c.before, c.section, c.key, c.value), c.after) << c.name;

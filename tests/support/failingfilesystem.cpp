@@ -17,10 +17,15 @@ void FailingFileSystem::failOn(Op op, std::string fragment, std::string reason) 
     rules_.push_back({op, platform::upper1252(fragment), std::move(reason)});
 }
 
+void FailingFileSystem::failNth(Op op, int n, std::string reason) {
+    rules_.push_back({op, "", std::move(reason), n});
+}
+
 bool FailingFileSystem::fails(Op op, const std::string& path, std::string& reason) const {
     std::string upper = platform::upper1252(path);
+    const int call = ++calls_[static_cast<int>(op)];
     for (const Rule& r : rules_) {
-        if (r.op == op && upper.find(r.fragment) != std::string::npos) {
+        if (r.op == op && (r.nth != 0 ? r.nth == call : upper.find(r.fragment) != std::string::npos)) {
             reason = r.reason;
             ++failures_;
             return true;

@@ -19,6 +19,8 @@ class FailingFileSystem : public platform::FileSystem {
     // Operations op on a path containing fragment (case ignored; for Copy, the target) fail with reason. A
     // read that fails finds the file there but unreadable.
     void failOn(Op op, std::string fragment, std::string reason = "injected failure");
+    // The n-th operation op (counted from 1 over every path) fails with reason, and only that one.
+    void failNth(Op op, int n, std::string reason = "injected failure");
     int failures() const { return failures_; }
 
     platform::ReadResult read(const std::string& path) const override;
@@ -41,6 +43,7 @@ class FailingFileSystem : public platform::FileSystem {
         Op op;
         std::string fragment;
         std::string reason;
+        int nth = 0;  // 0: by fragment
     };
     bool fails(Op op, const std::string& path, std::string& reason) const;
 
@@ -48,6 +51,7 @@ class FailingFileSystem : public platform::FileSystem {
     platform::FileSystem* previous_;
     std::vector<Rule> rules_;
     mutable int failures_ = 0;
+    mutable int calls_[7] = {};  // by Op
 };
 
 }  // namespace hartool::test
