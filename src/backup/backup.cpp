@@ -32,7 +32,7 @@ Report copyCrew(const std::string& from, const std::string& to, const std::strin
 // The files copyFolder would copy, counted as selected and not done: their folder could not be made.
 Report notCopied(const std::string& source, CopyMode mode) {
     Report report;
-    report.selected = platform::listFiles(source + copyMask(mode)).size();
+    report.selected = platform::listFileNames(source + copyMask(mode)).size();
     return report;
 }
 
@@ -47,7 +47,7 @@ Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progre
     std::vector<std::size_t> counts;
     std::size_t total = 0;
     for (const FolderCopy& c : copies) {
-        counts.push_back(platform::listFiles(c.source + copyMask(c.mode)).size());
+        counts.push_back(platform::listFileNames(c.source + copyMask(c.mode)).size());
         total += counts.back();
     }
     Report report;
@@ -79,44 +79,27 @@ Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
 Report copyFolder(const std::string& source, const std::string& target, CopyMode mode,
                   const Progress& progress) {
     Report report;
-    const std::vector<platform::FileEntry> files = platform::listFiles(source + copyMask(mode));
-    report.selected = files.size();
+    const std::vector<std::string> names = platform::listFileNames(source + copyMask(mode));
+    report.selected = names.size();
     // Every file would only fail again for the same reason.
     if (Status s = platform::makeFolder(target); !s) {
         report.fail(target, s.error);
         return report;
     }
-
-    // One failure per file: the first says why, the later passes would only repeat it.
-    std::vector<bool> failed(files.size(), false);
-    auto fail = [&](std::size_t i, const std::string& why) {
-        if (failed[i]) return;
-        failed[i] = true;
-        report.fail(target + files[i].name, why);
-    };
-
-    // A read-only copy from an earlier run cannot be replaced until it is writable again.
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string to = target + files[i].name;
-        if (!platform::fileExists(to)) continue;
-        if (Status s = FABSETFILEATTRIBUTES(to, platform::NORMAL); !s) fail(i, s.error);
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!goOn(progress, i, files.size())) {
-            for (std::size_t rest = i; rest < files.size(); ++rest)
-                report.skip(target + files[rest].name, kCancelled);
-            break;
-        }
-        if (Status s = platform::copyFile(source + files[i].name, target + files[i].name); s)
+    // Earlier read-only copies are replaced, and every copy ends read-only, also an older one whose
+    // replacement failed or was cancelled.
+    const platform::CopiesResult copies = platform::copyFiles(
+        source, target, names, {.replaceReadOnly = true, .leaveReadOnly = true}, progress);
+    // One failure per file: the first says why.
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i >= copies.reached)
+            report.skip(target + names[i], kCancelled);
+        else if (copies.statuses[i])
             ++report.done;
-        else
-            fail(i, s.error);
-    }
-    // Also protects an older copy whose replacement failed or was cancelled.
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (Status s = FABSETFILEATTRIBUTES(target + files[i].name, platform::READONLY | platform::ARCHIVE);
-            !s)
-            fail(i, s.error);
+        if (!copies.statuses[i])
+            report.fail(target + names[i], copies.statuses[i].error);
+        else if (!copies.readOnly[i])
+            report.fail(target + names[i], copies.readOnly[i].error);
     }
     return report;
 }

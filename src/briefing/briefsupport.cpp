@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/profile.h"
 #include "text/entries.h"
+#include "text/foldsearch.h"
 #include "text/sections.h"
 #include "text/token.h"
 
@@ -17,38 +18,14 @@ namespace {
 constexpr std::size_t kPages = 5;
 constexpr const char* kCrLf = "\r\n";
 
-// Read whole: the profile reader's cut at 1023 characters would shorten a long text on the next write.
-std::string namedValue(std::string_view text, std::string_view section, std::string_view key) {
-    return platform::profileValue(text, section, key, std::string::npos);
-}
-
-// Where a line starting with "[" + name begins, and where the next line starting with "[" does. Only a "["
-// that opens a line counts: one inside a heading or text would otherwise cut the page's graphics off.
-std::string_view sectionText(std::string_view text, std::string_view sectionName) {
+// The first section whose header line starts with "[" + name: the graphics' own rule, older than the profile
+// reader's exact name, and kept so that a page reads the graphics it always read.
+const platform::ProfileSections::Section* graphicsSection(const platform::ProfileSections& sections,
+                                                          std::string_view sectionName) {
     const std::string upperName = platform::upper1252("[" + std::string(trimSpaces(sectionName)));
-    std::size_t begin = std::string_view::npos;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", pos), text.size());
-        const std::string_view line = text.substr(pos, lineEnd - pos);
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] == '[') {
-            if (begin != std::string_view::npos) return text.substr(begin, pos - begin);
-            if (platform::upper1252(line.substr(first, upperName.size())) == upperName) begin = pos;
-        }
-        pos = lineEnd + 1;
-    }
-    return begin == std::string_view::npos ? std::string_view() : text.substr(begin);
-}
-
-// Calls visit with each line of text. CR alone ends a line too, as it does for the profile reader that
-// finds the named values, so that a briefing saved with other line ends gives the same graphics.
-template <class Visit>
-void forEachLine(std::string_view text, Visit visit) {
-    for (std::size_t pos = 0; pos <= text.size();) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-        visit(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
+    for (const auto& section : sections.sections())
+        if (platform::upper1252(section.header.substr(0, upperName.size())) == upperName) return &section;
+    return nullptr;
 }
 
 bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
@@ -112,21 +89,20 @@ void BriefSupport::READBRIEFINGS() {
 
     if (platform::fileExists(path_)) {
         const std::string text = platform::readFile(path_);
-        const std::string upper = platform::upper1252(text);
+        // Split once: every page and the Misc values are then read from their own section.
+        const platform::ProfileSections sections(text);
         // An existing file decides the mode, whatever the caller asked for.
-        doubleMode_ = upper.find("BLUE_BRIEFING") != std::string::npos ||
-                      upper.find("RED_BRIEFING") != std::string::npos;
-        if (upper.find("MISC") != std::string::npos) {
-            cutscene_ = namedValue(text, "Misc", "cutscene");
-            sound_ = namedValue(text, "Misc", "sound");
-        }
+        doubleMode_ = FoldedSearch("BLUE_BRIEFING").find(text) != std::string::npos ||
+                      FoldedSearch("RED_BRIEFING").find(text) != std::string::npos;
+        cutscene_ = sections.value("Misc", "cutscene", std::string::npos);
+        sound_ = sections.value("Misc", "sound", std::string::npos);
         for (std::size_t n = 0; n < kPages; ++n) {
             const std::string number = std::to_string(n);
             if (doubleMode_) {
-                addBriefing(text, "Blue_Briefing " + number);
-                addBriefing(text, "Red_Briefing " + number);
+                addBriefing(sections, "Blue_Briefing " + number);
+                addBriefing(sections, "Red_Briefing " + number);
             } else {
-                addBriefing(text, "Briefing " + number);
+                addBriefing(sections, "Briefing " + number);
             }
         }
     }
@@ -136,27 +112,54 @@ void BriefSupport::READBRIEFINGS() {
 }
 
 void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
-    addBriefing(platform::readFile(path_), sectionName);
+    const std::string text = platform::readFile(path_);
+    addBriefing(platform::ProfileSections(text), sectionName);
 }
 
-void BriefSupport::addBriefing(std::string_view fileText, const std::string& sectionName) {
+void BriefSupport::addBriefing(const platform::ProfileSections& sections, const std::string& sectionName) {
     const std::string name = platform::upper1252(sectionName);
     Briefing page;
-    page.CTEXT = namedValue(fileText, name, "Text");
-    page.CHEADING = namedValue(fileText, name, "Heading");
-    if (!page.CTEXT.empty() || !page.CHEADING.empty()) {
-        page.CMAP = namedValue(fileText, name, "Map");
-        page.CMOVIE = namedValue(fileText, name, "Movie");
-        page.CTIMEOUT = namedValue(fileText, name, "Time Out");
-        forEachLine(sectionText(fileText, name), [&page](std::string_view raw) {
-            const std::string_view line = trimSpaces(raw);
-            if (startsWithFolded(line, "LINE"))
-                page.ALINESTRINGS.push_back(GETWERT(line, 0, "="));
-            else if (startsWithFolded(line, "SPRITE"))
-                page.ASPRITESTRINGS.push_back(GETWERT(line, 0, "="));
-            else if (startsWithFolded(line, "LABEL"))
-                page.ALABELSTRINGS.push_back(GETWERT(line, 0, "="));
+    // The named values by the profile reader's rules (first key wins, whole, without enclosing quotes) and
+    // the graphics entries, from one pass over the page's section where both rules find the same one.
+    struct Named {
+        std::string_view key;
+        std::string* value;
+        bool found = false;
+    };
+    Named named[] = {{"Text", &page.CTEXT},
+                     {"Heading", &page.CHEADING},
+                     {"Map", &page.CMAP},
+                     {"Movie", &page.CMOVIE},
+                     {"Time Out", &page.CTIMEOUT}};
+    const auto* valueSection = sections.find(name);
+    const auto* drawSection = graphicsSection(sections, name);
+    auto addGraphics = [&page](std::string_view raw) {
+        const std::string_view line = trimSpaces(raw);
+        if (startsWithFolded(line, "LINE"))
+            page.ALINESTRINGS.push_back(valueAfter(line, "="));
+        else if (startsWithFolded(line, "SPRITE"))
+            page.ASPRITESTRINGS.push_back(valueAfter(line, "="));
+        else if (startsWithFolded(line, "LABEL"))
+            page.ALABELSTRINGS.push_back(valueAfter(line, "="));
+    };
+    if (valueSection) {
+        platform::forEachProfileLine(valueSection->body, [&](std::string_view line) {
+            std::string_view key, value;
+            if (platform::profileEntry(line, key, value)) {
+                for (Named& n : named) {
+                    if (n.found || !platform::iequals1252(key, n.key)) continue;
+                    n.found = true;
+                    *n.value = platform::unquotedProfileValue(value);
+                }
+            }
+            if (drawSection == valueSection) addGraphics(line);
         });
+    }
+    if (page.CTEXT.empty() && page.CHEADING.empty()) {
+        // A page without heading and text is left out: nothing else of it counts.
+        page = Briefing();
+    } else if (drawSection && drawSection != valueSection) {
+        platform::forEachProfileLine(drawSection->body, addGraphics);
     }
     if (name.find("BLUE_BRIEFING") != std::string::npos)
         bluePages_.push_back(std::move(page));

@@ -9,6 +9,7 @@
 
 #include "base/parent.h"
 #include "platform/filesystem.h"
+#include "platform/profile.h"
 #include "text/stringlist.h"
 
 namespace hartool {
@@ -63,8 +64,8 @@ class BriefSupport : public Parent {
     void DESTROY() override;
 
   private:
-    // ADDBRIEFING on a text already read, so that READBRIEFINGS reads the file once.
-    void addBriefing(std::string_view fileText, const std::string& sectionName);
+    // ADDBRIEFING on a text already split, so that READBRIEFINGS reads and splits the file once.
+    void addBriefing(const platform::ProfileSections& sections, const std::string& sectionName);
     // BRIEF2TEXT behind out.
     void appendPage(std::string& out, std::size_t page) const;
 

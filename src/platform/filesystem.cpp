@@ -20,6 +20,37 @@ std::string DateTime::time() const {
     return buf;
 }
 
+std::vector<std::string> FileSystem::listNames(const std::string& pathAndMask) const {
+    std::vector<std::string> names;
+    for (FileEntry& e : list(pathAndMask)) names.push_back(std::move(e.name));
+    return names;
+}
+
+CopiesResult FileSystem::copyFiles(const std::string& fromFolder, const std::string& toFolder,
+                                   const std::vector<std::string>& names, const CopyOptions& options,
+                                   const CopyProgress& progress) {
+    CopiesResult result;
+    result.statuses.resize(names.size());
+    result.readOnly.resize(names.size());
+    for (; result.reached < names.size(); ++result.reached) {
+        const std::size_t i = result.reached;
+        if (progress && !progress(i, names.size())) break;
+        const std::string target = toFolder + names[i];
+        Status& s = result.statuses[i];
+        if (options.replaceReadOnly && fileExists(target)) s = setAttributes(target, NORMAL);
+        if (s) s = copy(fromFolder + names[i], target);
+    }
+    if (options.leaveReadOnly) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string target = toFolder + names[i];
+            // A file not there has nothing to protect.
+            if (!fileExists(target)) continue;
+            result.readOnly[i] = setAttributes(target, READONLY | ARCHIVE);
+        }
+    }
+    return result;
+}
+
 namespace {
 
 Seam<FileSystem>& seam() {

@@ -3,9 +3,12 @@
 // Profile (INI) files, read and written by the rules of the Windows private-profile functions, on every
 // platform alike.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/filesystem.h"
 
@@ -25,6 +28,47 @@ std::string profileValue(std::string_view text, std::string_view section, std::s
 // a line.
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value);
+
+// A profile text split into its sections in one pass, for a reader that asks many values of one large text
+// (a briefing holding graphics has hundreds of thousands of lines): a look-up then reads one section instead
+// of the whole text. Same rules as profileValue. Views into the text, which must outlive this.
+class ProfileSections {
+  public:
+    struct Section {
+        std::string_view header;  // the header line from its "["
+        std::string_view body;    // the lines up to the next header line, line ends included
+    };
+
+    explicit ProfileSections(std::string_view text);
+
+    // Every section in file order, also those of a name used before.
+    const std::vector<Section>& sections() const { return sections_; }
+    // The first section of that name, nullptr when none.
+    const Section* find(std::string_view name) const;
+    std::string value(std::string_view section, std::string_view key,
+                      std::size_t limit = kProfileValueLimit) const;
+
+  private:
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> firstByUpperName_;
+};
+
+// Calls visit with the body of each line of text, without its line end; CR LF, LF and CR all end a line.
+template <class Visit>
+void forEachProfileLine(std::string_view text, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        visit(text.substr(pos, end - pos));
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+// The key and the raw value of an entry line ("key = value", both trimmed), false for a line that is no
+// entry.
+bool profileEntry(std::string_view line, std::string_view& key, std::string_view& value);
+// value without one pair of enclosing quotes.
+std::string_view unquotedProfileValue(std::string_view value);
 
 // A missing file, section or key yields "".
 std::string GETENVIRONMENT(const std::string& section, const std::string& key, const std::string& file);

@@ -184,3 +184,51 @@ TEST(BriefSupportTest, HeadingWithCommasSurvivesARoundTrip) {
     ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
     EXPECT_EQ(BriefSupport(dir.folder() + "brief.txt").BRIEFARRAY()[0].HEADING(), "Orders, north, then east");
 }
+
+// The pages read in one pass agree with the profile reader on every named value, and the graphics come from
+// the first section whose header starts with the page's name, as they always did.
+TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t lines, sprites;  // of page 0
+    };
+    const Case cases[] = {
+        {"full", kFull, 2, 1},
+        {"LF and CR",
+         "[Briefing 0]\nHeading = 9, A\rText = 1, 1, t\nLine 0 = 1\rline 1 = 2\r\nSPRITE 0 = 3\n", 2, 1},
+        {"first section and first key win, any case",
+         "[briefing 0]\r\nheading=\"9, First\"\r\nHEADING = 9, Second\r\nText='1, 1, q'\r\nLine 0 = 1\r\n"
+         "[BRIEFING 0]\r\nText = 1, 1, never\r\nLine 0 = 2\r\nLine 1 = 3\r\n",
+         1, 0},
+        {"blanks around names and values",
+         "  [ Briefing 0 ]  \r\n  Text  =   1, 1, spaced   \r\n\tMovie\t=\tm.avi\r\nLine 0 = 9\r\n", 0, 0},
+        {"graphics by the header's start",
+         "[Briefing 0 old]\r\nLine 0 = 1\r\n[Briefing 0]\r\nHeading = 9, H\r\nLine 0 = 2\r\nLine 1 = 3\r\n",
+         1, 0},
+        {"no heading and no text", "[Briefing 0]\r\nMAP = m.bmp\r\nLine 0 = 1\r\n[Misc]\r\nsound=\r\n", 0, 0},
+        {"comments and bare keys", "[Briefing 0]\r\n;Text = 1, 1, no\r\nText\r\nText = 1, 1, yes\r\n", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        BriefSupport b(dir.write("b.txt", c.text));
+        EXPECT_EQ(b.CUTSCENE(), platform::profileValue(c.text, "Misc", "cutscene", std::string::npos));
+        EXPECT_EQ(b.SOUND(), platform::profileValue(c.text, "Misc", "sound", std::string::npos));
+        for (std::size_t n = 0; n < 5; ++n) {
+            const std::string section = "Briefing " + std::to_string(n);
+            auto value = [&](const char* key) {
+                return platform::profileValue(c.text, section, key, std::string::npos);
+            };
+            const Briefing& page = b.BRIEFARRAY()[n];
+            const bool used = !value("Text").empty() || !value("Heading").empty();
+            EXPECT_EQ(page.CTEXT, value("Text")) << n;
+            EXPECT_EQ(page.CHEADING, value("Heading")) << n;
+            EXPECT_EQ(page.CMAP, used ? value("Map") : "") << n;
+            EXPECT_EQ(page.CMOVIE, used ? value("Movie") : "") << n;
+            EXPECT_EQ(page.CTIMEOUT, used ? value("Time Out") : "") << n;
+        }
+        EXPECT_EQ(b.BRIEFARRAY()[0].ALINESTRINGS.size(), c.lines);
+        EXPECT_EQ(b.BRIEFARRAY()[0].ASPRITESTRINGS.size(), c.sprites);
+    }
+}
