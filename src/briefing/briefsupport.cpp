@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <utility>
 
 #include "platform/codepage.h"
@@ -33,22 +34,20 @@ bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
            platform::upper1252(line.substr(0, upperPrefix.size())) == upperPrefix;
 }
 
-// "Kind N = value" lines, written straight into room made once: a generated map has tens of thousands.
-void appendEntries(std::string& out, std::string_view kind, const StringList& values) {
-    constexpr std::size_t kNumberRoom = 20;
-    const std::size_t start = out.size();
-    out.resize(start + values.bytes() + values.size() * (kind.size() + kNumberRoom + 6));
-    char* p = out.data() + start;
-    auto put = [&p](std::string_view s) { p = std::copy(s.begin(), s.end(), p); };
+// "Kind N = value" lines; a generated map has tens of thousands. full() is called whenever out has grown to
+// pieceSize, so that a writer can hand the text on in pieces instead of holding all of it.
+void appendEntries(std::string& out, std::string_view kind, const StringList& values, std::size_t pieceSize,
+                   const std::function<void()>& full) {
+    char number[24];
     for (std::size_t i = 0; i < values.size(); ++i) {
-        put(kind);
-        *p++ = ' ';
-        p = std::to_chars(p, p + kNumberRoom, i).ptr;
-        put(" = ");
-        put(values[i]);
-        put(kCrLf);
+        out.append(kind);
+        out += ' ';
+        out.append(number, std::to_chars(number, number + sizeof number, i).ptr);
+        out.append(" = ");
+        out.append(values[i]);
+        out.append(kCrLf);
+        if (out.size() >= pieceSize) full();
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void appendIfSet(std::string& out, const char* key, const std::string& value) {
@@ -74,8 +73,8 @@ std::string Briefing::BTEXT() const {
     return std::string(trimSpaces(text));
 }
 
-BriefSupport::BriefSupport(std::string path, bool doubleMode)
-    : doubleMode_(doubleMode), path_(std::move(path)) {
+BriefSupport::BriefSupport(std::string path, bool doubleMode, Graphics graphics)
+    : doubleMode_(doubleMode), graphics_(graphics), path_(std::move(path)) {
     READBRIEFINGS();
 }
 
@@ -132,7 +131,14 @@ void BriefSupport::addBriefing(const platform::ProfileSections& sections, const 
                      {"Movie", &page.CMOVIE},
                      {"Time Out", &page.CTIMEOUT}};
     const auto* valueSection = sections.find(name);
-    const auto* drawSection = graphicsSection(sections, name);
+    const auto* drawSection = graphics_ == Graphics::READ ? graphicsSection(sections, name) : nullptr;
+    if (drawSection) {
+        // Room for the most the section can hold, so that the lists never move their entries while growing;
+        // room never used is never touched.
+        const std::size_t most = drawSection->body.size();
+        for (StringList* list : {&page.ALINESTRINGS, &page.ASPRITESTRINGS, &page.ALABELSTRINGS})
+            list->reserve(most / 8, most);
+    }
     auto addGraphics = [&page](std::string_view raw) {
         const std::string_view line = trimSpaces(raw);
         if (startsWithFolded(line, "LINE"))
@@ -175,7 +181,8 @@ std::string BriefSupport::BRIEF2TEXT(std::size_t page) const {
     return out;
 }
 
-void BriefSupport::appendPage(std::string& out, std::size_t page) const {
+void BriefSupport::appendPage(std::string& out, std::size_t page, std::size_t pieceSize,
+                              const std::function<void()>& full) const {
     const std::vector<Briefing>& pages = BRIEFARRAY();
     if (page < 1 || page > pages.size()) return;
     const Briefing& b = pages[page - 1];
@@ -189,33 +196,44 @@ void BriefSupport::appendPage(std::string& out, std::size_t page) const {
     out.append("Heading = ").append(b.CHEADING).append(kCrLf);
     appendIfSet(out, "MAP", b.CMAP);
     appendIfSet(out, "Text", b.CTEXT);
-    appendEntries(out, "Line", b.ALINESTRINGS);
-    appendEntries(out, "Sprite", b.ASPRITESTRINGS);
-    appendEntries(out, "Label", b.ALABELSTRINGS);
+    appendEntries(out, "Line", b.ALINESTRINGS, pieceSize, full);
+    appendEntries(out, "Sprite", b.ASPRITESTRINGS, pieceSize, full);
+    appendEntries(out, "Label", b.ALABELSTRINGS, pieceSize, full);
     appendIfSet(out, "Movie", b.CMOVIE);
     appendIfSet(out, "Time Out", b.CTIMEOUT);
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
-    std::string out = leadingText;
-    if (!cutscene_.empty() || !sound_.empty()) {
-        out.append("[Misc]").append(kCrLf);
-        appendIfSet(out, "cutscene", cutscene_);
-        appendIfSet(out, "sound", sound_);
-        out.append(kCrLf).append(kCrLf);
-    }
-    auto appendPages = [&] {
-        for (std::size_t k = 1; k <= kPages; ++k) appendPage(out, k);
-    };
-    if (doubleMode_) {
-        blueMode_ = true;
-        appendPages();
-        blueMode_ = false;
-        appendPages();
-    } else {
-        appendPages();
-    }
-    return WRITESTRING(path_, out);
+    // Written in pieces of about a megabyte, each built in room reserved once: a briefing of a large mission
+    // is several times its size, and building it whole cost more than the analysis.
+    constexpr std::size_t kPiece = 1 << 20;
+    return platform::writeFilePieces(path_, [&](const platform::PieceWriter& put) {
+        std::string out;
+        out.reserve(kPiece + 4096);
+        const auto full = [&] {
+            put(out);
+            out.clear();
+        };
+        out.append(leadingText);
+        if (!cutscene_.empty() || !sound_.empty()) {
+            out.append("[Misc]").append(kCrLf);
+            appendIfSet(out, "cutscene", cutscene_);
+            appendIfSet(out, "sound", sound_);
+            out.append(kCrLf).append(kCrLf);
+        }
+        auto appendPages = [&] {
+            for (std::size_t k = 1; k <= kPages; ++k) appendPage(out, k, kPiece, full);
+        };
+        if (doubleMode_) {
+            blueMode_ = true;
+            appendPages();
+            blueMode_ = false;
+            appendPages();
+        } else {
+            appendPages();
+        }
+        put(out);
+    });
 }
 
 void BriefSupport::CLEARGRAPH() {

@@ -20,6 +20,13 @@ std::string DateTime::time() const {
     return buf;
 }
 
+Status FileSystem::writePieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce) {
+    std::string content;
+    produce([&content](std::string_view piece) { content.append(piece); });
+    return write(path, content);
+}
+
 std::vector<std::string> FileSystem::listNames(const std::string& pathAndMask) const {
     std::vector<std::string> names;
     for (FileEntry& e : list(pathAndMask)) names.push_back(std::move(e.name));

@@ -54,6 +54,9 @@ struct CopyOptions {
     bool leaveReadOnly = false;
 };
 
+// Takes the next piece of a file's content.
+using PieceWriter = std::function<void(std::string_view piece)>;
+
 // Asked before each file with how many of how many are done; false stops before the next.
 using CopyProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
@@ -83,6 +86,10 @@ class FileSystem {
                                  const std::function<bool(std::string_view chunk)>& consume) const;
     // Atomic: the file holds either its old content or all of the new one. A read-only file is not written.
     virtual Status write(const std::string& path, std::string_view content) = 0;
+    // As write, with the content handed over piece by piece by produce, so that a large file is never whole
+    // in memory. This default gathers the pieces and calls write.
+    virtual Status writePieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce);
     virtual bool fileExists(const std::string& path) const = 0;  // an ordinary file
     virtual bool folderExists(const std::string& path) const = 0;
     // Ordinary, non-hidden files of the folder part matching the mask part, sorted by name.
@@ -131,6 +138,10 @@ inline ReadResult readFileUntil(const std::string& path,
 }
 inline Status writeFile(const std::string& path, std::string_view content) {
     return fileSystem().write(path, content);
+}
+inline Status writeFilePieces(const std::string& path,
+                              const std::function<void(const PieceWriter&)>& produce) {
+    return fileSystem().writePieces(path, produce);
 }
 inline bool fileExists(const std::string& path) {
     return fileSystem().fileExists(path);

@@ -393,6 +393,21 @@ Status PosixFileSystem::write(const std::string& path, std::string_view content)
                              [&](int fd) { return writeAll(fd, content.data(), content.size()); });
 }
 
+Status PosixFileSystem::writePieces(const std::string& path,
+                                    const std::function<void(const PieceWriter&)>& produce) {
+    std::string native = resolve(path);
+    struct stat st;
+    mode_t mode = ::stat(native.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode();
+    return replaceAtomically(native, mode, [&](int fd) {
+        int err = 0;  // the first failure's, kept past what produce does after it
+        produce([&](std::string_view piece) {
+            if (err == 0 && !writeAll(fd, piece.data(), piece.size())) err = errno;
+        });
+        errno = err;
+        return err == 0;
+    });
+}
+
 bool PosixFileSystem::fileExists(const std::string& path) const {
     struct stat st;
     return ::stat(resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -12,6 +12,8 @@ class PosixFileSystem : public FileSystem {
     ReadResult readUntil(const std::string& path,
                          const std::function<bool(std::string_view chunk)>& consume) const override;
     Status write(const std::string& path, std::string_view content) override;
+    Status writePieces(const std::string& path,
+                       const std::function<void(const PieceWriter&)>& produce) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;

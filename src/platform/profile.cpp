@@ -26,7 +26,7 @@ std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t bodyEnd = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::size_t bodyEnd = profileLineEnd(text, pos);
         std::size_t next = bodyEnd;
         if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
         lines.push_back({text.substr(pos, bodyEnd - pos), text.substr(bodyEnd, next - bodyEnd)});
@@ -96,7 +96,7 @@ ProfileSections::ProfileSections(std::string_view text) {
         }
     };
     while (pos < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::size_t end = profileLineEnd(text, pos);
         const std::size_t next = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         std::string_view name;
         if (sectionHeader(text.substr(pos, end - pos), name)) {
