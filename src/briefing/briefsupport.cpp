@@ -1,6 +1,7 @@
 #include "briefing/briefsupport.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <functional>
 #include <utility>
@@ -86,7 +87,9 @@ void BriefSupport::READBRIEFINGS() {
     cutscene_.clear();
     sound_.clear();
 
-    if (platform::fileExists(path_)) {
+    if (graphics_ == Graphics::SKIP) {
+        readValues();
+    } else if (platform::fileExists(path_)) {
         const std::string text = platform::readFile(path_);
         // Split once: every page and the Misc values are then read from their own section.
         const platform::ProfileSections sections(text);
@@ -108,6 +111,70 @@ void BriefSupport::READBRIEFINGS() {
     // Every array holds five pages, also those the file does not use, so that a change of mode finds pages.
     for (auto* pages : {&singlePages_, &bluePages_, &redPages_})
         if (pages->empty()) pages->resize(kPages);
+}
+
+void BriefSupport::readValues() {
+    if (!platform::fileExists(path_)) return;
+    // Pages of either mode and Misc by their upper-case names; the mode is known only at the end.
+    std::vector<std::string> names = {"MISC"};
+    for (std::size_t n = 0; n < kPages; ++n)
+        for (const char* kind : {"BRIEFING ", "BLUE_BRIEFING ", "RED_BRIEFING "})
+            names.push_back(kind + std::to_string(n));
+    std::vector<Briefing> pages(names.size());
+    std::vector<std::array<bool, 5>> found(names.size(), std::array<bool, 5>{});
+    std::vector<bool> seen(names.size(), false);
+    constexpr std::size_t kNone = std::string::npos;
+    std::size_t current = kNone;  // index into names of the section being read
+    bool twoSides = false;
+    const FoldedSearch blue("BLUE_BRIEFING"), red("RED_BRIEFING");
+    const platform::ReadResult read = platform::forEachProfileLineOfFile(path_, [&](std::string_view line) {
+        if (!twoSides) twoSides = blue.find(line) != std::string::npos || red.find(line) != std::string::npos;
+        std::string_view header;
+        if (platform::profileSectionHeader(line, header)) {
+            // Only the first section of a name counts.
+            const auto at = std::find(names.begin(), names.end(), platform::upper1252(header));
+            current = at == names.end() || seen[at - names.begin()] ? kNone : at - names.begin();
+            if (current != kNone) seen[current] = true;
+            return;
+        }
+        std::string_view key, value;
+        if (current == kNone || !platform::profileEntry(line, key, value)) return;
+        Briefing& page = pages[current];
+        std::string* const targets[] = {&page.CTEXT, &page.CHEADING, &page.CMAP, &page.CMOVIE,
+                                        &page.CTIMEOUT};
+        static constexpr std::string_view kKeys[] = {"Text", "Heading", "Map", "Movie", "Time Out"};
+        static constexpr std::string_view kMiscKeys[] = {"cutscene", "sound"};
+        if (current == 0) {
+            std::string* const misc[] = {&cutscene_, &sound_};
+            for (std::size_t k = 0; k < 2; ++k) {
+                if (found[0][k] || !platform::iequals1252(key, kMiscKeys[k])) continue;
+                found[0][k] = true;
+                *misc[k] = platform::unquotedProfileValue(value);
+            }
+            return;
+        }
+        for (std::size_t k = 0; k < 5; ++k) {
+            if (found[current][k] || !platform::iequals1252(key, kKeys[k])) continue;
+            found[current][k] = true;
+            *targets[k] = platform::unquotedProfileValue(value);
+        }
+    });
+    if (!read.ok) {
+        // As a file that could not be read: nothing in it.
+        cutscene_.clear();
+        sound_.clear();
+        return;
+    }
+    doubleMode_ = twoSides;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        Briefing& page = pages[i];
+        // A page without heading and text is left out: nothing else of it counts.
+        if (page.CTEXT.empty() && page.CHEADING.empty()) page = Briefing();
+        const std::size_t kind = (i - 1) % 3;
+        if (kind == 0 && !doubleMode_) singlePages_.push_back(std::move(page));
+        if (kind == 1 && doubleMode_) bluePages_.push_back(std::move(page));
+        if (kind == 2 && doubleMode_) redPages_.push_back(std::move(page));
+    }
 }
 
 void BriefSupport::ADDBRIEFING(const std::string& sectionName) {

@@ -70,6 +70,8 @@ class BriefSupport : public Parent {
   private:
     // ADDBRIEFING on a text already split, so that READBRIEFINGS reads and splits the file once.
     void addBriefing(const platform::ProfileSections& sections, const std::string& sectionName);
+    // READBRIEFINGS without the graphics, from the file read line by line in pieces.
+    void readValues();
     // BRIEF2TEXT behind out; full() is called whenever out has grown to pieceSize.
     void appendPage(std::string& out, std::size_t page, std::size_t pieceSize = std::string::npos,
                     const std::function<void()>& full = {}) const;

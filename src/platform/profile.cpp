@@ -68,6 +68,44 @@ std::pair<std::size_t, std::size_t> findSection(const std::vector<Line>& lines, 
 
 }  // namespace
 
+bool profileSectionHeader(std::string_view line, std::string_view& name) {
+    return sectionHeader(line, name);
+}
+
+ReadResult forEachProfileLineOfFile(const std::string& path,
+                                    const std::function<void(std::string_view)>& visit) {
+    std::string carry;    // a line begun in an earlier piece
+    bool skipLf = false;  // the last piece ended in CR: a LF that starts this one ends no further line
+    ReadResult r = readFileUntil(path, [&](std::string_view piece) {
+        std::size_t pos = skipLf && !piece.empty() && piece[0] == '\n' ? 1 : 0;
+        skipLf = false;
+        while (pos < piece.size()) {
+            const std::size_t end = profileLineEnd(piece, pos);
+            if (end == piece.size()) {
+                carry.append(piece.substr(pos));
+                break;
+            }
+            if (carry.empty()) {
+                visit(piece.substr(pos, end - pos));
+            } else {
+                carry.append(piece.substr(pos, end - pos));
+                visit(carry);
+                carry.clear();
+            }
+            pos = end + 1;
+            if (piece[end] == '\r') {
+                if (pos == piece.size())
+                    skipLf = true;
+                else if (piece[pos] == '\n')
+                    ++pos;
+            }
+        }
+        return true;
+    });
+    if (!carry.empty()) visit(carry);
+    return r;
+}
+
 bool profileEntry(std::string_view line, std::string_view& key, std::string_view& value) {
     const std::string_view t = trimBlanks(line);
     if (t.empty() || t[0] == ';') return false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -70,6 +71,14 @@ void forEachProfileLine(std::string_view text, Visit visit) {
         pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
 }
+
+// Calls visit with the body of each line of a file, read piece by piece, so that a large file is never whole
+// in memory; lines end as for forEachProfileLine. The result is readFileUntil's.
+ReadResult forEachProfileLineOfFile(const std::string& path,
+                                    const std::function<void(std::string_view)>& visit);
+
+// The section name of a header line ("[name]", blanks around both ignored); false for a line that is none.
+bool profileSectionHeader(std::string_view line, std::string_view& name);
 
 // The key and the raw value of an entry line ("key = value", both trimmed), false for a line that is no
 // entry.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "briefing/briefsupport.h"
@@ -187,6 +188,14 @@ TEST(BriefSupportTest, HeadingWithCommasSurvivesARoundTrip) {
 
 // The pages read in one pass agree with the profile reader on every named value, and the graphics come from
 // the first section whose header starts with the page's name, as they always did.
+// Lines that cross the pieces a large file is read in, CR LF parted between two pieces among them.
+std::string manyLines() {
+    std::string text = "[Briefing 0]\r\nHeading = 9, Long\r\n";
+    for (int i = 0; i < 5000; ++i)
+        text += "Line " + std::to_string(i) + " = " + std::string(i % 7, 'x') + "\r\n";
+    return text + "Movie = m.avi\r\nTime Out = 30\r";
+}
+
 TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
     struct Case {
         const char* name;
@@ -208,6 +217,9 @@ TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
          1, 0},
         {"no heading and no text", "[Briefing 0]\r\nMAP = m.bmp\r\nLine 0 = 1\r\n[Misc]\r\nsound=\r\n", 0, 0},
         {"comments and bare keys", "[Briefing 0]\r\n;Text = 1, 1, no\r\nText\r\nText = 1, 1, yes\r\n", 0, 0},
+        {"many lines", manyLines(), 5000, 0},
+        {"two sides, named anywhere",
+         "; for blue_briefing\r[Misc]\rsound=a\r[Misc]\rsound=b\r[Red_Briefing 2]\rText=x", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,5 +242,18 @@ TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
         }
         EXPECT_EQ(b.BRIEFARRAY()[0].ALINESTRINGS.size(), c.lines);
         EXPECT_EQ(b.BRIEFARRAY()[0].ASPRITESTRINGS.size(), c.sprites);
+        // Read line by line without the graphics, every value is the same.
+        BriefSupport values(b.PATH(), false, BriefSupport::Graphics::SKIP);
+        EXPECT_EQ(values.DOUBLEMODE(), b.DOUBLEMODE());
+        EXPECT_EQ(values.CUTSCENE(), b.CUTSCENE());
+        EXPECT_EQ(values.SOUND(), b.SOUND());
+        for (std::size_t n = 0; n < 5; ++n) {
+            const Briefing& p = values.BRIEFARRAY()[n];
+            const Briefing& q = b.BRIEFARRAY()[n];
+            EXPECT_EQ(std::tie(p.CTEXT, p.CHEADING, p.CMAP, p.CMOVIE, p.CTIMEOUT),
+                      std::tie(q.CTEXT, q.CHEADING, q.CMAP, q.CMOVIE, q.CTIMEOUT))
+                << n;
+            EXPECT_TRUE(p.ALINESTRINGS.empty() && p.ASPRITESTRINGS.empty() && p.ALABELSTRINGS.empty());
+        }
     }
 }

@@ -167,3 +167,22 @@ TEST(ProfileSections, AnswerAsTheProfileReaderDoes) {
                         << testing::PrintToString(std::string(text)) << " [" << section << "] " << key;
     }
 }
+
+// A file read in pieces gives the lines its whole text gives, also where a line or a CR LF crosses a piece.
+TEST(ProfileSections, LinesOfAFileReadInPiecesAreTheLinesOfItsText) {
+    TempDir dir;
+    auto crossing = [](std::size_t at, const char* end) {
+        std::string text(at - 1, 'a');
+        return text + end + std::string(9000, 'b') + "\r\n\r\nlast";
+    };
+    const std::string texts[] = {crossing(512, "\r\n"), crossing(513, "\r\n"),          crossing(512, "\r\r"),
+                                 crossing(512, "\n\n"), std::string(70000, 'c') + "\r", kTrickyTexts[3]};
+    for (const std::string& text : texts) {
+        std::vector<std::string> whole, pieces;
+        forEachProfileLine(text, [&](std::string_view line) { whole.emplace_back(line); });
+        const ReadResult r = forEachProfileLineOfFile(
+            dir.write("f.txt", text), [&](std::string_view line) { pieces.emplace_back(line); });
+        EXPECT_TRUE(r.ok);
+        EXPECT_EQ(pieces, whole) << text.size();
+    }
+}
