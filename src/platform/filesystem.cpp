@@ -33,26 +33,27 @@ std::vector<std::string> FileSystem::listNames(const std::string& pathAndMask) c
     return names;
 }
 
-CopiesResult FileSystem::copyFiles(const std::string& fromFolder, const std::string& toFolder,
-                                   const std::vector<std::string>& names, const CopyOptions& options,
+CopiesResult FileSystem::copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
                                    const CopyProgress& progress) {
+    std::vector<std::pair<std::string, std::string>> files;  // from, to
+    for (const CopyGroup& g : groups)
+        for (const std::string& name : g.names) files.emplace_back(g.fromFolder + name, g.toFolder + name);
     CopiesResult result;
-    result.statuses.resize(names.size());
-    result.readOnly.resize(names.size());
-    for (; result.reached < names.size(); ++result.reached) {
+    result.statuses.resize(files.size());
+    result.readOnly.resize(files.size());
+    for (; result.reached < files.size(); ++result.reached) {
         const std::size_t i = result.reached;
-        if (progress && !progress(i, names.size())) break;
-        const std::string target = toFolder + names[i];
+        if (progress && !progress(i, files.size())) break;
+        const auto& [from, to] = files[i];
         Status& s = result.statuses[i];
-        if (options.replaceReadOnly && fileExists(target)) s = setAttributes(target, NORMAL);
-        if (s) s = copy(fromFolder + names[i], target);
+        if (options.replaceReadOnly && fileExists(to)) s = setAttributes(to, NORMAL);
+        if (s) s = copy(from, to);
     }
     if (options.leaveReadOnly) {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string target = toFolder + names[i];
+        for (std::size_t i = 0; i < files.size(); ++i) {
             // A file not there has nothing to protect.
-            if (!fileExists(target)) continue;
-            result.readOnly[i] = setAttributes(target, READONLY | ARCHIVE);
+            if (fileExists(files[i].second))
+                result.readOnly[i] = setAttributes(files[i].second, READONLY | ARCHIVE);
         }
     }
     return result;

@@ -60,6 +60,13 @@ using PieceWriter = std::function<void(std::string_view piece)>;
 // Asked before each file with how many of how many are done; false stops before the next.
 using CopyProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
+// Files of one folder to be copied into another, both folders ending in a separator.
+struct CopyGroup {
+    std::string fromFolder, toFolder;
+    std::vector<std::string> names;
+};
+
+// Every file of the groups in order, as if their names were one list.
 struct CopiesResult {
     std::size_t reached = 0;       // names[0 .. reached) were copied or failed; the rest were not tried
     std::vector<Status> statuses;  // one per name: how its copy went (success for one not reached)
@@ -108,12 +115,11 @@ class FileSystem {
     // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only
     // state.
     virtual Status copy(const std::string& from, const std::string& to) = 0;
-    // The named files of one folder into another, each as copy does, under options. A copy replaces its
-    // target only whole: a crash or a failure leaves each target old or new, and all is on disk when this
-    // returns. Both folders end in a separator. This default copies one file after the other; a file system
-    // may pay for the durability once for all of them.
-    virtual CopiesResult copyFiles(const std::string& fromFolder, const std::string& toFolder,
-                                   const std::vector<std::string>& names, const CopyOptions& options,
+    // The named files of each group's folder into its other folder, each as copy does, under options. A copy
+    // replaces its target only whole: a crash or a failure leaves each target old or new, and all is on disk
+    // when this returns. This default copies one file after the other; a file system may pay for the
+    // durability once for all of them.
+    virtual CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
                                    const CopyProgress& progress);
     // Only READONLY has an effect on POSIX; the others are accepted and dropped.
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
@@ -167,10 +173,9 @@ inline Status makeFolder(const std::string& path) {
 inline Status copyFile(const std::string& from, const std::string& to) {
     return fileSystem().copy(from, to);
 }
-inline CopiesResult copyFiles(const std::string& fromFolder, const std::string& toFolder,
-                              const std::vector<std::string>& names, const CopyOptions& options = {},
+inline CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options = {},
                               const CopyProgress& progress = {}) {
-    return fileSystem().copyFiles(fromFolder, toFolder, names, options, progress);
+    return fileSystem().copyFiles(groups, options, progress);
 }
 inline Status setAttributes(const std::string& path, std::uint32_t attributes) {
     return fileSystem().setAttributes(path, attributes);

@@ -678,7 +678,6 @@ namespace {
 class FolderNames {
   public:
     explicit FolderNames(std::string native) : native_(std::move(native)) {}
-    const std::string& native() const { return native_; }
 
     std::string find(const std::string& name) {
         std::string component = name;
@@ -723,18 +722,25 @@ struct PendingCopy {
     std::string temp, target;
 };
 
-// Every file written since the last sync of the file system holding folder, on disk. One sync of the whole
-// file system costs one journal commit where a sync per file costs one each.
-bool syncWritten(const std::string& folder, const std::vector<PendingCopy>& pending) {
+// Every file written so far, on disk. One sync of each file system the copies went to costs one journal
+// commit where a sync per file costs one each.
+bool syncWritten(const std::vector<PendingCopy>& pending) {
 #ifdef __linux__
-    (void)pending;
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    return synced;
+    std::vector<dev_t> synced;
+    for (const PendingCopy& p : pending) {
+        const std::string folder = parentOf(p.temp);
+        struct stat st;
+        if (::stat(folder.c_str(), &st) != 0) return false;
+        if (std::find(synced.begin(), synced.end(), st.st_dev) != synced.end()) continue;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return false;
+        const bool ok = ::syncfs(fd) == 0;
+        ::close(fd);
+        if (!ok) return false;
+        synced.push_back(st.st_dev);
+    }
+    return true;
 #else
-    (void)folder;
     for (const PendingCopy& p : pending) {
         const int fd = ::open(p.temp.c_str(), O_RDONLY);
         const bool synced = fd >= 0 && ::fsync(fd) == 0;
@@ -747,57 +753,42 @@ bool syncWritten(const std::string& folder, const std::vector<PendingCopy>& pend
 
 }  // namespace
 
-CopiesResult PosixFileSystem::copyFiles(const std::string& fromFolder, const std::string& toFolder,
-                                        const std::vector<std::string>& names, const CopyOptions& options,
+CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
                                         const CopyProgress& progress) {
+    std::size_t total = 0;
+    for (const CopyGroup& g : groups) total += g.names.size();
     CopiesResult result;
-    result.statuses.resize(names.size());
-    result.readOnly.resize(names.size());
-    FolderNames sources(resolve(fromFolder));
-    FolderNames targets(resolve(toFolder));
-    std::vector<std::string> targetOf(names.size());
+    result.statuses.resize(total);
+    result.readOnly.resize(total);
+    std::vector<std::string> targetOf(total);
     std::vector<PendingCopy> pending;
     auto fail = [&](std::size_t i, const std::string& why) { result.statuses[i] = Status::failure(why); };
 
     // Every copy into a temporary file beside its target; no target is touched yet.
-    for (; result.reached < names.size(); ++result.reached) {
-        const std::size_t i = result.reached;
-        if (progress && !progress(i, names.size())) break;
-        targetOf[i] = targets.find(names[i]);
+    auto writeTemporary = [&](std::size_t i, FolderNames& sources, FolderNames& targets,
+                              const std::string& name) {
+        targetOf[i] = targets.find(name);
         std::string target;
-        if (Status s = followLink(targetOf[i], target); !s) {
-            result.statuses[i] = s;
-            continue;
-        }
+        if (Status s = followLink(targetOf[i], target); !s) return fail(i, s.error);
         struct stat old;
         if (::stat(target.c_str(), &old) == 0) {
-            if (S_ISDIR(old.st_mode)) {
-                fail(i, "a folder of that name exists");
-                continue;
-            }
-            if (isReadOnly(old) && !options.replaceReadOnly) {
-                fail(i, "the file is read-only");
-                continue;
-            }
+            if (S_ISDIR(old.st_mode)) return fail(i, "a folder of that name exists");
+            if (isReadOnly(old) && !options.replaceReadOnly) return fail(i, "the file is read-only");
         }
-        const int in = ::open(sources.find(names[i]).c_str(), O_RDONLY | O_NONBLOCK);
-        if (in < 0) {
-            fail(i, errnoText(errno));
-            continue;
-        }
+        const int in = ::open(sources.find(name).c_str(), O_RDONLY | O_NONBLOCK);
+        if (in < 0) return fail(i, errnoText(errno));
         struct stat st;
         if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(in);
-            fail(i, "the source is not a file");
-            continue;
+            return fail(i, "the source is not a file");
         }
         const mode_t mode = options.leaveReadOnly ? (st.st_mode & 07777 & ~kWriteBits) : (st.st_mode & 07777);
         std::string temp;
         const int out = createTemporary(target, temp);
         if (out < 0) {
-            fail(i, errnoText(errno));
+            const int err = errno;
             ::close(in);
-            continue;
+            return fail(i, errnoText(err));
         }
         const bool filled = fillCopy(in, out, st, mode);
         const int err = errno;
@@ -805,13 +796,26 @@ CopiesResult PosixFileSystem::copyFiles(const std::string& fromFolder, const std
         if (::close(out) != 0 || !filled) {
             fail(i, errnoText(filled ? errno : err));
             ::unlink(temp.c_str());
-            continue;
+            return;
         }
         pending.push_back({i, std::move(temp), std::move(target)});
+    };
+    for (const CopyGroup& group : groups) {
+        FolderNames sources(resolve(group.fromFolder));
+        FolderNames targets(resolve(group.toFolder));
+        bool stopped = false;
+        for (const std::string& name : group.names) {
+            if (progress && !progress(result.reached, total)) {
+                stopped = true;
+                break;
+            }
+            writeTemporary(result.reached++, sources, targets, name);
+        }
+        if (stopped) break;
     }
 
     // Durable before any of them replaces a target, so that a crash leaves every target old or new.
-    if (!pending.empty() && !syncWritten(targets.native(), pending)) {
+    if (!pending.empty() && !syncWritten(pending)) {
         const std::string why = errnoText(errno);
         for (const PendingCopy& p : pending) {
             fail(p.index, why);
@@ -833,13 +837,22 @@ CopiesResult PosixFileSystem::copyFiles(const std::string& fromFolder, const std
 
     if (options.leaveReadOnly) {
         // Also an old copy whose replacement failed or was not reached.
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (i < result.reached && result.statuses[i]) continue;
-            const std::string target = targetOf[i].empty() ? targets.find(names[i]) : targetOf[i];
-            struct stat st;
-            if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || isReadOnly(st)) continue;
-            if (::chmod(target.c_str(), st.st_mode & 07777 & ~kWriteBits) != 0)
-                result.readOnly[i] = Status::failure(errnoText(errno));
+        std::size_t i = 0;
+        for (const CopyGroup& group : groups) {
+            std::unique_ptr<FolderNames> targets;
+            for (const std::string& name : group.names) {
+                const std::size_t at = i++;
+                if (at < result.reached && result.statuses[at]) continue;
+                if (targetOf[at].empty()) {
+                    if (!targets) targets = std::make_unique<FolderNames>(resolve(group.toFolder));
+                    targetOf[at] = targets->find(name);
+                }
+                struct stat st;
+                if (::stat(targetOf[at].c_str(), &st) != 0 || !S_ISREG(st.st_mode) || isReadOnly(st))
+                    continue;
+                if (::chmod(targetOf[at].c_str(), st.st_mode & 07777 & ~kWriteBits) != 0)
+                    result.readOnly[at] = Status::failure(errnoText(errno));
+            }
         }
     }
     return result;

@@ -26,9 +26,8 @@ class PosixFileSystem : public FileSystem {
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
     // Writes every copy to a temporary file first, makes them all durable in one step, then renames them over
-    // their targets and makes the folder durable once: the guarantees of copy, paid for once.
-    CopiesResult copyFiles(const std::string& fromFolder, const std::string& toFolder,
-                           const std::vector<std::string>& names, const CopyOptions& options,
+    // their targets and makes each folder durable once: the guarantees of copy, paid for once.
+    CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
                            const CopyProgress& progress) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::string workingFolder() const override;

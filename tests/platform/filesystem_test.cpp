@@ -203,10 +203,9 @@ TEST_F(FileSystemTest, CopyReplacesAndKeepsLastWriteTimeAndReadOnlyState) {
 TEST_F(FileSystemTest, CopiesOfManyFilesAgreeWithOneCopyAfterTheOther) {
     class OneByOne : public PosixFileSystem {
       public:
-        CopiesResult copyFiles(const std::string& from, const std::string& to,
-                               const std::vector<std::string>& names, const CopyOptions& options,
+        CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
                                const CopyProgress& progress) override {
-            return FileSystem::copyFiles(from, to, names, options, progress);
+            return FileSystem::copyFiles(groups, options, progress);
         }
     };
     struct Case {
@@ -233,8 +232,11 @@ TEST_F(FileSystemTest, CopiesOfManyFilesAgreeWithOneCopyAfterTheOther) {
                             fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                             fs::perm_options::remove);
         FileSystem* previous = installFileSystem(&fs);
-        const CopiesResult r = copyFiles(d.folder() + "SRC\\", d.folder() + "DST\\", names, c.options,
-                                         [&](std::size_t done, std::size_t) { return done < c.stopAt; });
+        fs::create_directories(d.path() / "Dst2");
+        const CopiesResult r =
+            copyFiles({{d.folder() + "SRC\\", d.folder() + "DST\\", names},
+                       {d.folder() + "SRC\\", d.folder() + "DST2\\", {"C.TXT"}}},
+                      c.options, [&](std::size_t done, std::size_t) { return done < c.stopAt; });
         installFileSystem(previous);
         std::string outcome = "reached " + std::to_string(r.reached) + ":";
         for (const Status& s : r.statuses) outcome += s ? " ok" : " failed";
@@ -245,6 +247,9 @@ TEST_F(FileSystemTest, CopiesOfManyFilesAgreeWithOneCopyAfterTheOther) {
             files[name] = d.read("Dst/" + name) + (hasWriteBits(e.path().string()) ? "" : " <ro>");
         }
         for (const auto& [name, content] : files) outcome += "\n" + name + "=" + content;
+        for (const auto& e : fs::directory_iterator(d.path() / "Dst2"))
+            outcome += "\nDst2/" + e.path().filename().string() + "=" +
+                       d.read("Dst2/" + e.path().filename().string());
         if (files["b.txt"].starts_with("B.TXT")) {
             EXPECT_EQ(fs::last_write_time(d.path() / "Dst/b.txt"),
                       fs::last_write_time(d.path() / "Src/B.TXT"));
@@ -262,11 +267,11 @@ TEST_F(FileSystemTest, CopiesOfManyFilesAgreeWithOneCopyAfterTheOther) {
     // What the options decide.
     PosixFileSystem batch;
     EXPECT_EQ(run(batch, cases[0]),
-              "reached 5: ok failed ok failed failed\nA.TXT=A.TXT\nC.TXT=C.TXT\nE.TXT=old e <ro>\nb.txt=old "
-              "b <ro>");
-    EXPECT_EQ(
-        run(batch, cases[3]),
-        "reached 2: ok ok ok ok ok\nA.TXT=A.TXT <ro>\nC.TXT=old c <ro>\nE.TXT=old e <ro>\nb.txt=B.TXT <ro>");
+              "reached 6: ok failed ok failed failed ok\nA.TXT=A.TXT\nC.TXT=C.TXT\nE.TXT=old e <ro>\n"
+              "b.txt=old b <ro>\nDst2/C.TXT=C.TXT");
+    EXPECT_EQ(run(batch, cases[3]),
+              "reached 2: ok ok ok ok ok ok\nA.TXT=A.TXT <ro>\nC.TXT=old c <ro>\nE.TXT=old e "
+              "<ro>\nb.txt=B.TXT <ro>");
 }
 
 TEST_F(FileSystemTest, AFailedWriteKeepsTheOldContentAndLeavesNoTemporaryFile) {
