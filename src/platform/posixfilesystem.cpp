@@ -833,7 +833,23 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
         std::string folder = parentOf(p.target);
         if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
     }
+#ifdef __linux__
+    // The renames of every folder on disk with one more sync of their file system, not one per folder.
+    std::vector<dev_t> synced;
+    for (const std::string& folder : folders) {
+        struct stat st;
+        if (::stat(folder.c_str(), &st) == 0 &&
+            std::find(synced.begin(), synced.end(), st.st_dev) != synced.end())
+            continue;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) continue;
+        ::syncfs(fd);
+        ::close(fd);
+        synced.push_back(st.st_dev);
+    }
+#else
     for (const std::string& folder : folders) syncFolder(folder);
+#endif
 
     if (options.leaveReadOnly) {
         // Also an old copy whose replacement failed or was not reached.
