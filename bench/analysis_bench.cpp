@@ -1,18 +1,20 @@
-// ANALYZE of a generated mission (2,000 platoons, 200 flights of 20 waypoints, 200 objectives) and of one ten
-// times its size, each beside the floor of reading and splitting the same file into lines and the floor of
-// storing the briefing it writes (about five times the mission's size, synced to disk). Compare the two sizes
-// of one row for the growth.
+// ANALYZE as a player starts it (read the briefing, read the mission, analyse, store the briefing) over a
+// generated mission of 2,000 platoons (185 KB, writing a briefing of 925 KB) and ten and a hundred times
+// that, into a briefing of pages only and into one that already holds the graphics of an earlier analysis.
+// The floor reads the mission, splits it at line feeds and stores the briefing's bytes durably. Every
+// benchmark has a game of its own; the peak memory of one analysis of the largest mission is taken in a
+// process of its own.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
+#include <filesystem>
 #include <memory>
+#include <string>
 
-#include "analysis/missionsupport.h"
-#include "briefing/briefsupport.h"
-#include "platform/filesystem.h"
-#include "support/tempdir.h"
-#include "text/entries.h"
+#include "floors.h"
+#include "missiontools/briefingfiles.h"
 
 namespace {
 
@@ -55,124 +57,127 @@ std::string generatedMission(int scale) {
     return t;
 }
 
-struct Files {
-    test::TempDir dir;
-    std::string mission;
-    std::string briefing;
-    std::size_t briefingBytes = 0;
-    double readSplitSeconds = 0;  // floor: read the mission and split it into lines
-    double storeSeconds = 0;      // floor: store the bytes ANALYZE stores, with the same atomic write
+// Pages with text, so that the write carries every graphics entry.
+std::string pagesOnly() {
+    std::string pages;
+    for (const char* side : {"Blue_Briefing", "Red_Briefing"})
+        for (int n = 0; n < 5; ++n)
+            pages += "[" + std::string(side) + " " + std::to_string(n) + "]\r\nHeading = 9, Phase " +
+                     std::to_string(n) + "\r\nMAP = maps\\gen.pcx\r\nText = 1, 1, Hold the ridge.\r\n";
+    return pages;
+}
+
+// On disk before a round starts, so that neither the tool's sync nor the floor's pays for writing it.
+void writeRaw(const std::filesystem::path& file, const std::string& bytes) {
+    bench::storeDurably(file.string(), bytes);
+}
+
+struct AnalysisGame {
+    bench::WineGame game;
+    std::string mission, briefing;  // as the tool spells them
+    std::filesystem::path nativeMission, nativeBriefing, floorOutput;
+    std::string pristine, analysed;  // the briefing before and after an analysis
+    std::size_t missionBytes = 0;
+
+    explicit AnalysisGame(int scale) {
+        game.use();
+        const std::filesystem::path player = game.native / "Data" / "Battles" / "Player";
+        const std::filesystem::path briefings = game.native / "Data" / "Backup" / "Briefings";
+        std::filesystem::create_directories(player);
+        std::filesystem::create_directories(briefings);
+        nativeMission = player / "S0001.TXT";
+        nativeBriefing = briefings / "Generated.txt";
+        floorOutput = briefings / "Floor.txt";
+        const std::string text = generatedMission(scale);
+        missionBytes = text.size();
+        writeRaw(nativeMission, text);
+        pristine = pagesOnly();
+        writeRaw(nativeBriefing, pristine);
+        game.settle();
+        mission = game.folders.player + "S0001.TXT";
+        briefing = game.folders.briefings + "GENERATED.TXT";
+        analyzeBriefing(mission, briefing);
+        analysed = bench::readRaw(nativeBriefing.string());
+    }
 };
 
-template <class Call>
-double bestOf(int runs, Call call) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        call();
-        best =
-            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
-// Built once per size, floors included, so that every row of a run is compared with the same floors.
-Files& files(int scale) {
-    static std::unique_ptr<Files> held[11];
-    if (!held[scale]) {
-        auto f = std::make_unique<Files>();
-        f->mission = f->dir.write("M.TXT", generatedMission(scale));
-        // Pages with text, so that the write carries every graphics entry.
-        std::string pages;
-        for (const char* side : {"Blue_Briefing", "Red_Briefing"})
-            for (int n = 0; n < 5; ++n)
-                pages += "[" + std::string(side) + " " + std::to_string(n) + "]\r\nHeading = 9, Phase " +
-                         std::to_string(n) + "\r\nMAP = maps\\gen.pcx\r\nText = 1, 1, Hold the ridge.\r\n";
-        f->briefing = f->dir.write("B.TXT", pages);
-        f->readSplitSeconds = bestOf(200 / scale, [&] {
-            Token lines = TXT2TOKEN(platform::readFile(f->mission));
-            benchmark::DoNotOptimize(lines.ANZAHL());
-        });
-        const std::string pristine = platform::readFile(f->briefing);
-        {
-            BriefSupport b(f->briefing);
-            MissionSupport m(f->mission);
-            m.READNAT();
-            m.ANALYZE(b);
-        }
-        const std::string stored = platform::readFile(f->briefing);
-        f->briefingBytes = stored.size();
-        f->storeSeconds =
-            bestOf(100 / scale, [&] { benchmark::DoNotOptimize(platform::writeFile(f->briefing, stored)); });
-        platform::writeFile(f->briefing, pristine);
-        held[scale] = std::move(f);
-    }
-    return *held[scale];
-}
-
-// Runs call as the benchmark's loop; x_floor is one call over the read-and-split floor, x_floors over that
-// floor plus the floor of storing the briefing.
-template <class Call>
-void measure(benchmark::State& state, Call call) {
-    const Files& f = files(static_cast<int>(state.range(0)));
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) call(f);
-    const double perCall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
-    state.counters["x_floor"] = perCall / f.readSplitSeconds;
-    state.counters["x_floors"] = perCall / (f.readSplitSeconds + f.storeSeconds);
-    state.counters["mission_KB"] = static_cast<double>(platform::readFile(f.mission).size()) / 1024;
-    state.counters["briefing_KB"] = static_cast<double>(f.briefingBytes) / 1024;
-}
-
-void BM_ReadAndSplitFloor(benchmark::State& state) {
-    measure(state, [](const Files& f) {
-        Token lines = TXT2TOKEN(platform::readFile(f.mission));
-        benchmark::DoNotOptimize(lines.ANZAHL());
-    });
-}
-
-void BM_StoreBriefingFloor(benchmark::State& state) {
-    const std::string bytes(files(static_cast<int>(state.range(0))).briefingBytes, 'x');
-    measure(state, [&](const Files& f) { benchmark::DoNotOptimize(platform::writeFile(f.briefing, bytes)); });
-}
-
+// range(0): the mission's scale; range(1): 1 when the briefing holds graphics already.
 void BM_Analyze(benchmark::State& state) {
-    BriefSupport b(files(static_cast<int>(state.range(0))).briefing);
-    measure(state, [&](const Files& f) {
-        MissionSupport m(f.mission);
-        m.READNAT();
-        platform::Status st = m.ANALYZE(b);
-        if (!st) state.SkipWithError(st.error.c_str());
-        benchmark::DoNotOptimize(b.BLUEBRIEFARRAY().size());
-    });
+    AnalysisGame g(static_cast<int>(state.range(0)));
+    const std::string& before = state.range(1) ? g.analysed : g.pristine;
+    bench::alternate(
+        state, [&] { writeRaw(g.nativeBriefing, before); },
+        [&] {
+            const Report r = analyzeBriefing(g.mission, g.briefing);
+            if (!r.ok()) state.SkipWithError("the analysis failed");
+        },
+        [&] {
+            const std::string text = bench::readRaw(g.nativeMission.string());
+            benchmark::DoNotOptimize(bench::splitLines(text));
+            bench::storeDurably(g.floorOutput.string(), g.analysed);
+        });
+    state.counters["mission_KB"] = static_cast<double>(g.missionBytes) / 1024;
+    state.counters["briefing_KB"] = static_cast<double>(g.analysed.size()) / 1024;
 }
 
-// ANALYZE's steps without storing the briefing, which belongs to the briefing model.
-void BM_AnalyzeWithoutStore(benchmark::State& state) {
-    BriefSupport b(files(static_cast<int>(state.range(0))).briefing);
-    measure(state, [&](const Files& f) {
-        MissionSupport m(f.mission);
-        m.READNAT();
-        m.READSIDE();
-        m.READDIMENSIONS();
-        m.READWP();
-        m.READUNITS();
-        m.READOBJECTIVES();
-        m.GRAPHWP(b);
-        m.GRAPHOBJECTIVES(b);
-        m.GRAPHUNITS(b);
-        benchmark::DoNotOptimize(b.BLUEBRIEFARRAY().size());
-    });
+// The largest process size while one analysis runs in a process of its own (this program, started with
+// --analyze-once), beside the floor of the bytes read plus written.
+void BM_AnalyzePeakMemory(benchmark::State& state) {
+    AnalysisGame g(static_cast<int>(state.range(0)));
+    const double floorMB = static_cast<double>(g.missionBytes + g.analysed.size()) / (1 << 20);
+    double peakMB = 0;
+    for (auto _ : state) {
+        writeRaw(g.nativeBriefing, g.pristine);
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const char* self = "/proc/self/exe";
+            ::execl(self, self, "--analyze-once", g.mission.c_str(), g.briefing.c_str(), nullptr);
+            ::_exit(127);
+        }
+        int status = 0;
+        struct rusage usage {};
+        ::wait4(child, &status, 0, &usage);
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the analysis failed");
+        peakMB = std::max(peakMB, static_cast<double>(usage.ru_maxrss) / 1024);
+    }
+    state.counters["peak_MB"] = peakMB;
+    state.counters["floor_MB"] = floorMB;
+    state.counters["x_floor"] = peakMB / floorMB;
 }
 
-void Scales(benchmark::internal::Benchmark* b) {
-    b->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+void Analyses(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"scale", "graphics"})->UseManualTime()->Unit(benchmark::kMillisecond);
+    for (int graphics : {0, 1}) {
+        b->Args({1, graphics})->Args({10, graphics});
+    }
 }
 
 }  // namespace
 
-BENCHMARK(BM_ReadAndSplitFloor)->Apply(Scales);
-BENCHMARK(BM_StoreBriefingFloor)->Apply(Scales);
-BENCHMARK(BM_Analyze)->Apply(Scales);
-BENCHMARK(BM_AnalyzeWithoutStore)->Apply(Scales);
+BENCHMARK(BM_Analyze)->Apply(Analyses);
+// A hundred times the mission: a few rounds say enough about the growth.
+BENCHMARK(BM_Analyze)
+    ->ArgNames({"scale", "graphics"})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalyzePeakMemory)
+    ->ArgName("scale")
+    ->Arg(100)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+namespace hartool::bench {
+
+// The one analysis of BM_AnalyzePeakMemory's child process.
+int analyzeOnce(const char* mission, const char* briefing) {
+    return analyzeBriefing(mission, briefing).ok() ? 0 : 1;
+}
+
+}  // namespace hartool::bench

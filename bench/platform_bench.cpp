@@ -62,5 +62,3 @@ BENCHMARK(BM_ResolveExactCase)->Arg(2000);
 BENCHMARK(BM_ResolveOtherCase)->Arg(100)->Arg(2000);
 BENCHMARK(BM_ListMask)->Arg(2000);
 BENCHMARK(BM_ReadFile)->Arg(64 << 10)->Arg(16 << 20);
-
-BENCHMARK_MAIN();

@@ -133,6 +133,21 @@ Point MissionSupport::NEWCOORD(Point p) const {
 
 void MissionSupport::GRAPHWP(BriefSupport& briefing) {
     briefing.CLEARGRAPH();
+    // Room for the routes of every side at once: a large mission makes lists of tens of megabytes, and
+    // growing them step by step copied each several times. Room never used is never touched.
+    std::size_t waypoints = 0;
+    for (const FlightRoute& r : routes_) waypoints += r.waypoints.size();
+    constexpr std::size_t kEntryRoom = 48;
+    perSide(briefing, side_, [&](int) {
+        for (std::size_t n : {1, 2}) {
+            if (Briefing* p = page(briefing, n)) {
+                p->ASPRITESTRINGS.reserve(routes_.size() + waypoints,
+                                          (routes_.size() + waypoints) * kEntryRoom);
+                p->ALINESTRINGS.reserve(waypoints, waypoints * kEntryRoom);
+                p->ALABELSTRINGS.reserve(routes_.size(), routes_.size() * kEntryRoom);
+            }
+        }
+    });
     for (std::size_t i = 0; i < routes_.size(); ++i)
         perSide(briefing, side_, [&](int side) { ADDGRAPHWP(briefing, i, side); });
 }

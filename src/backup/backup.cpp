@@ -32,7 +32,7 @@ Report copyCrew(const std::string& from, const std::string& to, const std::strin
 // The files copyFolder would copy, counted as selected and not done: their folder could not be made.
 Report notCopied(const std::string& source, CopyMode mode) {
     Report report;
-    report.selected = platform::listFiles(source + copyMask(mode)).size();
+    report.selected = platform::listFileNames(source + copyMask(mode)).size();
     return report;
 }
 
@@ -41,26 +41,39 @@ struct FolderCopy {
     CopyMode mode;
 };
 
-// One progress over several folder copies: each copy's count goes on from where the last one ended, and once
-// stopped every later copy stops before its first file.
+// The folders' files in one copy, so that making them durable is paid for once. A target folder that cannot
+// be made is one failure, and its files are counted as not copied; every other folder's files are copied.
 Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progress) {
-    std::vector<std::size_t> counts;
-    std::size_t total = 0;
-    for (const FolderCopy& c : copies) {
-        counts.push_back(platform::listFiles(c.source + copyMask(c.mode)).size());
-        total += counts.back();
-    }
     Report report;
-    std::size_t offset = 0;
-    bool go = true;
-    for (std::size_t i = 0; i < copies.size(); ++i) {
-        Progress step;
-        if (progress)
-            step = [&, offset](std::size_t done, std::size_t) {
-                return go = go && progress(offset + done, total);
-            };
-        report.add(copyFolder(copies[i].source, copies[i].target, copies[i].mode, step));
-        offset += counts[i];
+    std::vector<platform::CopyGroup> groups;
+    for (const FolderCopy& c : copies) {
+        std::vector<std::string> names = platform::listFileNames(c.source + copyMask(c.mode));
+        report.selected += names.size();
+        // Every file would only fail again for the same reason.
+        if (Status s = platform::makeFolder(c.target); !s) {
+            report.fail(c.target, s.error);
+            continue;
+        }
+        groups.push_back({c.source, c.target, std::move(names)});
+    }
+    // Earlier read-only copies are replaced, and every copy ends read-only, also an older one whose
+    // replacement failed or was cancelled.
+    const platform::CopiesResult copied =
+        platform::copyFiles(groups, {.replaceReadOnly = true, .leaveReadOnly = true}, progress);
+    // One failure per file: the first says why.
+    std::size_t i = 0;
+    for (const platform::CopyGroup& g : groups) {
+        for (const std::string& name : g.names) {
+            const std::size_t at = i++;
+            if (at >= copied.reached)
+                report.skip(g.toFolder + name, kCancelled);
+            else if (copied.statuses[at])
+                ++report.done;
+            if (!copied.statuses[at])
+                report.fail(g.toFolder + name, copied.statuses[at].error);
+            else if (!copied.readOnly[at])
+                report.fail(g.toFolder + name, copied.readOnly[at].error);
+        }
     }
     return report;
 }
@@ -78,47 +91,7 @@ Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
 
 Report copyFolder(const std::string& source, const std::string& target, CopyMode mode,
                   const Progress& progress) {
-    Report report;
-    const std::vector<platform::FileEntry> files = platform::listFiles(source + copyMask(mode));
-    report.selected = files.size();
-    // Every file would only fail again for the same reason.
-    if (Status s = platform::makeFolder(target); !s) {
-        report.fail(target, s.error);
-        return report;
-    }
-
-    // One failure per file: the first says why, the later passes would only repeat it.
-    std::vector<bool> failed(files.size(), false);
-    auto fail = [&](std::size_t i, const std::string& why) {
-        if (failed[i]) return;
-        failed[i] = true;
-        report.fail(target + files[i].name, why);
-    };
-
-    // A read-only copy from an earlier run cannot be replaced until it is writable again.
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string to = target + files[i].name;
-        if (!platform::fileExists(to)) continue;
-        if (Status s = FABSETFILEATTRIBUTES(to, platform::NORMAL); !s) fail(i, s.error);
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!goOn(progress, i, files.size())) {
-            for (std::size_t rest = i; rest < files.size(); ++rest)
-                report.skip(target + files[rest].name, kCancelled);
-            break;
-        }
-        if (Status s = platform::copyFile(source + files[i].name, target + files[i].name); s)
-            ++report.done;
-        else
-            fail(i, s.error);
-    }
-    // Also protects an older copy whose replacement failed or was cancelled.
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (Status s = FABSETFILEATTRIBUTES(target + files[i].name, platform::READONLY | platform::ARCHIVE);
-            !s)
-            fail(i, s.error);
-    }
-    return report;
+    return copyFolders({{source, target, mode}}, progress);
 }
 
 Report saveOriginals(const GameFolders& folders, const Progress& progress) {

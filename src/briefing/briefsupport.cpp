@@ -1,12 +1,15 @@
 #include "briefing/briefsupport.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <functional>
 #include <utility>
 
 #include "platform/codepage.h"
 #include "platform/profile.h"
 #include "text/entries.h"
+#include "text/foldsearch.h"
 #include "text/sections.h"
 #include "text/token.h"
 
@@ -17,38 +20,14 @@ namespace {
 constexpr std::size_t kPages = 5;
 constexpr const char* kCrLf = "\r\n";
 
-// Read whole: the profile reader's cut at 1023 characters would shorten a long text on the next write.
-std::string namedValue(std::string_view text, std::string_view section, std::string_view key) {
-    return platform::profileValue(text, section, key, std::string::npos);
-}
-
-// Where a line starting with "[" + name begins, and where the next line starting with "[" does. Only a "["
-// that opens a line counts: one inside a heading or text would otherwise cut the page's graphics off.
-std::string_view sectionText(std::string_view text, std::string_view sectionName) {
+// The first section whose header line starts with "[" + name: the graphics' own rule, older than the profile
+// reader's exact name, and kept so that a page reads the graphics it always read.
+const platform::ProfileSections::Section* graphicsSection(const platform::ProfileSections& sections,
+                                                          std::string_view sectionName) {
     const std::string upperName = platform::upper1252("[" + std::string(trimSpaces(sectionName)));
-    std::size_t begin = std::string_view::npos;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", pos), text.size());
-        const std::string_view line = text.substr(pos, lineEnd - pos);
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] == '[') {
-            if (begin != std::string_view::npos) return text.substr(begin, pos - begin);
-            if (platform::upper1252(line.substr(first, upperName.size())) == upperName) begin = pos;
-        }
-        pos = lineEnd + 1;
-    }
-    return begin == std::string_view::npos ? std::string_view() : text.substr(begin);
-}
-
-// Calls visit with each line of text. CR alone ends a line too, as it does for the profile reader that
-// finds the named values, so that a briefing saved with other line ends gives the same graphics.
-template <class Visit>
-void forEachLine(std::string_view text, Visit visit) {
-    for (std::size_t pos = 0; pos <= text.size();) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-        visit(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
+    for (const auto& section : sections.sections())
+        if (platform::upper1252(section.header.substr(0, upperName.size())) == upperName) return &section;
+    return nullptr;
 }
 
 bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
@@ -56,22 +35,20 @@ bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
            platform::upper1252(line.substr(0, upperPrefix.size())) == upperPrefix;
 }
 
-// "Kind N = value" lines, written straight into room made once: a generated map has tens of thousands.
-void appendEntries(std::string& out, std::string_view kind, const StringList& values) {
-    constexpr std::size_t kNumberRoom = 20;
-    const std::size_t start = out.size();
-    out.resize(start + values.bytes() + values.size() * (kind.size() + kNumberRoom + 6));
-    char* p = out.data() + start;
-    auto put = [&p](std::string_view s) { p = std::copy(s.begin(), s.end(), p); };
+// "Kind N = value" lines; a generated map has tens of thousands. full() is called whenever out has grown to
+// pieceSize, so that a writer can hand the text on in pieces instead of holding all of it.
+void appendEntries(std::string& out, std::string_view kind, const StringList& values, std::size_t pieceSize,
+                   const std::function<void()>& full) {
+    char number[24];
     for (std::size_t i = 0; i < values.size(); ++i) {
-        put(kind);
-        *p++ = ' ';
-        p = std::to_chars(p, p + kNumberRoom, i).ptr;
-        put(" = ");
-        put(values[i]);
-        put(kCrLf);
+        out.append(kind);
+        out += ' ';
+        out.append(number, std::to_chars(number, number + sizeof number, i).ptr);
+        out.append(" = ");
+        out.append(values[i]);
+        out.append(kCrLf);
+        if (out.size() >= pieceSize) full();
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void appendIfSet(std::string& out, const char* key, const std::string& value) {
@@ -97,8 +74,8 @@ std::string Briefing::BTEXT() const {
     return std::string(trimSpaces(text));
 }
 
-BriefSupport::BriefSupport(std::string path, bool doubleMode)
-    : doubleMode_(doubleMode), path_(std::move(path)) {
+BriefSupport::BriefSupport(std::string path, bool doubleMode, Graphics graphics)
+    : doubleMode_(doubleMode), graphics_(graphics), path_(std::move(path)) {
     READBRIEFINGS();
 }
 
@@ -110,23 +87,24 @@ void BriefSupport::READBRIEFINGS() {
     cutscene_.clear();
     sound_.clear();
 
-    if (platform::fileExists(path_)) {
+    if (graphics_ == Graphics::SKIP) {
+        readValues();
+    } else if (platform::fileExists(path_)) {
         const std::string text = platform::readFile(path_);
-        const std::string upper = platform::upper1252(text);
+        // Split once: every page and the Misc values are then read from their own section.
+        const platform::ProfileSections sections(text);
         // An existing file decides the mode, whatever the caller asked for.
-        doubleMode_ = upper.find("BLUE_BRIEFING") != std::string::npos ||
-                      upper.find("RED_BRIEFING") != std::string::npos;
-        if (upper.find("MISC") != std::string::npos) {
-            cutscene_ = namedValue(text, "Misc", "cutscene");
-            sound_ = namedValue(text, "Misc", "sound");
-        }
+        doubleMode_ = FoldedSearch("BLUE_BRIEFING").find(text) != std::string::npos ||
+                      FoldedSearch("RED_BRIEFING").find(text) != std::string::npos;
+        cutscene_ = sections.value("Misc", "cutscene", std::string::npos);
+        sound_ = sections.value("Misc", "sound", std::string::npos);
         for (std::size_t n = 0; n < kPages; ++n) {
             const std::string number = std::to_string(n);
             if (doubleMode_) {
-                addBriefing(text, "Blue_Briefing " + number);
-                addBriefing(text, "Red_Briefing " + number);
+                addBriefing(sections, "Blue_Briefing " + number);
+                addBriefing(sections, "Red_Briefing " + number);
             } else {
-                addBriefing(text, "Briefing " + number);
+                addBriefing(sections, "Briefing " + number);
             }
         }
     }
@@ -135,28 +113,126 @@ void BriefSupport::READBRIEFINGS() {
         if (pages->empty()) pages->resize(kPages);
 }
 
-void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
-    addBriefing(platform::readFile(path_), sectionName);
+void BriefSupport::readValues() {
+    if (!platform::fileExists(path_)) return;
+    // Pages of either mode and Misc by their upper-case names; the mode is known only at the end.
+    std::vector<std::string> names = {"MISC"};
+    for (std::size_t n = 0; n < kPages; ++n)
+        for (const char* kind : {"BRIEFING ", "BLUE_BRIEFING ", "RED_BRIEFING "})
+            names.push_back(kind + std::to_string(n));
+    std::vector<Briefing> pages(names.size());
+    std::vector<std::array<bool, 5>> found(names.size(), std::array<bool, 5>{});
+    std::vector<bool> seen(names.size(), false);
+    constexpr std::size_t kNone = std::string::npos;
+    std::size_t current = kNone;  // index into names of the section being read
+    bool twoSides = false;
+    const FoldedSearch blue("BLUE_BRIEFING"), red("RED_BRIEFING");
+    const platform::ReadResult read = platform::forEachProfileLineOfFile(path_, [&](std::string_view line) {
+        if (!twoSides) twoSides = blue.find(line) != std::string::npos || red.find(line) != std::string::npos;
+        std::string_view header;
+        if (platform::profileSectionHeader(line, header)) {
+            // Only the first section of a name counts.
+            const auto at = std::find(names.begin(), names.end(), platform::upper1252(header));
+            current = at == names.end() || seen[at - names.begin()] ? kNone : at - names.begin();
+            if (current != kNone) seen[current] = true;
+            return;
+        }
+        std::string_view key, value;
+        if (current == kNone || !platform::profileEntry(line, key, value)) return;
+        Briefing& page = pages[current];
+        std::string* const targets[] = {&page.CTEXT, &page.CHEADING, &page.CMAP, &page.CMOVIE,
+                                        &page.CTIMEOUT};
+        static constexpr std::string_view kKeys[] = {"Text", "Heading", "Map", "Movie", "Time Out"};
+        static constexpr std::string_view kMiscKeys[] = {"cutscene", "sound"};
+        if (current == 0) {
+            std::string* const misc[] = {&cutscene_, &sound_};
+            for (std::size_t k = 0; k < 2; ++k) {
+                if (found[0][k] || !platform::iequals1252(key, kMiscKeys[k])) continue;
+                found[0][k] = true;
+                *misc[k] = platform::unquotedProfileValue(value);
+            }
+            return;
+        }
+        for (std::size_t k = 0; k < 5; ++k) {
+            if (found[current][k] || !platform::iequals1252(key, kKeys[k])) continue;
+            found[current][k] = true;
+            *targets[k] = platform::unquotedProfileValue(value);
+        }
+    });
+    if (!read.ok) {
+        // As a file that could not be read: nothing in it.
+        cutscene_.clear();
+        sound_.clear();
+        return;
+    }
+    doubleMode_ = twoSides;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        Briefing& page = pages[i];
+        // A page without heading and text is left out: nothing else of it counts.
+        if (page.CTEXT.empty() && page.CHEADING.empty()) page = Briefing();
+        const std::size_t kind = (i - 1) % 3;
+        if (kind == 0 && !doubleMode_) singlePages_.push_back(std::move(page));
+        if (kind == 1 && doubleMode_) bluePages_.push_back(std::move(page));
+        if (kind == 2 && doubleMode_) redPages_.push_back(std::move(page));
+    }
 }
 
-void BriefSupport::addBriefing(std::string_view fileText, const std::string& sectionName) {
+void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
+    const std::string text = platform::readFile(path_);
+    addBriefing(platform::ProfileSections(text), sectionName);
+}
+
+void BriefSupport::addBriefing(const platform::ProfileSections& sections, const std::string& sectionName) {
     const std::string name = platform::upper1252(sectionName);
     Briefing page;
-    page.CTEXT = namedValue(fileText, name, "Text");
-    page.CHEADING = namedValue(fileText, name, "Heading");
-    if (!page.CTEXT.empty() || !page.CHEADING.empty()) {
-        page.CMAP = namedValue(fileText, name, "Map");
-        page.CMOVIE = namedValue(fileText, name, "Movie");
-        page.CTIMEOUT = namedValue(fileText, name, "Time Out");
-        forEachLine(sectionText(fileText, name), [&page](std::string_view raw) {
-            const std::string_view line = trimSpaces(raw);
-            if (startsWithFolded(line, "LINE"))
-                page.ALINESTRINGS.push_back(GETWERT(line, 0, "="));
-            else if (startsWithFolded(line, "SPRITE"))
-                page.ASPRITESTRINGS.push_back(GETWERT(line, 0, "="));
-            else if (startsWithFolded(line, "LABEL"))
-                page.ALABELSTRINGS.push_back(GETWERT(line, 0, "="));
+    // The named values by the profile reader's rules (first key wins, whole, without enclosing quotes) and
+    // the graphics entries, from one pass over the page's section where both rules find the same one.
+    struct Named {
+        std::string_view key;
+        std::string* value;
+        bool found = false;
+    };
+    Named named[] = {{"Text", &page.CTEXT},
+                     {"Heading", &page.CHEADING},
+                     {"Map", &page.CMAP},
+                     {"Movie", &page.CMOVIE},
+                     {"Time Out", &page.CTIMEOUT}};
+    const auto* valueSection = sections.find(name);
+    const auto* drawSection = graphics_ == Graphics::READ ? graphicsSection(sections, name) : nullptr;
+    if (drawSection) {
+        // Room for the most the section can hold, so that the lists never move their entries while growing;
+        // room never used is never touched.
+        const std::size_t most = drawSection->body.size();
+        for (StringList* list : {&page.ALINESTRINGS, &page.ASPRITESTRINGS, &page.ALABELSTRINGS})
+            list->reserve(most / 8, most);
+    }
+    auto addGraphics = [&page](std::string_view raw) {
+        const std::string_view line = trimSpaces(raw);
+        if (startsWithFolded(line, "LINE"))
+            page.ALINESTRINGS.push_back(valueAfter(line, "="));
+        else if (startsWithFolded(line, "SPRITE"))
+            page.ASPRITESTRINGS.push_back(valueAfter(line, "="));
+        else if (startsWithFolded(line, "LABEL"))
+            page.ALABELSTRINGS.push_back(valueAfter(line, "="));
+    };
+    if (valueSection) {
+        platform::forEachProfileLine(valueSection->body, [&](std::string_view line) {
+            std::string_view key, value;
+            if (platform::profileEntry(line, key, value)) {
+                for (Named& n : named) {
+                    if (n.found || !platform::iequals1252(key, n.key)) continue;
+                    n.found = true;
+                    *n.value = platform::unquotedProfileValue(value);
+                }
+            }
+            if (drawSection == valueSection) addGraphics(line);
         });
+    }
+    if (page.CTEXT.empty() && page.CHEADING.empty()) {
+        // A page without heading and text is left out: nothing else of it counts.
+        page = Briefing();
+    } else if (drawSection && drawSection != valueSection) {
+        platform::forEachProfileLine(drawSection->body, addGraphics);
     }
     if (name.find("BLUE_BRIEFING") != std::string::npos)
         bluePages_.push_back(std::move(page));
@@ -172,7 +248,8 @@ std::string BriefSupport::BRIEF2TEXT(std::size_t page) const {
     return out;
 }
 
-void BriefSupport::appendPage(std::string& out, std::size_t page) const {
+void BriefSupport::appendPage(std::string& out, std::size_t page, std::size_t pieceSize,
+                              const std::function<void()>& full) const {
     const std::vector<Briefing>& pages = BRIEFARRAY();
     if (page < 1 || page > pages.size()) return;
     const Briefing& b = pages[page - 1];
@@ -186,33 +263,44 @@ void BriefSupport::appendPage(std::string& out, std::size_t page) const {
     out.append("Heading = ").append(b.CHEADING).append(kCrLf);
     appendIfSet(out, "MAP", b.CMAP);
     appendIfSet(out, "Text", b.CTEXT);
-    appendEntries(out, "Line", b.ALINESTRINGS);
-    appendEntries(out, "Sprite", b.ASPRITESTRINGS);
-    appendEntries(out, "Label", b.ALABELSTRINGS);
+    appendEntries(out, "Line", b.ALINESTRINGS, pieceSize, full);
+    appendEntries(out, "Sprite", b.ASPRITESTRINGS, pieceSize, full);
+    appendEntries(out, "Label", b.ALABELSTRINGS, pieceSize, full);
     appendIfSet(out, "Movie", b.CMOVIE);
     appendIfSet(out, "Time Out", b.CTIMEOUT);
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
-    std::string out = leadingText;
-    if (!cutscene_.empty() || !sound_.empty()) {
-        out.append("[Misc]").append(kCrLf);
-        appendIfSet(out, "cutscene", cutscene_);
-        appendIfSet(out, "sound", sound_);
-        out.append(kCrLf).append(kCrLf);
-    }
-    auto appendPages = [&] {
-        for (std::size_t k = 1; k <= kPages; ++k) appendPage(out, k);
-    };
-    if (doubleMode_) {
-        blueMode_ = true;
-        appendPages();
-        blueMode_ = false;
-        appendPages();
-    } else {
-        appendPages();
-    }
-    return WRITESTRING(path_, out);
+    // Written in pieces of about a megabyte, each built in room reserved once: a briefing of a large mission
+    // is several times its size, and building it whole cost more than the analysis.
+    constexpr std::size_t kPiece = 1 << 20;
+    return platform::writeFilePieces(path_, [&](const platform::PieceWriter& put) {
+        std::string out;
+        out.reserve(kPiece + 4096);
+        const auto full = [&] {
+            put(out);
+            out.clear();
+        };
+        out.append(leadingText);
+        if (!cutscene_.empty() || !sound_.empty()) {
+            out.append("[Misc]").append(kCrLf);
+            appendIfSet(out, "cutscene", cutscene_);
+            appendIfSet(out, "sound", sound_);
+            out.append(kCrLf).append(kCrLf);
+        }
+        auto appendPages = [&] {
+            for (std::size_t k = 1; k <= kPages; ++k) appendPage(out, k, kPiece, full);
+        };
+        if (doubleMode_) {
+            blueMode_ = true;
+            appendPages();
+            blueMode_ = false;
+            appendPages();
+        } else {
+            appendPages();
+        }
+        put(out);
+    });
 }
 
 void BriefSupport::CLEARGRAPH() {

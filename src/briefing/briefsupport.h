@@ -3,12 +3,14 @@
 // A briefing file: five pages for one side, or five for each of blue and red, and the Misc values.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/parent.h"
 #include "platform/filesystem.h"
+#include "platform/profile.h"
 #include "text/stringlist.h"
 
 namespace hartool {
@@ -33,8 +35,11 @@ class Briefing : public Parent {
 
 class BriefSupport : public Parent {
   public:
+    // Whether reading takes the pages' graphics entries: an analysis replaces them all, so it need not.
+    enum class Graphics { READ, SKIP };
+
     // Reads the file; a file that exists decides the mode itself.
-    explicit BriefSupport(std::string path, bool doubleMode = false);
+    explicit BriefSupport(std::string path, bool doubleMode = false, Graphics graphics = Graphics::READ);
 
     void READBRIEFINGS();
     void ADDBRIEFING(const std::string& sectionName);
@@ -63,13 +68,17 @@ class BriefSupport : public Parent {
     void DESTROY() override;
 
   private:
-    // ADDBRIEFING on a text already read, so that READBRIEFINGS reads the file once.
-    void addBriefing(std::string_view fileText, const std::string& sectionName);
-    // BRIEF2TEXT behind out.
-    void appendPage(std::string& out, std::size_t page) const;
+    // ADDBRIEFING on a text already split, so that READBRIEFINGS reads and splits the file once.
+    void addBriefing(const platform::ProfileSections& sections, const std::string& sectionName);
+    // READBRIEFINGS without the graphics, from the file read line by line in pieces.
+    void readValues();
+    // BRIEF2TEXT behind out; full() is called whenever out has grown to pieceSize.
+    void appendPage(std::string& out, std::size_t page, std::size_t pieceSize = std::string::npos,
+                    const std::function<void()>& full = {}) const;
 
     bool doubleMode_ = false;
     bool blueMode_ = true;
+    Graphics graphics_ = Graphics::READ;
     std::string path_;
     std::vector<Briefing> singlePages_;
     std::vector<Briefing> bluePages_;

@@ -121,17 +121,27 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
 
 Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile) {
     Report report = oneFile();
-    // Analysing from what could not be read would draw no graphics and so clear those there.
-    const platform::ReadResult mission = platform::fileSystem().read(missionFile);
-    if (!mission.ok) report.fail(missionFile, readFailure(mission));
+    // Analysing from what could not be read would draw no graphics and so clear those there. A first piece
+    // of each file tells whether it can be read; the analysis then reads each file once.
+    const auto readable = [](const std::string& file) {
+        return platform::readFileUntil(file, [](std::string_view) { return false; });
+    };
+    if (const platform::ReadResult mission = readable(missionFile); !mission.ok)
+        report.fail(missionFile, readFailure(mission));
     if (platform::fileExists(briefingFile)) {
-        const platform::ReadResult briefing = platform::fileSystem().read(briefingFile);
-        if (!briefing.ok) report.fail(briefingFile, readFailure(briefing));
+        if (const platform::ReadResult briefing = readable(briefingFile); !briefing.ok)
+            report.fail(briefingFile, readFailure(briefing));
     }
     if (!report.ok()) return report;
     MissionSupport analysis(missionFile);
     analysis.READNAT();
-    BriefSupport briefing(briefingFile);
+    // Also when the file went away or broke since it was looked at.
+    if (!analysis.readInFull()) {
+        report.fail(missionFile, "file could not be read");
+        return report;
+    }
+    // The analysis replaces every graphics entry of the pages it reads.
+    BriefSupport briefing(briefingFile, false, BriefSupport::Graphics::SKIP);
     return finished(report, briefingFile, analysis.ANALYZE(briefing));
 }
 

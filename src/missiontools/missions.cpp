@@ -57,9 +57,7 @@ MissionList readMissionList(const std::string& playerFolder) {
 }
 
 std::vector<std::string> readBriefingNames(const std::string& briefingsFolder) {
-    std::vector<std::string> names;
-    for (const platform::FileEntry& e : platform::listFiles(briefingsFolder + "*.*")) names.push_back(e.name);
-    return names;
+    return platform::listFileNames(briefingsFolder + "*.*");
 }
 
 std::string copyNameProblem(const std::string& fileName) {

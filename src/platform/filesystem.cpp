@@ -20,6 +20,45 @@ std::string DateTime::time() const {
     return buf;
 }
 
+Status FileSystem::writePieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce) {
+    std::string content;
+    produce([&content](std::string_view piece) { content.append(piece); });
+    return write(path, content);
+}
+
+std::vector<std::string> FileSystem::listNames(const std::string& pathAndMask) const {
+    std::vector<std::string> names;
+    for (FileEntry& e : list(pathAndMask)) names.push_back(std::move(e.name));
+    return names;
+}
+
+CopiesResult FileSystem::copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
+                                   const CopyProgress& progress) {
+    std::vector<std::pair<std::string, std::string>> files;  // from, to
+    for (const CopyGroup& g : groups)
+        for (const std::string& name : g.names) files.emplace_back(g.fromFolder + name, g.toFolder + name);
+    CopiesResult result;
+    result.statuses.resize(files.size());
+    result.readOnly.resize(files.size());
+    for (; result.reached < files.size(); ++result.reached) {
+        const std::size_t i = result.reached;
+        if (progress && !progress(i, files.size())) break;
+        const auto& [from, to] = files[i];
+        Status& s = result.statuses[i];
+        if (options.replaceReadOnly && fileExists(to)) s = setAttributes(to, NORMAL);
+        if (s) s = copy(from, to);
+    }
+    if (options.leaveReadOnly) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            // A file not there has nothing to protect.
+            if (fileExists(files[i].second))
+                result.readOnly[i] = setAttributes(files[i].second, READONLY | ARCHIVE);
+        }
+    }
+    return result;
+}
+
 namespace {
 
 Seam<FileSystem>& seam() {

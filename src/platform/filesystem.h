@@ -46,6 +46,33 @@ struct FileEntry {
     std::uint32_t attributes = 0;
 };
 
+// How copyFiles treats the copies it makes.
+struct CopyOptions {
+    // A read-only target is replaced too, as after clearing its attributes first.
+    bool replaceReadOnly = false;
+    // Every target ends read-only, also an old one whose replacement failed or was not reached.
+    bool leaveReadOnly = false;
+};
+
+// Takes the next piece of a file's content.
+using PieceWriter = std::function<void(std::string_view piece)>;
+
+// Asked before each file with how many of how many are done; false stops before the next.
+using CopyProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Files of one folder to be copied into another, both folders ending in a separator.
+struct CopyGroup {
+    std::string fromFolder, toFolder;
+    std::vector<std::string> names;
+};
+
+// Every file of the groups in order, as if their names were one list.
+struct CopiesResult {
+    std::size_t reached = 0;       // names[0 .. reached) were copied or failed; the rest were not tried
+    std::vector<Status> statuses;  // one per name: how its copy went (success for one not reached)
+    std::vector<Status> readOnly;  // one per name: how leaving it read-only went (success for nothing to do)
+};
+
 struct ReadResult {
     std::string content;   // empty when missing or unreadable
     bool ok = false;       // read in full
@@ -66,11 +93,17 @@ class FileSystem {
                                  const std::function<bool(std::string_view chunk)>& consume) const;
     // Atomic: the file holds either its old content or all of the new one. A read-only file is not written.
     virtual Status write(const std::string& path, std::string_view content) = 0;
+    // As write, with the content handed over piece by piece by produce, so that a large file is never whole
+    // in memory. This default gathers the pieces and calls write.
+    virtual Status writePieces(const std::string& path,
+                               const std::function<void(const PieceWriter&)>& produce);
     virtual bool fileExists(const std::string& path) const = 0;  // an ordinary file
     virtual bool folderExists(const std::string& path) const = 0;
     // Ordinary, non-hidden files of the folder part matching the mask part, sorted by name.
     // "C:\GAME\DATA\BATTLES\PLAYER\BATTLE*.TXT"; a path ending in a separator lists everything.
     virtual std::vector<FileEntry> list(const std::string& pathAndMask) const = 0;
+    // list's names only, for a caller that needs no size, date or attributes. This default asks list.
+    virtual std::vector<std::string> listNames(const std::string& pathAndMask) const;
     virtual Status remove(const std::string& path) = 0;
     // Moves an ordinary file into the desktop's trash, from where the player can take it back; fails,
     // changing nothing, when there is no trash that can take it. A read-only file is refused, as remove
@@ -82,6 +115,12 @@ class FileSystem {
     // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only
     // state.
     virtual Status copy(const std::string& from, const std::string& to) = 0;
+    // The named files of each group's folder into its other folder, each as copy does, under options. A copy
+    // replaces its target only whole: a crash or a failure leaves each target old or new, and all is on disk
+    // when this returns. This default copies one file after the other; a file system may pay for the
+    // durability once for all of them.
+    virtual CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
+                                   const CopyProgress& progress);
     // Only READONLY has an effect on POSIX; the others are accepted and dropped.
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // The process's current folder, ending in a separator.
@@ -106,6 +145,10 @@ inline ReadResult readFileUntil(const std::string& path,
 inline Status writeFile(const std::string& path, std::string_view content) {
     return fileSystem().write(path, content);
 }
+inline Status writeFilePieces(const std::string& path,
+                              const std::function<void(const PieceWriter&)>& produce) {
+    return fileSystem().writePieces(path, produce);
+}
 inline bool fileExists(const std::string& path) {
     return fileSystem().fileExists(path);
 }
@@ -114,6 +157,9 @@ inline bool folderExists(const std::string& path) {
 }
 inline std::vector<FileEntry> listFiles(const std::string& pathAndMask) {
     return fileSystem().list(pathAndMask);
+}
+inline std::vector<std::string> listFileNames(const std::string& pathAndMask) {
+    return fileSystem().listNames(pathAndMask);
 }
 inline Status removeFile(const std::string& path) {
     return fileSystem().remove(path);
@@ -126,6 +172,10 @@ inline Status makeFolder(const std::string& path) {
 }
 inline Status copyFile(const std::string& from, const std::string& to) {
     return fileSystem().copy(from, to);
+}
+inline CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options = {},
+                              const CopyProgress& progress = {}) {
+    return fileSystem().copyFiles(groups, options, progress);
 }
 inline Status setAttributes(const std::string& path, std::uint32_t attributes) {
     return fileSystem().setAttributes(path, attributes);

@@ -409,22 +409,25 @@ ReadResult PosixFileSystem::readUntil(const std::string& path,
     struct stat st;
     int fd = openForReading(path, r, st);
     if (fd < 0) return r;
-    // Small first, so that a title on line 1 costs one short read; then growing to a bound. The buffer is
-    // allocated without being cleared: a refresh reads thousands of titles, and clearing cost more than
-    // reading.
-    std::size_t chunk = 4096;
+    // A title on line 1 is a few dozen bytes: the first read is short and needs no buffer from the heap.
+    // Only a caller that wants more gets the larger buffer, allocated without being cleared.
+    char first[512];
+    std::unique_ptr<char[]> buf;
     constexpr std::size_t kMaxChunk = 64 << 10;
-    std::unique_ptr<char[]> buf(new char[kMaxChunk]);
-    for (;;) {
-        ssize_t n = ::read(fd, buf.get(), chunk);
+    std::size_t chunk = 4096;
+    for (bool firstRead = true;;) {
+        if (!firstRead && !buf) buf.reset(new char[kMaxChunk]);
+        char* into = firstRead ? first : buf.get();
+        ssize_t n = ::read(fd, into, firstRead ? sizeof first : chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
             r.error = errnoText(errno);
             ::close(fd);
             return r;
         }
-        if (n == 0 || !consume(std::string_view(buf.get(), static_cast<std::size_t>(n)))) break;
-        chunk = std::min(chunk * 2, kMaxChunk);
+        if (n == 0 || !consume(std::string_view(into, static_cast<std::size_t>(n)))) break;
+        if (!firstRead) chunk = std::min(chunk * 2, kMaxChunk);
+        firstRead = false;
     }
     ::close(fd);
     r.ok = true;
@@ -439,6 +442,21 @@ Status PosixFileSystem::write(const std::string& path, std::string_view content)
                              [&](int fd) { return writeAll(fd, content.data(), content.size()); });
 }
 
+Status PosixFileSystem::writePieces(const std::string& path,
+                                    const std::function<void(const PieceWriter&)>& produce) {
+    std::string native = resolve(path);
+    struct stat st;
+    mode_t mode = ::stat(native.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode();
+    return replaceAtomically(native, mode, [&](int fd) {
+        int err = 0;  // the first failure's, kept past what produce does after it
+        produce([&](std::string_view piece) {
+            if (err == 0 && !writeAll(fd, piece.data(), piece.size())) err = errno;
+        });
+        errno = err;
+        return err == 0;
+    });
+}
+
 bool PosixFileSystem::fileExists(const std::string& path) const {
     struct stat st;
     return ::stat(resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -449,37 +467,64 @@ bool PosixFileSystem::folderExists(const std::string& path) const {
     return ::stat(resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) const {
+namespace {
+
+// The ordinary, non-hidden files of pathAndMask's folder that match its mask, unsorted: visit(name, native,
+// dir) for each, which may stat it. A name the game cannot spell is not one of its files.
+template <class Visit>
+void forEachListed(const std::string& pathAndMask, Visit visit) {
     std::size_t cut = pathAndMask.find_last_of("\\/");
     std::string folderPart = cut == std::string::npos ? "" : pathAndMask.substr(0, cut + 1);
     std::string mask = cut == std::string::npos ? pathAndMask : pathAndMask.substr(cut + 1);
     if (mask.empty()) mask = "*";
-    std::string folder = folderPart.empty() ? "." : resolve(folderPart);
+    std::string folder = folderPart.empty() ? "." : PosixFileSystem::resolve(folderPart);
 
     // A plain name lists the one file that every other operation on that name reaches.
     std::string chosen;
     if (mask.find_first_of("*?") == std::string::npos)
-        chosen = baseOf(resolve(joinNative(folder, cp1252ToUtf8(mask))));
+        chosen = baseOf(PosixFileSystem::resolve(joinNative(folder, cp1252ToUtf8(mask))));
 
-    std::vector<FileEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return entries;
+    if (!dir) return;
     while (dirent* e = ::readdir(dir)) {
         std::string native = e->d_name;
         if (native.empty() || native[0] == '.') continue;  // hidden, and "." and ".."
         bool representable = false;
         std::string name = utf8ToCp1252(native, &representable);
-        if (!representable) continue;  // a name the game cannot spell is not one of its files
+        if (!representable) continue;
         if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
-        struct stat st;
-        if (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
-        entries.push_back(
-            {name, static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim), attributesOf(st)});
+        visit(std::move(name), native, dir, e->d_type);
     }
     ::closedir(dir);
+}
+
+}  // namespace
+
+std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) const {
+    std::vector<FileEntry> entries;
+    forEachListed(pathAndMask, [&](std::string name, const std::string& native, DIR* dir, unsigned char) {
+        struct stat st;
+        if (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) return;
+        entries.push_back({std::move(name), static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim),
+                           attributesOf(st)});
+    });
     std::sort(entries.begin(), entries.end(),
               [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
     return entries;
+}
+
+std::vector<std::string> PosixFileSystem::listNames(const std::string& pathAndMask) const {
+    std::vector<std::string> names;
+    forEachListed(pathAndMask, [&](std::string name, const std::string& native, DIR* dir,
+                                   unsigned char type) {
+        // The folder entry tells an ordinary file without a stat; a link or an unknown kind is looked at.
+        struct stat st;
+        if (type != DT_REG && (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)))
+            return;
+        names.push_back(std::move(name));
+    });
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 Status PosixFileSystem::remove(const std::string& path) {
@@ -671,6 +716,211 @@ std::string PosixFileSystem::workingFolder() const {
 
 std::string PosixFileSystem::nativePath(const std::string& path) const {
     return resolve(path);
+}
+
+// --- copies of many files of one folder ---
+
+namespace {
+
+// Files of one folder found by name as resolve finds a path's last component (exactly, else the first match
+// without regard to case, else as given), with the folder resolved and, when needed, read only once.
+class FolderNames {
+  public:
+    explicit FolderNames(std::string native) : native_(std::move(native)) {}
+
+    std::string find(const std::string& name) {
+        std::string component = name;
+        while (component.size() > 1 && component.back() == '.') component.pop_back();
+        const std::string exact = joinNative(native_, cp1252ToUtf8(component));
+        struct stat st;
+        if (::lstat(exact.c_str(), &st) == 0) return exact;
+        if (!index_) {
+            index_ = std::make_unique<FolderIndex>();
+            if (::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+                *index_ = readFolderIndex(native_, st);
+        }
+        const auto found = index_->byUpperName.find(upper1252(component));
+        return found == index_->byUpperName.end() ? exact : joinNative(native_, found->second);
+    }
+
+  private:
+    std::string native_;
+    std::unique_ptr<FolderIndex> index_;
+};
+
+// The bytes of source into the open temporary file out, then its mode and the source's times.
+bool fillCopy(int in, int out, const struct stat& source, mode_t mode) {
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        if (!writeAll(out, buf, static_cast<std::size_t>(n))) return false;
+    }
+    // The game compares crew files by their dates, so the copy keeps the source's.
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    return ::fchmod(out, mode) == 0 && ::futimens(out, times) == 0;
+}
+
+// A copy written to its temporary file and waiting to replace its target.
+struct PendingCopy {
+    std::size_t index;
+    std::string temp, target;
+};
+
+// Every file written so far, on disk. One sync of each file system the copies went to costs one journal
+// commit where a sync per file costs one each.
+bool syncWritten(const std::vector<PendingCopy>& pending) {
+#ifdef __linux__
+    std::vector<dev_t> synced;
+    for (const PendingCopy& p : pending) {
+        const std::string folder = parentOf(p.temp);
+        struct stat st;
+        if (::stat(folder.c_str(), &st) != 0) return false;
+        if (std::find(synced.begin(), synced.end(), st.st_dev) != synced.end()) continue;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return false;
+        const bool ok = ::syncfs(fd) == 0;
+        ::close(fd);
+        if (!ok) return false;
+        synced.push_back(st.st_dev);
+    }
+    return true;
+#else
+    for (const PendingCopy& p : pending) {
+        const int fd = ::open(p.temp.c_str(), O_RDONLY);
+        const bool synced = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0) ::close(fd);
+        if (!synced) return false;
+    }
+    return true;
+#endif
+}
+
+}  // namespace
+
+CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
+                                        const CopyProgress& progress) {
+    std::size_t total = 0;
+    for (const CopyGroup& g : groups) total += g.names.size();
+    CopiesResult result;
+    result.statuses.resize(total);
+    result.readOnly.resize(total);
+    std::vector<std::string> targetOf(total);
+    std::vector<PendingCopy> pending;
+    auto fail = [&](std::size_t i, const std::string& why) { result.statuses[i] = Status::failure(why); };
+
+    // Every copy into a temporary file beside its target; no target is touched yet.
+    auto writeTemporary = [&](std::size_t i, FolderNames& sources, FolderNames& targets,
+                              const std::string& name) {
+        targetOf[i] = targets.find(name);
+        std::string target;
+        if (Status s = followLink(targetOf[i], target); !s) return fail(i, s.error);
+        struct stat old;
+        if (::stat(target.c_str(), &old) == 0) {
+            if (S_ISDIR(old.st_mode)) return fail(i, "a folder of that name exists");
+            if (isReadOnly(old) && !options.replaceReadOnly) return fail(i, "the file is read-only");
+        }
+        const int in = ::open(sources.find(name).c_str(), O_RDONLY | O_NONBLOCK);
+        if (in < 0) return fail(i, errnoText(errno));
+        struct stat st;
+        if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(in);
+            return fail(i, "the source is not a file");
+        }
+        const mode_t mode = options.leaveReadOnly ? (st.st_mode & 07777 & ~kWriteBits) : (st.st_mode & 07777);
+        std::string temp;
+        const int out = createTemporary(target, temp);
+        if (out < 0) {
+            const int err = errno;
+            ::close(in);
+            return fail(i, errnoText(err));
+        }
+        const bool filled = fillCopy(in, out, st, mode);
+        const int err = errno;
+        ::close(in);
+        if (::close(out) != 0 || !filled) {
+            fail(i, errnoText(filled ? errno : err));
+            ::unlink(temp.c_str());
+            return;
+        }
+        pending.push_back({i, std::move(temp), std::move(target)});
+    };
+    for (const CopyGroup& group : groups) {
+        FolderNames sources(resolve(group.fromFolder));
+        FolderNames targets(resolve(group.toFolder));
+        bool stopped = false;
+        for (const std::string& name : group.names) {
+            if (progress && !progress(result.reached, total)) {
+                stopped = true;
+                break;
+            }
+            writeTemporary(result.reached++, sources, targets, name);
+        }
+        if (stopped) break;
+    }
+
+    // Durable before any of them replaces a target, so that a crash leaves every target old or new.
+    if (!pending.empty() && !syncWritten(pending)) {
+        const std::string why = errnoText(errno);
+        for (const PendingCopy& p : pending) {
+            fail(p.index, why);
+            ::unlink(p.temp.c_str());
+        }
+        pending.clear();
+    }
+    std::vector<std::string> folders;
+    for (const PendingCopy& p : pending) {
+        if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
+            fail(p.index, errnoText(errno));
+            ::unlink(p.temp.c_str());
+            continue;
+        }
+        std::string folder = parentOf(p.target);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    }
+#ifdef __linux__
+    // The renames of every folder on disk with one more sync of their file system, not one per folder.
+    std::vector<dev_t> synced;
+    for (const std::string& folder : folders) {
+        struct stat st;
+        if (::stat(folder.c_str(), &st) == 0 &&
+            std::find(synced.begin(), synced.end(), st.st_dev) != synced.end())
+            continue;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) continue;
+        ::syncfs(fd);
+        ::close(fd);
+        synced.push_back(st.st_dev);
+    }
+#else
+    for (const std::string& folder : folders) syncFolder(folder);
+#endif
+
+    if (options.leaveReadOnly) {
+        // Also an old copy whose replacement failed or was not reached.
+        std::size_t i = 0;
+        for (const CopyGroup& group : groups) {
+            std::unique_ptr<FolderNames> targets;
+            for (const std::string& name : group.names) {
+                const std::size_t at = i++;
+                if (at < result.reached && result.statuses[at]) continue;
+                if (targetOf[at].empty()) {
+                    if (!targets) targets = std::make_unique<FolderNames>(resolve(group.toFolder));
+                    targetOf[at] = targets->find(name);
+                }
+                struct stat st;
+                if (::stat(targetOf[at].c_str(), &st) != 0 || !S_ISREG(st.st_mode) || isReadOnly(st))
+                    continue;
+                if (::chmod(targetOf[at].c_str(), st.st_mode & 07777 & ~kWriteBits) != 0)
+                    result.readOnly[at] = Status::failure(errnoText(errno));
+            }
+        }
+    }
+    return result;
 }
 
 }  // namespace hartool::platform

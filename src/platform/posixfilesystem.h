@@ -12,9 +12,12 @@ class PosixFileSystem : public FileSystem {
     ReadResult readUntil(const std::string& path,
                          const std::function<bool(std::string_view chunk)>& consume) const override;
     Status write(const std::string& path, std::string_view content) override;
+    Status writePieces(const std::string& path,
+                       const std::function<void(const PieceWriter&)>& produce) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;
+    std::vector<std::string> listNames(const std::string& pathAndMask) const override;
     Status remove(const std::string& path) override;
     // The freedesktop.org home trash: "$XDG_DATA_HOME/Trash" (else "~/.local/share/Trash"), with a
     // ".trashinfo" file beside each trashed file. Fails when the trash cannot be made or lies on another file
@@ -22,6 +25,10 @@ class PosixFileSystem : public FileSystem {
     Status trash(const std::string& path) override;
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
+    // Writes every copy to a temporary file first, makes them all durable in one step, then renames them over
+    // their targets and makes each folder durable once: the guarantees of copy, paid for once.
+    CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
+                           const CopyProgress& progress) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::string workingFolder() const override;
     std::string nativePath(const std::string& path) const override;

@@ -30,7 +30,7 @@ std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t bodyEnd = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::size_t bodyEnd = profileLineEnd(text, pos);
         std::size_t next = bodyEnd;
         if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
         lines.push_back({text.substr(pos, bodyEnd - pos), text.substr(bodyEnd, next - bodyEnd)});
@@ -71,6 +71,106 @@ std::pair<std::size_t, std::size_t> findSection(const std::vector<Line>& lines, 
 }
 
 }  // namespace
+
+bool profileSectionHeader(std::string_view line, std::string_view& name) {
+    return sectionHeader(line, name);
+}
+
+ReadResult forEachProfileLineOfFile(const std::string& path,
+                                    const std::function<void(std::string_view)>& visit) {
+    std::string carry;    // a line begun in an earlier piece
+    bool skipLf = false;  // the last piece ended in CR: a LF that starts this one ends no further line
+    ReadResult r = readFileUntil(path, [&](std::string_view piece) {
+        std::size_t pos = skipLf && !piece.empty() && piece[0] == '\n' ? 1 : 0;
+        skipLf = false;
+        while (pos < piece.size()) {
+            const std::size_t end = profileLineEnd(piece, pos);
+            if (end == piece.size()) {
+                carry.append(piece.substr(pos));
+                break;
+            }
+            if (carry.empty()) {
+                visit(piece.substr(pos, end - pos));
+            } else {
+                carry.append(piece.substr(pos, end - pos));
+                visit(carry);
+                carry.clear();
+            }
+            pos = end + 1;
+            if (piece[end] == '\r') {
+                if (pos == piece.size())
+                    skipLf = true;
+                else if (piece[pos] == '\n')
+                    ++pos;
+            }
+        }
+        return true;
+    });
+    if (!carry.empty()) visit(carry);
+    return r;
+}
+
+bool profileEntry(std::string_view line, std::string_view& key, std::string_view& value) {
+    const std::string_view t = trimBlanks(line);
+    if (t.empty() || t[0] == ';') return false;
+    const std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return false;
+    key = trimBlanks(t.substr(0, eq));
+    value = trimBlanks(t.substr(eq + 1));
+    return true;
+}
+
+std::string_view unquotedProfileValue(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+ProfileSections::ProfileSections(std::string_view text) {
+    // Only the start of each line decides whether it opens a section, so one pass over the line starts
+    // finds them all.
+    std::size_t pos = 0;
+    auto close = [&](std::size_t at) {
+        if (!sections_.empty()) {
+            const char* begin = sections_.back().body.data();
+            sections_.back().body = text.substr(static_cast<std::size_t>(begin - text.data()),
+                                                at - static_cast<std::size_t>(begin - text.data()));
+        }
+    };
+    while (pos < text.size()) {
+        const std::size_t end = profileLineEnd(text, pos);
+        const std::size_t next = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        std::string_view name;
+        if (sectionHeader(text.substr(pos, end - pos), name)) {
+            close(pos);
+            const std::string_view line = trimBlanks(text.substr(pos, end - pos));
+            sections_.push_back({line, text.substr(std::min(next, text.size()), 0)});
+            firstByUpperName_.try_emplace(upper1252(name), sections_.size() - 1);
+        }
+        pos = next;
+    }
+    close(text.size());
+}
+
+const ProfileSections::Section* ProfileSections::find(std::string_view name) const {
+    const auto found = firstByUpperName_.find(upper1252(trimBlanks(name)));
+    return found == firstByUpperName_.end() ? nullptr : &sections_[found->second];
+}
+
+std::string ProfileSections::value(std::string_view section, std::string_view key, std::size_t limit) const {
+    const Section* s = find(section);
+    if (!s) return {};
+    const std::string_view wanted = trimBlanks(key);
+    std::string result;
+    bool found = false;
+    forEachProfileLine(s->body, [&](std::string_view line) {
+        std::string_view k, v;
+        if (found || !profileEntry(line, k, v) || !iequals1252(k, wanted)) return;
+        found = true;
+        result = std::string(unquotedProfileValue(v).substr(0, limit));
+    });
+    return result;
+}
 
 std::string profileValue(std::string_view text, std::string_view section, std::string_view key,
                          std::size_t limit) {

@@ -3,9 +3,13 @@
 // Profile (INI) files, read and written by the rules of the Windows private-profile functions, on every
 // platform alike.
 
+#include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/filesystem.h"
 
@@ -25,6 +29,62 @@ std::string profileValue(std::string_view text, std::string_view section, std::s
 // a line.
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value);
+
+// A profile text split into its sections in one pass, for a reader that asks many values of one large text
+// (a briefing holding graphics has hundreds of thousands of lines): a look-up then reads one section instead
+// of the whole text. Same rules as profileValue. Views into the text, which must outlive this.
+class ProfileSections {
+  public:
+    struct Section {
+        std::string_view header;  // the header line from its "["
+        std::string_view body;    // the lines up to the next header line, line ends included
+    };
+
+    explicit ProfileSections(std::string_view text);
+
+    // Every section in file order, also those of a name used before.
+    const std::vector<Section>& sections() const { return sections_; }
+    // The first section of that name, nullptr when none.
+    const Section* find(std::string_view name) const;
+    std::string value(std::string_view section, std::string_view key,
+                      std::size_t limit = kProfileValueLimit) const;
+
+  private:
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> firstByUpperName_;
+};
+
+// Where the line starting at pos ends: its first CR or LF, or the end of text. A plain loop: find_first_of
+// would search the set of two for every character.
+inline std::size_t profileLineEnd(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+    return pos;
+}
+
+// Calls visit with the body of each line of text, without its line end; CR LF, LF and CR all end a line.
+template <class Visit>
+void forEachProfileLine(std::string_view text, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = profileLineEnd(text, pos);
+        visit(text.substr(pos, end - pos));
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+// Calls visit with the body of each line of a file, read piece by piece, so that a large file is never whole
+// in memory; lines end as for forEachProfileLine. The result is readFileUntil's.
+ReadResult forEachProfileLineOfFile(const std::string& path,
+                                    const std::function<void(std::string_view)>& visit);
+
+// The section name of a header line ("[name]", blanks around both ignored); false for a line that is none.
+bool profileSectionHeader(std::string_view line, std::string_view& name);
+
+// The key and the raw value of an entry line ("key = value", both trimmed), false for a line that is no
+// entry.
+bool profileEntry(std::string_view line, std::string_view& key, std::string_view& value);
+// value without one pair of enclosing quotes.
+std::string_view unquotedProfileValue(std::string_view value);
 
 // A missing file, section or key yields "".
 std::string GETENVIRONMENT(const std::string& section, const std::string& key, const std::string& file);

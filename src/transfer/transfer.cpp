@@ -97,11 +97,12 @@ MissionLists transferLists(const GameFolders& folders, const Campaign& campaign,
     MissionLists lists;
     // Resolved once: the listed names are spelt as on disk, so each title is then one direct read.
     const std::string player = platform::fileSystem().nativePath(folders.player) + "/";
-    for (const platform::FileEntry& e : platform::listFiles(player + (showAll ? "*.TXT" : "BATTLE*.TXT"))) {
-        const std::string title = GETTITLE(player + e.name);
+    // Names only: the lists show no size, date or attributes.
+    for (std::string& name : platform::listFileNames(player + (showAll ? "*.TXT" : "BATTLE*.TXT"))) {
+        const std::string title = GETTITLE(player + name);
         if (!showAll && platform::upper1252(title).find(campaign.code) == std::string::npos) continue;
-        lists.battleItems.push_back(singleBattleItem(title, e.name));
-        lists.fileNames.push_back(e.name);
+        lists.battleItems.push_back(singleBattleItem(title, name));
+        lists.fileNames.push_back(std::move(name));
     }
     for (int k = 0; k <= campaign.lastMission; ++k) lists.campaignItems.push_back("CAMP" + std::to_string(k));
     return lists;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "briefing/briefsupport.h"
@@ -183,4 +184,76 @@ TEST(BriefSupportTest, HeadingWithCommasSurvivesARoundTrip) {
     page.CHEADING = " 9, " + page.HEADING();
     ASSERT_TRUE(brief.WRITEBRIEFINGS().ok);
     EXPECT_EQ(BriefSupport(dir.folder() + "brief.txt").BRIEFARRAY()[0].HEADING(), "Orders, north, then east");
+}
+
+// The pages read in one pass agree with the profile reader on every named value, and the graphics come from
+// the first section whose header starts with the page's name, as they always did.
+// Lines that cross the pieces a large file is read in, CR LF parted between two pieces among them.
+std::string manyLines() {
+    std::string text = "[Briefing 0]\r\nHeading = 9, Long\r\n";
+    for (int i = 0; i < 5000; ++i)
+        text += "Line " + std::to_string(i) + " = " + std::string(i % 7, 'x') + "\r\n";
+    return text + "Movie = m.avi\r\nTime Out = 30\r";
+}
+
+TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t lines, sprites;  // of page 0
+    };
+    const Case cases[] = {
+        {"full", kFull, 2, 1},
+        {"LF and CR",
+         "[Briefing 0]\nHeading = 9, A\rText = 1, 1, t\nLine 0 = 1\rline 1 = 2\r\nSPRITE 0 = 3\n", 2, 1},
+        {"first section and first key win, any case",
+         "[briefing 0]\r\nheading=\"9, First\"\r\nHEADING = 9, Second\r\nText='1, 1, q'\r\nLine 0 = 1\r\n"
+         "[BRIEFING 0]\r\nText = 1, 1, never\r\nLine 0 = 2\r\nLine 1 = 3\r\n",
+         1, 0},
+        {"blanks around names and values",
+         "  [ Briefing 0 ]  \r\n  Text  =   1, 1, spaced   \r\n\tMovie\t=\tm.avi\r\nLine 0 = 9\r\n", 0, 0},
+        {"graphics by the header's start",
+         "[Briefing 0 old]\r\nLine 0 = 1\r\n[Briefing 0]\r\nHeading = 9, H\r\nLine 0 = 2\r\nLine 1 = 3\r\n",
+         1, 0},
+        {"no heading and no text", "[Briefing 0]\r\nMAP = m.bmp\r\nLine 0 = 1\r\n[Misc]\r\nsound=\r\n", 0, 0},
+        {"comments and bare keys", "[Briefing 0]\r\n;Text = 1, 1, no\r\nText\r\nText = 1, 1, yes\r\n", 0, 0},
+        {"many lines", manyLines(), 5000, 0},
+        {"two sides, named anywhere",
+         "; for blue_briefing\r[Misc]\rsound=a\r[Misc]\rsound=b\r[Red_Briefing 2]\rText=x", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        BriefSupport b(dir.write("b.txt", c.text));
+        EXPECT_EQ(b.CUTSCENE(), platform::profileValue(c.text, "Misc", "cutscene", std::string::npos));
+        EXPECT_EQ(b.SOUND(), platform::profileValue(c.text, "Misc", "sound", std::string::npos));
+        for (std::size_t n = 0; n < 5; ++n) {
+            const std::string section = "Briefing " + std::to_string(n);
+            auto value = [&](const char* key) {
+                return platform::profileValue(c.text, section, key, std::string::npos);
+            };
+            const Briefing& page = b.BRIEFARRAY()[n];
+            const bool used = !value("Text").empty() || !value("Heading").empty();
+            EXPECT_EQ(page.CTEXT, value("Text")) << n;
+            EXPECT_EQ(page.CHEADING, value("Heading")) << n;
+            EXPECT_EQ(page.CMAP, used ? value("Map") : "") << n;
+            EXPECT_EQ(page.CMOVIE, used ? value("Movie") : "") << n;
+            EXPECT_EQ(page.CTIMEOUT, used ? value("Time Out") : "") << n;
+        }
+        EXPECT_EQ(b.BRIEFARRAY()[0].ALINESTRINGS.size(), c.lines);
+        EXPECT_EQ(b.BRIEFARRAY()[0].ASPRITESTRINGS.size(), c.sprites);
+        // Read line by line without the graphics, every value is the same.
+        BriefSupport values(b.PATH(), false, BriefSupport::Graphics::SKIP);
+        EXPECT_EQ(values.DOUBLEMODE(), b.DOUBLEMODE());
+        EXPECT_EQ(values.CUTSCENE(), b.CUTSCENE());
+        EXPECT_EQ(values.SOUND(), b.SOUND());
+        for (std::size_t n = 0; n < 5; ++n) {
+            const Briefing& p = values.BRIEFARRAY()[n];
+            const Briefing& q = b.BRIEFARRAY()[n];
+            EXPECT_EQ(std::tie(p.CTEXT, p.CHEADING, p.CMAP, p.CMOVIE, p.CTIMEOUT),
+                      std::tie(q.CTEXT, q.CHEADING, q.CMAP, q.CMOVIE, q.CTIMEOUT))
+                << n;
+            EXPECT_TRUE(p.ALINESTRINGS.empty() && p.ASPRITESTRINGS.empty() && p.ALABELSTRINGS.empty());
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "platform/filesystem.h"
@@ -195,6 +196,82 @@ TEST_F(FileSystemTest, CopyReplacesAndKeepsLastWriteTimeAndReadOnlyState) {
     EXPECT_FALSE(copyFile(root + "DATA\\missing.dat", root + "DATA\\x.dat"));
     EXPECT_FALSE(dir.exists("Data/x.dat"));
     EXPECT_FALSE(copyFile(root + "DATA\\campaign.dat", root + "NOFOLDER\\x.dat"));
+}
+
+// The POSIX batch, which pays for durability once, against the default of one copy after the other: the same
+// outcome for every file, case and option, and nothing left behind.
+TEST_F(FileSystemTest, CopiesOfManyFilesAgreeWithOneCopyAfterTheOther) {
+    class OneByOne : public PosixFileSystem {
+      public:
+        CopiesResult copyFiles(const std::vector<CopyGroup>& groups, const CopyOptions& options,
+                               const CopyProgress& progress) override {
+            return FileSystem::copyFiles(groups, options, progress);
+        }
+    };
+    struct Case {
+        const char* name;
+        CopyOptions options;
+        std::size_t stopAt;
+    };
+    const Case cases[] = {
+        {"plain", {}, 99},
+        {"replacing read-only", {.replaceReadOnly = true}, 99},
+        {"leaving read-only", {.replaceReadOnly = true, .leaveReadOnly = true}, 99},
+        {"stopped after two", {.replaceReadOnly = true, .leaveReadOnly = true}, 2},
+    };
+    const std::vector<std::string> names = {"A.TXT", "B.TXT", "C.TXT", "MISSING.TXT", "E.TXT"};
+    auto run = [&](FileSystem& fs, const Case& c) {
+        TempDir d;
+        for (const char* n : {"A.TXT", "B.TXT", "C.TXT", "E.TXT"}) d.write(std::string("Src/") + n, n);
+        setTime((d.path() / "Src/B.TXT").string(), 2001, 2, 3, 4, 5, 6);
+        d.write("Dst/b.txt", "old b");
+        d.write("Dst/C.TXT", "old c");
+        d.write("Dst/E.TXT", "old e");
+        for (const char* n : {"Dst/b.txt", "Dst/E.TXT"})
+            fs::permissions(d.path() / n,
+                            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        FileSystem* previous = installFileSystem(&fs);
+        fs::create_directories(d.path() / "Dst2");
+        const CopiesResult r =
+            copyFiles({{d.folder() + "SRC\\", d.folder() + "DST\\", names},
+                       {d.folder() + "SRC\\", d.folder() + "DST2\\", {"C.TXT"}}},
+                      c.options, [&](std::size_t done, std::size_t) { return done < c.stopAt; });
+        installFileSystem(previous);
+        std::string outcome = "reached " + std::to_string(r.reached) + ":";
+        for (const Status& s : r.statuses) outcome += s ? " ok" : " failed";
+        for (const Status& s : r.readOnly) outcome += s ? "" : " unprotected";
+        std::map<std::string, std::string> files;  // hidden ones too: a temporary file left would show
+        for (const auto& e : fs::directory_iterator(d.path() / "Dst")) {
+            const std::string name = e.path().filename().string();
+            files[name] = d.read("Dst/" + name) + (hasWriteBits(e.path().string()) ? "" : " <ro>");
+        }
+        for (const auto& [name, content] : files) outcome += "\n" + name + "=" + content;
+        for (const auto& e : fs::directory_iterator(d.path() / "Dst2"))
+            outcome += "\nDst2/" + e.path().filename().string() + "=" +
+                       d.read("Dst2/" + e.path().filename().string());
+        if (files["b.txt"].starts_with("B.TXT")) {
+            EXPECT_EQ(fs::last_write_time(d.path() / "Dst/b.txt"),
+                      fs::last_write_time(d.path() / "Src/B.TXT"));
+        }
+        return outcome;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PosixFileSystem batch;
+        OneByOne single;
+        const std::string outcome = run(batch, c);
+        EXPECT_EQ(outcome, run(single, c));
+        EXPECT_EQ(outcome.find(".hartool"), std::string::npos) << outcome;
+    }
+    // What the options decide.
+    PosixFileSystem batch;
+    EXPECT_EQ(run(batch, cases[0]),
+              "reached 6: ok failed ok failed failed ok\nA.TXT=A.TXT\nC.TXT=C.TXT\nE.TXT=old e <ro>\n"
+              "b.txt=old b <ro>\nDst2/C.TXT=C.TXT");
+    EXPECT_EQ(run(batch, cases[3]),
+              "reached 2: ok ok ok ok ok ok\nA.TXT=A.TXT <ro>\nC.TXT=old c <ro>\nE.TXT=old e "
+              "<ro>\nb.txt=B.TXT <ro>");
 }
 
 TEST_F(FileSystemTest, AFailedWriteKeepsTheOldContentAndLeavesNoTemporaryFile) {

@@ -140,3 +140,52 @@ TEST(Profile, EnvironmentFunctionsGoThroughTheFileSystem) {
     EXPECT_EQ(s.error, "disk full");
     EXPECT_EQ(GETENVIRONMENT("TOOL", "PATH", ini), "C:\\GAME\\");
 }
+
+// Texts where a reader that splits a text once could part from one that searches it for every value.
+const char* const kTrickyTexts[] = {
+    "[A]\r\nk=v\r\n[B]\r\nk=w\r\n",
+    "[A]\nk=v\n[B]\nk=w",
+    "[A]\rk=v\r[B]\rk=w\r",
+    "[A]\r\r\nk=v\r\r\n[ B ]\r\n  K  =  ' quoted '  \r\n",
+    "[a]\r\nK=first\r\nk=second\r\n[A]\r\nk=other section\r\nlate=never\r\n",
+    "k=before any section\r\n[A]\r\n;k=comment\r\nk\r\nk =\r\n",
+    "[A\r\nk=unclosed header\r\n[B]] tail\r\nk=w\r\n  [C]  \r\nk=\"x\"\"\r\n",
+    "[]\r\nk=empty name\r\n[A]\r\nk = a = b\r\n\t[B]\tk=tab\r\nk=\t\"\"\r\n",
+    "[Misc]\r\ncutscene = intro.avi\r\n[Briefing 0]\r\nText = 1, 1, a [bracket] inside\r\n[ Briefing 1 ]",
+    "",
+    "\r\n\r\n",
+    "[\xC4rger]\r\n\xE4K=umlaut\r\n",
+};
+
+TEST(ProfileSections, AnswerAsTheProfileReaderDoes) {
+    const char* const sections[] = {"A",    "a",          " B ",        "C",        "",
+                                    "Misc", "Briefing 0", "Briefing 1", "\xE4RGER", "missing"};
+    const char* const keys[] = {"k", "K", " k ", "late", "cutscene", "Text", "\xC4k", "missing"};
+    for (const char* text : kTrickyTexts) {
+        const ProfileSections split(text);
+        for (const char* section : sections)
+            for (const char* key : keys)
+                for (std::size_t limit : {kProfileValueLimit, std::size_t{1}})
+                    EXPECT_EQ(split.value(section, key, limit), profileValue(text, section, key, limit))
+                        << testing::PrintToString(std::string(text)) << " [" << section << "] " << key;
+    }
+}
+
+// A file read in pieces gives the lines its whole text gives, also where a line or a CR LF crosses a piece.
+TEST(ProfileSections, LinesOfAFileReadInPiecesAreTheLinesOfItsText) {
+    TempDir dir;
+    auto crossing = [](std::size_t at, const char* end) {
+        std::string text(at - 1, 'a');
+        return text + end + std::string(9000, 'b') + "\r\n\r\nlast";
+    };
+    const std::string texts[] = {crossing(512, "\r\n"), crossing(513, "\r\n"),          crossing(512, "\r\r"),
+                                 crossing(512, "\n\n"), std::string(70000, 'c') + "\r", kTrickyTexts[3]};
+    for (const std::string& text : texts) {
+        std::vector<std::string> whole, pieces;
+        forEachProfileLine(text, [&](std::string_view line) { whole.emplace_back(line); });
+        const ReadResult r = forEachProfileLineOfFile(
+            dir.write("f.txt", text), [&](std::string_view line) { pieces.emplace_back(line); });
+        EXPECT_TRUE(r.ok);
+        EXPECT_EQ(pieces, whole) << text.size();
+    }
+}
