@@ -765,11 +765,16 @@ bool fillCopy(int in, int out, const struct stat& source, mode_t mode) {
     return ::fchmod(out, mode) == 0 && ::futimens(out, times) == 0;
 }
 
-// A copy written to its temporary file and waiting to replace its target.
+// A copy written to its temporary file and waiting to replace its target. The file stays open until the
+// rename, since its lock is what keeps other writers' clean-ups off it.
 struct PendingCopy {
     std::size_t index;
     std::string temp, target;
+    int fd;
 };
+
+// Copies waiting at once: bounds the open files, each batch still paying one sync.
+constexpr std::size_t kPendingCopies = 256;
 
 // Every file written so far, on disk. One sync of each file system the copies went to costs one journal
 // commit where a sync per file costs one each.
@@ -790,12 +795,8 @@ bool syncWritten(const std::vector<PendingCopy>& pending) {
     }
     return true;
 #else
-    for (const PendingCopy& p : pending) {
-        const int fd = ::open(p.temp.c_str(), O_RDONLY);
-        const bool synced = fd >= 0 && ::fsync(fd) == 0;
-        if (fd >= 0) ::close(fd);
-        if (!synced) return false;
-    }
+    for (const PendingCopy& p : pending)
+        if (::fsync(p.fd) != 0) return false;
     return true;
 #endif
 }
@@ -842,16 +843,36 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
         const bool filled = fillCopy(in, out, st, mode);
         const int err = errno;
         ::close(in);
-        if (::close(out) != 0 || !filled) {
-            fail(i, errnoText(filled ? errno : err));
+        if (!filled) {
+            fail(i, errnoText(err));
             ::unlink(temp.c_str());
+            ::close(out);
             return;
         }
-        pending.push_back({i, std::move(temp), std::move(target)});
+        pending.push_back({i, std::move(temp), std::move(target), out});
+    };
+    std::vector<std::string> folders;
+    // Durable before any of them replaces a target, so that a crash leaves every target old or new.
+    auto commit = [&] {
+        const bool synced = pending.empty() || syncWritten(pending);
+        const std::string why = synced ? "" : errnoText(errno);
+        for (const PendingCopy& p : pending) {
+            if (!synced || ::rename(p.temp.c_str(), p.target.c_str()) != 0) {
+                fail(p.index, synced ? errnoText(errno) : why);
+                ::unlink(p.temp.c_str());
+            } else if (std::string folder = parentOf(p.target);
+                       std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+                folders.push_back(std::move(folder));
+            }
+            ::close(p.fd);
+        }
+        pending.clear();
     };
     for (const CopyGroup& group : groups) {
         FolderNames sources(resolve(group.fromFolder));
-        FolderNames targets(resolve(group.toFolder));
+        const std::string toFolder = resolve(group.toFolder);
+        FolderNames targets(toFolder);
+        removeDeadTemporaries(toFolder);
         bool stopped = false;
         for (const std::string& name : group.names) {
             if (progress && !progress(result.reached, total)) {
@@ -859,29 +880,11 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
                 break;
             }
             writeTemporary(result.reached++, sources, targets, name);
+            if (pending.size() >= kPendingCopies) commit();
         }
         if (stopped) break;
     }
-
-    // Durable before any of them replaces a target, so that a crash leaves every target old or new.
-    if (!pending.empty() && !syncWritten(pending)) {
-        const std::string why = errnoText(errno);
-        for (const PendingCopy& p : pending) {
-            fail(p.index, why);
-            ::unlink(p.temp.c_str());
-        }
-        pending.clear();
-    }
-    std::vector<std::string> folders;
-    for (const PendingCopy& p : pending) {
-        if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
-            fail(p.index, errnoText(errno));
-            ::unlink(p.temp.c_str());
-            continue;
-        }
-        std::string folder = parentOf(p.target);
-        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
-    }
+    commit();
 #ifdef __linux__
     // The renames of every folder on disk with one more sync of their file system, not one per folder.
     std::vector<dev_t> synced;

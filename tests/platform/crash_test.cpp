@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup.h"
 #include "briefing/briefsupport.h"
 #include "platform/profile.h"
 #include "support/crashharness.h"
@@ -163,6 +164,52 @@ TEST_F(CrashTest, KilledWritersLeaveEveryFileWholeAndNoTemporaryBehindTheNextWri
 TEST_F(CrashTest, ItSeesTheTearsOfAWriterThatWritesInPlace) {
     const Tally t = crash(40, true);
     EXPECT_GT(t.torn + t.empty, 0);
+}
+
+// A folder copy killed at any point leaves each copy the old file or a new one, never torn or gone, even
+// though the copies are made durable together rather than one by one.
+TEST(CrashTestOfCopies, AKilledFolderCopyLeavesEveryFileOldOrNew) {
+    TempDir dir;
+    constexpr int kFiles = 40;
+    const std::string sources[2] = {dir.folder() + "A/", dir.folder() + "B/"};
+    const std::string target = dir.folder() + "SAVED/";
+    std::vector<std::set<std::string>> legal(kFiles);
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "CAMP" + std::to_string(i);
+        for (int s = 0; s < 2; ++s) {
+            std::string content(20 * 1024, static_cast<char>('a' + s));
+            content.replace(0, name.size(), name);
+            dir.write(std::string(1, static_cast<char>('A' + s)) + "/" + name, content);
+            legal[i].insert(content);
+        }
+        dir.write("SAVED/" + name, "old " + name);
+        legal[i].insert("old " + name);
+    }
+    Tally t;
+    CrashHarness harness;
+    t.kills = harness.run(
+        100,
+        [&] {
+            for (int i = 0;; ++i) copyFolder(sources[i % 2], target);
+        },
+        [&](int) {
+            for (int i = 0; i < kFiles; ++i) {
+                const fs::path file = dir.path() / "SAVED" / ("CAMP" + std::to_string(i));
+                const bool there = fs::exists(file);
+                const std::string now = there ? bytesOf(file) : "";
+                if (!legal[i].count(now)) ++(!there ? t.missing : now.empty() ? t.empty : t.torn);
+            }
+            t.leftovers += leftovers(dir.path() / "SAVED");
+        });
+    const Report last = copyFolder(sources[0], target);
+    EXPECT_TRUE(last.ok()) << last.text("", "", "");
+    std::printf(
+        "folder copies: %d kills, %d torn, %d empty, %d missing, %d temporaries left by killed copies, "
+        "%d after the next copy\n",
+        t.kills, t.torn, t.empty, t.missing, t.leftovers, leftovers(dir.path() / "SAVED"));
+    EXPECT_GT(t.kills, 75);
+    EXPECT_EQ(t.torn + t.empty + t.missing, 0);
+    EXPECT_EQ(leftovers(dir.path() / "SAVED"), 0);
 }
 
 }  // namespace

@@ -20,6 +20,19 @@ namespace {
 // resolution all the way down.
 constexpr const char* kGameFolderName = "Harvane";
 
+// The demo game is written once per test program and copied for each test: its writer makes every file
+// durable, which would cost most of a test's time, many times over.
+const fs::path& demoGameOriginal() {
+    static TempDir folder;
+    static const fs::path game = [] {
+        const fs::path path = folder.path() / kGameFolderName;
+        if (platform::Status st = demo::writeDemoGame(path.string()); !st)
+            throw std::runtime_error("cannot write the demo game: " + st.error);
+        return path;
+    }();
+    return game;
+}
+
 }  // namespace
 
 GameFolder::GameFolder() {
@@ -27,9 +40,11 @@ GameFolder::GameFolder() {
     nativeFolder_ = game.string() + "/";
     gamePath_ = PATHOK(game.string());
     folders_ = GameFolders::fromGamePath(gamePath_);
-    if (platform::Status st = demo::writeDemoGame(game.string()); !st) {
-        ADD_FAILURE() << "cannot write the demo game: " << st.error;
-        throw std::runtime_error("cannot write the demo game: " + st.error);
+    try {
+        fs::copy(demoGameOriginal(), game, fs::copy_options::recursive);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+        throw;
     }
 }
 
