@@ -5,8 +5,10 @@
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
+#include "ui/waitcursor.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace hartool {
 
@@ -145,14 +147,17 @@ void BriefEdit::PSHCANCEL() {
 void BriefEdit::PSHMAP() {
     // The rows on screen decide which pages the game would leave out.
     SCREEN2BRIEF();
-    std::vector<MapPage> pages = mapPages(brief_);
-    std::size_t first = 0;
-    if (brief_.DOUBLEMODE() && !brief_.BLUEMODE())
-        while (first < pages.size() && pages[first].side != "red") ++first;
-    MapPreview preview(this, std::move(pages), gameFolder_);
-    preview.setWindowTitle(windowTitle() + " - " + preview.windowTitle());
-    preview.showPage(first);
-    ui::showModal(preview);
+    std::optional<MapPreview> preview;
+    {
+        ui::WaitCursor wait;
+        std::vector<MapPage> pages = mapPages(brief_);
+        std::size_t first = 0;
+        if (brief_.DOUBLEMODE() && !brief_.BLUEMODE())
+            while (first < pages.size() && pages[first].side != "red") ++first;
+        preview.emplace(this, std::move(pages), gameFolder_, first);
+    }
+    preview->setWindowTitle(windowTitle() + " - " + preview->windowTitle());
+    ui::showModal(*preview);
 }
 
 }  // namespace hartool

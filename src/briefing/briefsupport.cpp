@@ -87,10 +87,13 @@ void BriefSupport::READBRIEFINGS() {
     cutscene_.clear();
     sound_.clear();
 
+    readOk_ = true;
     if (graphics_ == Graphics::SKIP) {
         readValues();
     } else if (platform::fileExists(path_)) {
-        const std::string text = platform::readFile(path_);
+        const platform::ReadResult read = platform::fileSystem().read(path_);
+        readOk_ = read.ok || read.missing;
+        const std::string& text = read.content;
         // Split once: every page and the Misc values are then read from their own section.
         const platform::ProfileSections sections(text);
         // An existing file decides the mode, whatever the caller asked for.
@@ -160,7 +163,9 @@ void BriefSupport::readValues() {
         }
     });
     if (!read.ok) {
-        // As a file that could not be read: nothing in it.
+        // As a file that could not be read: nothing in it. A file gone since it was looked at has nothing to
+        // lose; one that broke off part-way must not be written over from what was read.
+        readOk_ = read.missing;
         cutscene_.clear();
         sound_.clear();
         return;
@@ -271,9 +276,10 @@ void BriefSupport::appendPage(std::string& out, std::size_t page, std::size_t pi
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
-    // Written in pieces of about a megabyte, each built in room reserved once: a briefing of a large mission
-    // is several times its size, and building it whole cost more than the analysis.
-    constexpr std::size_t kPiece = 1 << 20;
+    // Written in pieces, each built in room reserved once: a briefing of a large mission is several times its
+    // size, and building it whole cost more than the analysis. A small piece stays in the cache and in memory
+    // the process already has, where a large one is fresh pages on every write.
+    constexpr std::size_t kPiece = 1 << 16;
     return platform::writeFilePieces(path_, [&](const platform::PieceWriter& put) {
         std::string out;
         out.reserve(kPiece + 4096);

@@ -62,6 +62,8 @@ class BriefSupport : public Parent {
     bool DOUBLEMODE() const { return doubleMode_; }
     void SETDOUBLEMODE(bool twoSides) { doubleMode_ = twoSides; }
     const std::string& PATH() const { return path_; }
+    // False when the file exists but could not be read in full: its pages are then not what it holds.
+    bool readInFull() const { return readOk_; }
     const std::string& CUTSCENE() const { return cutscene_; }
     const std::string& SOUND() const { return sound_; }
 
@@ -78,6 +80,7 @@ class BriefSupport : public Parent {
 
     bool doubleMode_ = false;
     bool blueMode_ = true;
+    bool readOk_ = true;
     Graphics graphics_ = Graphics::READ;
     std::string path_;
     std::vector<Briefing> singlePages_;

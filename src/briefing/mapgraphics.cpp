@@ -37,6 +37,8 @@ bool number(std::string_view field, int& out) {
 }
 
 // Reads fields[first..] as numbers into the targets; why names the first that is not one.
+constexpr int kFarOff = 100000;
+
 bool numbers(const std::vector<std::string_view>& f, std::size_t first, std::initializer_list<int*> targets,
              std::string& why) {
     std::size_t i = first;
@@ -47,6 +49,12 @@ bool numbers(const std::vector<std::string_view>& f, std::size_t first, std::ini
         }
         if (!number(f[i], *target)) {
             why = "field " + std::to_string(i + 1) + " (\"" + std::string(f[i]) + "\") is not a whole number";
+            return false;
+        }
+        // Far beyond any map: drawing it would overflow the painter's coordinates.
+        if (*target < -kFarOff || *target > kFarOff) {
+            why =
+                "field " + std::to_string(i + 1) + " (" + std::to_string(*target) + ") lies far off the map";
             return false;
         }
         ++i;

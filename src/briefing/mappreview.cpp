@@ -4,6 +4,7 @@
 #include "ui/messagebox.h"
 #include "ui/modal.h"
 #include "ui/textconvert.h"
+#include "ui/waitcursor.h"
 
 #include <QBuffer>
 #include <QFileDialog>
@@ -32,7 +33,8 @@ MapPreview_vo::MapPreview_vo(QWidget* owner) : ui::Dialog("MapPreview_vo", owner
     bind(ui.PSHCANCEL, "PSHCANCEL");
 }
 
-MapPreview::MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::string& gameFolder)
+MapPreview::MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::string& gameFolder,
+                       std::size_t first)
     : MapPreview_vo(owner), pages_(std::move(pages)), images_(gameFolder), renderer_(images_) {
     ui.FTXTPAGE->setBuddy(ui.CMBPAGE);
     ui.FTXTZOOM->setBuddy(ui.CMBZOOM);
@@ -62,7 +64,7 @@ MapPreview::MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::st
         ui.FTXTSTATUS->setText(QStringLiteral("The briefing has no pages."));
         return;
     }
-    showPage(0);
+    showPage(first < pages_.size() ? first : 0);
 }
 
 void MapPreview::showPage(std::size_t index) {
@@ -79,6 +81,7 @@ void MapPreview::setZoom(int zoom) {
 }
 
 void MapPreview::redraw() {
+    ui::WaitCursor wait;
     const MapPage& page = pages_[shown_];
     rendered_ = renderer_.render(page, zoom_);
     canvas_->setPixmap(QPixmap::fromImage(rendered_.image));

@@ -40,8 +40,10 @@ class MapPreview_vo : public ui::Dialog {
 class MapPreview : public MapPreview_vo {
     Q_OBJECT
   public:
-    // pages as mapPages() gives them; gameFolder ends in a separator ("" draws stand-ins only).
-    MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::string& gameFolder);
+    // pages as mapPages() gives them; gameFolder ends in a separator ("" draws stand-ins only); first is the
+    // page shown first.
+    MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::string& gameFolder,
+               std::size_t first = 0);
 
     // index into the pages; zoom 1 to 4.
     void showPage(std::size_t index);

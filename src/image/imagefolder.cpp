@@ -17,15 +17,30 @@ const LoadedImage& ImageFolder::load(const std::string& name) {
         loaded.error = "not found";
         return loaded;
     }
-    platform::ReadResult read = platform::fileSystem().read(game_ + name);
+    // A briefing may name any file; one far larger than the largest picture is not read into memory.
+    constexpr std::size_t kMaxBytes = 64 << 20;
+    std::string bytes;
+    bool tooLarge = false;
+    const auto readCapped = [&](const std::string& path) {
+        bytes.clear();
+        return platform::readFileUntil(path, [&](std::string_view chunk) {
+            tooLarge = bytes.size() + chunk.size() > kMaxBytes;
+            if (!tooLarge) bytes.append(chunk);
+            return !tooLarge;
+        });
+    };
+    platform::ReadResult read = readCapped(game_ + name);
     // The game keeps its pictures beside or below its data; both are looked at.
-    if (read.missing) read = platform::fileSystem().read(game_ + "Data\\" + name);
-    if (!read.ok) {
+    if (read.missing) read = readCapped(game_ + "Data\\" + name);
+    if (!read.ok || tooLarge) {
         loaded.missing = read.missing;
-        loaded.error = read.missing ? "not found" : read.error.empty() ? "cannot be read" : read.error;
+        loaded.error = tooLarge             ? "larger than any picture"
+                       : read.missing       ? "not found"
+                       : read.error.empty() ? "cannot be read"
+                                            : read.error;
         return loaded;
     }
-    PcxResult decoded = decodePcx(read.content);
+    PcxResult decoded = decodePcx(bytes);
     loaded.image = std::move(decoded.image);
     loaded.error = std::move(decoded.error);
     return loaded;

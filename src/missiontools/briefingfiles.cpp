@@ -142,6 +142,10 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
     }
     // The analysis replaces every graphics entry of the pages it reads.
     BriefSupport briefing(briefingFile, false, BriefSupport::Graphics::SKIP);
+    if (!briefing.readInFull()) {
+        report.fail(briefingFile, "file could not be read");
+        return report;
+    }
     return finished(report, briefingFile, analysis.ANALYZE(briefing));
 }
 

@@ -14,6 +14,8 @@
 #include "ui/textconvert.h"
 #include "ui/waitcursor.h"
 
+#include <optional>
+
 namespace hartool {
 
 namespace {
@@ -173,10 +175,15 @@ void MTool::MAPPREVIEW() {
         ui::INFOBOX(this, kMapPreview, kNoBriefing);
         return;
     }
-    BriefSupport briefing(selectedBriefingFile());
-    MapPreview preview(this, mapPages(briefing), folders().game);
-    preview.setWindowTitle(preview.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
-    ui::showModal(preview);
+    std::optional<MapPreview> preview;
+    {
+        // A briefing of a large mission holds tens of thousands of entries to read and draw.
+        ui::WaitCursor wait;
+        BriefSupport briefing(selectedBriefingFile());
+        preview.emplace(this, mapPages(briefing), folders().game);
+    }
+    preview->setWindowTitle(preview->windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
+    ui::showModal(*preview);
 }
 
 void MTool::PSHTEXTEDIT() {

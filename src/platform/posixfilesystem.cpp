@@ -3,13 +3,19 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/utsname.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -771,35 +777,97 @@ struct PendingCopy {
     std::size_t index;
     std::string temp, target;
     int fd;
+    dev_t device;
 };
 
-// Copies waiting at once: bounds the open files, each batch still paying one sync.
-constexpr std::size_t kPendingCopies = 256;
+// Copies waiting at once: each holds an open file, so a quarter of what the process may open, at most 256.
+std::size_t pendingCopiesLimit() {
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
+    return std::clamp<std::size_t>(static_cast<std::size_t>(limit.rlim_cur / 4), 1, 256);
+}
 
-// Every file written so far, on disk. One sync of each file system the copies went to costs one journal
-// commit where a sync per file costs one each.
-bool syncWritten(const std::vector<PendingCopy>& pending) {
+// Whether one syncfs through a handle reports every write-back error of its file system since the handle was
+// opened: so from Linux 5.8 on, and not on FUSE, whose syncfs need not reach the file system's own program.
+bool syncfsReportsErrors([[maybe_unused]] int folderFd) {
 #ifdef __linux__
-    std::vector<dev_t> synced;
-    for (const PendingCopy& p : pending) {
-        const std::string folder = parentOf(p.temp);
-        struct stat st;
-        if (::stat(folder.c_str(), &st) != 0) return false;
-        if (std::find(synced.begin(), synced.end(), st.st_dev) != synced.end()) continue;
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0) return false;
-        const bool ok = ::syncfs(fd) == 0;
-        ::close(fd);
-        if (!ok) return false;
-        synced.push_back(st.st_dev);
-    }
-    return true;
+    static const bool recentKernel = [] {
+        struct utsname u;
+        int major = 0, minor = 0;
+        return ::uname(&u) == 0 && std::sscanf(u.release, "%d.%d", &major, &minor) == 2 &&
+               (major > 5 || (major == 5 && minor >= 8));
+    }();
+    constexpr long kFuse = 0x65735546;
+    struct statfs fs;
+    return recentKernel && ::fstatfs(folderFd, &fs) == 0 && static_cast<long>(fs.f_type) != kFuse;
 #else
-    for (const PendingCopy& p : pending)
-        if (::fsync(p.fd) != 0) return false;
-    return true;
+    return false;
 #endif
 }
+
+// The file systems a batch of copies goes to. Each is opened before the first temporary on it is written, so
+// that its syncfs later reports every error of the copies' write-back; where that cannot be trusted, each
+// copy is synced on its own.
+class CopyDevices {
+  public:
+    CopyDevices() = default;
+    CopyDevices(const CopyDevices&) = delete;
+    CopyDevices& operator=(const CopyDevices&) = delete;
+    ~CopyDevices() {
+        for (const Device& d : devices_)
+            if (d.fd >= 0) ::close(d.fd);
+    }
+
+    void add(dev_t device, const std::string& folder) {
+        if (find(device)) return;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        devices_.push_back({device, fd, fd < 0 || !syncfsReportsErrors(fd)});
+    }
+
+    // Every pending copy on disk: one journal commit per file system where a sync per file costs one each.
+    bool syncWritten(const std::vector<PendingCopy>& pending) const {
+        for (const PendingCopy& p : pending)
+            if (find(p.device)->perFile && ::fsync(p.fd) != 0) return false;
+#ifdef __linux__
+        for (const Device& d : devices_) {
+            const bool used = std::any_of(pending.begin(), pending.end(),
+                                          [&](const PendingCopy& p) { return p.device == d.device; });
+            if (used && !d.perFile && ::syncfs(d.fd) != 0) return false;
+        }
+#endif
+        return true;
+    }
+
+    // The renames into folders on disk: one more sync of a file system, or of each folder.
+    void syncRenames(const std::vector<std::string>& folders) const {
+        std::vector<dev_t> synced;
+        for (const std::string& folder : folders) {
+            struct stat st;
+            const Device* d = ::stat(folder.c_str(), &st) == 0 ? find(st.st_dev) : nullptr;
+#ifdef __linux__
+            if (d && !d->perFile) {
+                if (std::find(synced.begin(), synced.end(), d->device) == synced.end()) ::syncfs(d->fd);
+                synced.push_back(d->device);
+                continue;
+            }
+#endif
+            syncFolder(folder);
+        }
+    }
+
+  private:
+    struct Device {
+        dev_t device;
+        int fd;
+        bool perFile;
+    };
+    const Device* find(dev_t device) const {
+        for (const Device& d : devices_)
+            if (d.device == device) return &d;
+        return nullptr;
+    }
+    std::vector<Device> devices_;
+};
 
 }  // namespace
 
@@ -812,6 +880,8 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
     result.readOnly.resize(total);
     std::vector<std::string> targetOf(total);
     std::vector<PendingCopy> pending;
+    CopyDevices devices;
+    const std::size_t pendingLimit = pendingCopiesLimit();
     auto fail = [&](std::size_t i, const std::string& why) { result.statuses[i] = Status::failure(why); };
 
     // Every copy into a temporary file beside its target; no target is touched yet.
@@ -835,11 +905,17 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
         const mode_t mode = options.leaveReadOnly ? (st.st_mode & 07777 & ~kWriteBits) : (st.st_mode & 07777);
         std::string temp;
         const int out = createTemporary(target, temp);
-        if (out < 0) {
+        struct stat made;
+        if (out < 0 || ::fstat(out, &made) != 0) {
             const int err = errno;
             ::close(in);
+            if (out >= 0) {
+                ::unlink(temp.c_str());
+                ::close(out);
+            }
             return fail(i, errnoText(err));
         }
+        devices.add(made.st_dev, parentOf(temp));
         const bool filled = fillCopy(in, out, st, mode);
         const int err = errno;
         ::close(in);
@@ -849,12 +925,12 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
             ::close(out);
             return;
         }
-        pending.push_back({i, std::move(temp), std::move(target), out});
+        pending.push_back({i, std::move(temp), std::move(target), out, made.st_dev});
     };
     std::vector<std::string> folders;
     // Durable before any of them replaces a target, so that a crash leaves every target old or new.
     auto commit = [&] {
-        const bool synced = pending.empty() || syncWritten(pending);
+        const bool synced = pending.empty() || devices.syncWritten(pending);
         const std::string why = synced ? "" : errnoText(errno);
         for (const PendingCopy& p : pending) {
             if (!synced || ::rename(p.temp.c_str(), p.target.c_str()) != 0) {
@@ -880,28 +956,12 @@ CopiesResult PosixFileSystem::copyFiles(const std::vector<CopyGroup>& groups, co
                 break;
             }
             writeTemporary(result.reached++, sources, targets, name);
-            if (pending.size() >= kPendingCopies) commit();
+            if (pending.size() >= pendingLimit) commit();
         }
         if (stopped) break;
     }
     commit();
-#ifdef __linux__
-    // The renames of every folder on disk with one more sync of their file system, not one per folder.
-    std::vector<dev_t> synced;
-    for (const std::string& folder : folders) {
-        struct stat st;
-        if (::stat(folder.c_str(), &st) == 0 &&
-            std::find(synced.begin(), synced.end(), st.st_dev) != synced.end())
-            continue;
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0) continue;
-        ::syncfs(fd);
-        ::close(fd);
-        synced.push_back(st.st_dev);
-    }
-#else
-    for (const std::string& folder : folders) syncFolder(folder);
-#endif
+    devices.syncRenames(folders);
 
     if (options.leaveReadOnly) {
         // Also an old copy whose replacement failed or was not reached.

@@ -53,6 +53,10 @@ TEST(MapEntry, SaysWhatIsWrong) {
         {MapEntryKind::Line, "300, 0, 0, 1, 2, 3, 4", "colour value 300 is not 0 to 255"},
         {MapEntryKind::Label, "1, 2, 99, 99, 99999999999, 1, X",
          "field 5 (\"99999999999\") is not a whole number"},
+        // Far enough to overflow the painter's coordinates once drawn at 4x.
+        {MapEntryKind::Sprite, "images\\u.pcx, 2147483647, 2", "field 2 (2147483647) lies far off the map"},
+        {MapEntryKind::Line, "200, 200, 200, -2147483648, 2, 3, 4",
+         "field 4 (-2147483648) lies far off the map"},
     };
     for (const Case& c : cases) {
         MapEntry e;

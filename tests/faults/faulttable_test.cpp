@@ -162,9 +162,14 @@ void expectSound(const std::string& fault, const Operation& op, const Outcome& o
                  bool oldKept = true) {
     record(fault, op, o);
     SCOPED_TRACE(fault + " / " + op.name);
-    if (met) EXPECT_FALSE(o.reason.empty()) << "reported as success";
-    if (!met) EXPECT_EQ(o.reason, "") << "failed where nothing failed";
-    if (!o.reason.empty() && oldKept) EXPECT_EQ(o.now, o.old) << "old bytes changed";
+    if (met) {
+        EXPECT_FALSE(o.reason.empty()) << "reported as success";
+    } else {
+        EXPECT_EQ(o.reason, "") << "failed where nothing failed";
+    }
+    if (!o.reason.empty() && oldKept) {
+        EXPECT_EQ(o.now, o.old) << "old bytes changed";
+    }
     EXPECT_EQ(o.left, 0) << "temporary files left";
 }
 

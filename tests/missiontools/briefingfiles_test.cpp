@@ -130,6 +130,7 @@ TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
         std::string failRead;  // "" for none
         std::function<Report()> run;
         std::string file, reason;
+        int failNthRead = 0;  // 0 for none
     };
     const Case cases[] = {
         {"extract: mission unreadable", "m.txt",
@@ -157,12 +158,16 @@ TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
          [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "m.txt", "injected failure"},
         {"analyze: briefing unreadable", "b.txt",
          [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "b.txt", "injected failure"},
+        // Read whole when looked at, broken off when read for the analysis: its pages must not be replaced.
+        {"analyze: briefing breaks off later", "",
+         [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "b.txt", "file could not be read", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto before = game.snapshot();
         FailingFileSystem failing;
         if (!c.failRead.empty()) failing.failOn(Op::Read, c.failRead);
+        if (c.failNthRead) failing.failNth(Op::Read, c.failNthRead);
         const Report report = c.run();
         EXPECT_FALSE(report.ok());
         EXPECT_EQ(report.done, 0u);
