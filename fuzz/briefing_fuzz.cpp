@@ -30,6 +30,12 @@ std::string readBack(std::string_view v) {
 }
 
 bool samePage(const Briefing& a, const Briefing& b) {
+    // A page whose heading and text both come back blank is left out when read again, and all else of it with
+    // it: a heading of quoted blanks is one.
+    if (readBack(a.CHEADING).empty() && readBack(a.CTEXT).empty())
+        return b.CHEADING.empty() && b.CTEXT.empty() && b.CMAP.empty() && b.CMOVIE.empty() &&
+               b.CTIMEOUT.empty() && b.ALINESTRINGS.empty() && b.ASPRITESTRINGS.empty() &&
+               b.ALABELSTRINGS.empty();
     return readBack(a.CHEADING) == b.CHEADING && readBack(a.CTEXT) == b.CTEXT && readBack(a.CMAP) == b.CMAP &&
            readBack(a.CMOVIE) == b.CMOVIE && readBack(a.CTIMEOUT) == b.CTIMEOUT &&
            a.ALINESTRINGS == b.ALINESTRINGS && a.ASPRITESTRINGS == b.ASPRITESTRINGS &&
