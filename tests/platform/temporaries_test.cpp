@@ -62,7 +62,9 @@ TEST(TemporariesTest, TheNextWriteRemovesOnlyDeadTemporariesOfOurs) {
                 break;
             case Kind::OtherUser:
                 dir.write(row.name, "theirs");
-                if (root) ASSERT_EQ(::chown(path.c_str(), 4242, 4242), 0);
+                if (root) {
+                    ASSERT_EQ(::chown(path.c_str(), 4242, 4242), 0);
+                }
                 break;
             case Kind::DeadFile:
                 dir.write(row.name, "half");

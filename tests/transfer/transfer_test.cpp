@@ -222,7 +222,9 @@ TEST_F(TransferTest, ACancelledTransferStopsBetweenFiles) {
         const auto after = game.snapshot();
         const std::string rel = game.nativePath(c.untouched).substr(game.nativeFolder().size());
         ASSERT_EQ(after.count(rel), before.count(rel));
-        if (before.count(rel)) EXPECT_EQ(after.at(rel), before.at(rel));
+        if (before.count(rel)) {
+            EXPECT_EQ(after.at(rel), before.at(rel));
+        }
     }
 }
 
