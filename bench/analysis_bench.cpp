@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "core/missions/briefingfiles.h"
 #include "floors.h"
-#include "missiontools/briefingfiles.h"
 
 namespace {
 

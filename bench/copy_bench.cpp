@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "backup/backup.h"
+#include "core/backup/backup.h"
 #include "demo/demogame.h"
 #include "floors.h"
 

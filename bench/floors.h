@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/gamepaths.h"
+#include "core/game/gamepaths.h"
 #include "support/tempdir.h"
 
 namespace hartool::bench {

@@ -12,9 +12,9 @@
 #include <chrono>
 #include <vector>
 
-#include "briefing/mapgraphics.h"
-#include "briefing/maprender.h"
+#include "core/briefing/mapgraphics.h"
 #include "demo/pictures.h"
+#include "gui/briefing/maprender.h"
 #include "support/tempdir.h"
 
 namespace {

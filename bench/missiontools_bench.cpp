@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/missions/missions.h"
 #include "floors.h"
-#include "missiontools/missions.h"
 
 namespace {
 

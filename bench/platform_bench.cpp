@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 #include "support/tempdir.h"
 
 namespace {

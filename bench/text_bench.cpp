@@ -13,10 +13,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
+#include "core/text/entries.h"
+#include "core/text/sections.h"
 #include "support/tempdir.h"
-#include "text/entries.h"
-#include "text/sections.h"
 
 namespace {
 

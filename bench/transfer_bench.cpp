@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/transfer/transfer.h"
 #include "floors.h"
-#include "transfer/transfer.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "briefing/briefsupport.h"
+#include "core/briefing/briefsupport.h"
 #include "fuzzcheck.h"
 #include "memoryfs.h"
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/platform/codepage.h"
+#include "core/text/entries.h"
 #include "fuzzcheck.h"
 #include "memoryfs.h"
-#include "platform/codepage.h"
-#include "text/entries.h"
 
 namespace {
 

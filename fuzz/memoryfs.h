@@ -9,8 +9,8 @@
 #include <map>
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::fuzz {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/missionsupport.h"
-#include "briefing/briefsupport.h"
+#include "core/analysis/missionsupport.h"
+#include "core/briefing/briefsupport.h"
 #include "fuzzcheck.h"
 #include "memoryfs.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/image/pcx.h"
 #include "fuzzcheck.h"
-#include "image/pcx.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace hartool::image;

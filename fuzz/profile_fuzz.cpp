@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/codepage.h"
+#include "core/platform/profile.h"
 #include "fuzzcheck.h"
-#include "platform/codepage.h"
-#include "platform/profile.h"
 
 using namespace hartool::platform;
 

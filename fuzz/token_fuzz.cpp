@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/entries.h"
+#include "core/text/token.h"
 #include "fuzzcheck.h"
-#include "text/entries.h"
-#include "text/token.h"
 
 using hartool::Token;
 

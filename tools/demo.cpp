@@ -4,9 +4,9 @@
 #include <iostream>
 #include <string>
 
+#include "core/game/gamepaths.h"
+#include "core/platform/profile.h"
 #include "demo/demogame.h"
-#include "game/gamepaths.h"
-#include "platform/profile.h"
 
 namespace {
 

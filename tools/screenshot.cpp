@@ -2,13 +2,13 @@
 //   hartool-screenshot OUT.png [PatchDialog|Credits]
 //   hartool-screenshot OUT.png MapPreview GAMEFOLDER   the map preview of S01's briefing, analysed afresh
 
-#include "analysis/missionsupport.h"
-#include "app/credits.h"
-#include "app/patchdialog.h"
-#include "briefing/briefsupport.h"
-#include "briefing/mapgraphics.h"
-#include "briefing/mappreview.h"
-#include "platform/filesystem.h"
+#include "core/analysis/missionsupport.h"
+#include "core/briefing/briefsupport.h"
+#include "core/briefing/mapgraphics.h"
+#include "core/platform/filesystem.h"
+#include "gui/app/credits.h"
+#include "gui/app/patchdialog.h"
+#include "gui/briefing/mappreview.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <set>
 
+#include "core/game/gamepaths.h"
 #include "demo/pictures.h"
-#include "game/gamepaths.h"
 
 namespace hartool::demo {
 

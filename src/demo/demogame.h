@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/filesystem.h"
 #include "demo/missionbuilder.h"
-#include "platform/filesystem.h"
 
 namespace hartool::demo {
 

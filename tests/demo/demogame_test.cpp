@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <set>
 
-#include "game/gamepaths.h"
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/game/gamepaths.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 #include "support/tempdir.h"

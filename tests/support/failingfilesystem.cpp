@@ -1,6 +1,6 @@
 #include "support/failingfilesystem.h"
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 namespace hartool::test {
 

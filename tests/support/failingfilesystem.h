@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::test {
 

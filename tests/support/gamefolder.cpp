@@ -7,8 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/platform/codepage.h"
 #include "demo/demogame.h"
-#include "platform/codepage.h"
 
 namespace fs = std::filesystem;
 

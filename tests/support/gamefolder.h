@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/gamepaths.h"
+#include "core/game/gamepaths.h"
 #include "support/faketrash.h"
 #include "support/tempdir.h"
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "game/gamecheck.h"
-#include "platform/profile.h"
+#include "core/game/gamecheck.h"
+#include "core/platform/profile.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
 #include "support/scopedenvironment.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/launcher.h"
+#include "gui/ui/launcher.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/messagebox.h"
+#include "gui/ui/messagebox.h"
 
 #include <deque>
 #include <functional>

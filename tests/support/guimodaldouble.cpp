@@ -1,7 +1,7 @@
 #include "support/guimodaldouble.h"
 
+#include "gui/ui/dialog.h"
 #include "support/guimessageboxdouble.h"
-#include "ui/dialog.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/modal.h"
+#include "gui/ui/modal.h"
 
 #include <QDialog>
 

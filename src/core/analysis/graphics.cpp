@@ -4,10 +4,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "analysis/missionsupport.h"
-#include "analysis/words.h"
-#include "briefing/briefsupport.h"
-#include "platform/codepage.h"
+#include "core/analysis/missionsupport.h"
+#include "core/analysis/words.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/codepage.h"
 
 namespace hartool {
 

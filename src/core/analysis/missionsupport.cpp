@@ -1,14 +1,14 @@
-#include "analysis/missionsupport.h"
+#include "core/analysis/missionsupport.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 
-#include "analysis/words.h"
-#include "briefing/briefsupport.h"
-#include "platform/codepage.h"
-#include "text/entries.h"
-#include "text/sections.h"
+#include "core/analysis/words.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/codepage.h"
+#include "core/text/entries.h"
+#include "core/text/sections.h"
 
 namespace hartool {
 

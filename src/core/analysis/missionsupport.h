@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/tables.h"
-#include "base/parent.h"
-#include "platform/filesystem.h"
-#include "text/stringlist.h"
-#include "text/token.h"
+#include "core/analysis/tables.h"
+#include "core/base/parent.h"
+#include "core/platform/filesystem.h"
+#include "core/text/stringlist.h"
+#include "core/text/token.h"
 
 namespace hartool {
 
@@ -70,6 +70,11 @@ struct NatWrite {
     platform::Status status;  // of the rewrite; success when nothing was to be written
 };
 
+// Call order. The constructor only fills the tables. READNAT reads the file and splits it into lines: it is
+// the load, and everything else works on the lines it kept (WRITENAT and WRITESIDE write them back;
+// readInFull() says whether they are the whole file). ANALYZE then runs READSIDE, READDIMENSIONS, READWP,
+// READUNITS and READOBJECTIVES, draws with GRAPHWP, GRAPHOBJECTIVES and GRAPHUNITS, and writes the briefing.
+// So: READNAT, then ANALYZE, or READSIDE/READNAT, then WRITESIDE/WRITENAT.
 class MissionSupport : public Parent {
   public:
     explicit MissionSupport(std::string missionFile);

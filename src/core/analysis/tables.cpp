@@ -1,4 +1,4 @@
-#include "analysis/tables.h"
+#include "core/analysis/tables.h"
 
 namespace hartool::tables {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "analysis/missionsupport.h"
+#include "core/analysis/missionsupport.h"
 
 namespace hartool::analysis {
 

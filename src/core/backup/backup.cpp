@@ -1,4 +1,4 @@
-#include "backup/backup.h"
+#include "core/backup/backup.h"
 
 #include <vector>
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "base/progress.h"
-#include "base/report.h"
-#include "game/gamepaths.h"
-#include "platform/filesystem.h"
+#include "core/base/progress.h"
+#include "core/base/report.h"
+#include "core/game/gamepaths.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool {
 

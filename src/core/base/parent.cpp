@@ -1,4 +1,4 @@
-#include "base/parent.h"
+#include "core/base/parent.h"
 
 namespace hartool {
 

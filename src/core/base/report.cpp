@@ -1,4 +1,4 @@
-#include "base/report.h"
+#include "core/base/report.h"
 
 #include <algorithm>
 

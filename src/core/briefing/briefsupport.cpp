@@ -1,4 +1,4 @@
-#include "briefing/briefsupport.h"
+#include "core/briefing/briefsupport.h"
 
 #include <algorithm>
 #include <array>
@@ -6,12 +6,12 @@
 #include <functional>
 #include <utility>
 
-#include "platform/codepage.h"
-#include "platform/profile.h"
-#include "text/entries.h"
-#include "text/foldsearch.h"
-#include "text/sections.h"
-#include "text/token.h"
+#include "core/platform/codepage.h"
+#include "core/platform/profile.h"
+#include "core/text/entries.h"
+#include "core/text/foldsearch.h"
+#include "core/text/sections.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "base/parent.h"
-#include "platform/filesystem.h"
-#include "platform/profile.h"
-#include "text/stringlist.h"
+#include "core/base/parent.h"
+#include "core/platform/filesystem.h"
+#include "core/platform/profile.h"
+#include "core/text/stringlist.h"
 
 namespace hartool {
 

@@ -1,8 +1,8 @@
-#include "briefing/mapgraphics.h"
+#include "core/briefing/mapgraphics.h"
 
 #include <charconv>
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 namespace hartool {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "briefing/briefsupport.h"
+#include "core/briefing/briefsupport.h"
 
 namespace hartool {
 

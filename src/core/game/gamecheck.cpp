@@ -1,9 +1,9 @@
-#include "game/gamecheck.h"
+#include "core/game/gamecheck.h"
 
 #include <cstdlib>
 
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/gamepaths.h"
+#include "core/game/gamepaths.h"
 
 namespace hartool {
 

@@ -1,7 +1,7 @@
-#include "game/gamepaths.h"
+#include "core/game/gamepaths.h"
 
-#include "platform/codepage.h"
-#include "text/token.h"
+#include "core/platform/codepage.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

@@ -1,8 +1,8 @@
-#include "image/imagefolder.h"
+#include "core/image/imagefolder.h"
 
-#include "image/pcx.h"
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/image/pcx.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::image {
 

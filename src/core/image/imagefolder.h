@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "image/image.h"
+#include "core/image/image.h"
 
 namespace hartool::image {
 

@@ -1,4 +1,4 @@
-#include "image/pcx.h"
+#include "core/image/pcx.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "image/image.h"
+#include "core/image/image.h"
 
 namespace hartool::image {
 

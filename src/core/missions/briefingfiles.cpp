@@ -1,13 +1,13 @@
-#include "missiontools/briefingfiles.h"
+#include "core/missions/briefingfiles.h"
 
 #include <array>
 
-#include "analysis/missionsupport.h"
-#include "briefing/briefsupport.h"
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
-#include "text/entries.h"
-#include "text/token.h"
+#include "core/analysis/missionsupport.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
+#include "core/text/entries.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/report.h"
+#include "core/base/report.h"
 
 namespace hartool {
 

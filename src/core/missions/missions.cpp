@@ -1,10 +1,10 @@
-#include "missiontools/missions.h"
+#include "core/missions/missions.h"
 
-#include "backup/backup.h"
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
-#include "text/entries.h"
-#include "text/token.h"
+#include "core/backup/backup.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
+#include "core/text/entries.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

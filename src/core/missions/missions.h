@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/report.h"
+#include "core/base/report.h"
 
 namespace hartool {
 

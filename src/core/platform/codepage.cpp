@@ -1,4 +1,4 @@
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 #include <cstdint>
 #include <cstring>

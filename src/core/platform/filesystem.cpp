@@ -1,10 +1,10 @@
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 
 #include <cstdio>
 
-#include "base/seam.h"
-#include "platform/codepage.h"
-#include "platform/posixfilesystem.h"
+#include "core/base/seam.h"
+#include "core/platform/codepage.h"
+#include "core/platform/posixfilesystem.h"
 
 namespace hartool::platform {
 

@@ -2,7 +2,7 @@
 
 // The one door to the disk. Paths are Windows-style strings in the game's code page (Windows-1252):
 // "\" and "/" both separate, names compare without regard to case, "X:" goes through the Wine prefix.
-// Everything outside src/platform/ reaches files only through these functions.
+// Everything outside core/platform/ reaches files only through these functions.
 
 #include <cstdint>
 #include <functional>

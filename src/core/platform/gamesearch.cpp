@@ -1,4 +1,4 @@
-#include "platform/gamesearch.h"
+#include "core/platform/gamesearch.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/posixfilesystem.h"
+#include "core/platform/posixfilesystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -25,7 +25,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 namespace hartool::platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::platform {
 

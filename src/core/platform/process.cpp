@@ -1,4 +1,4 @@
-#include "platform/process.h"
+#include "core/platform/process.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <unistd.h>

@@ -1,9 +1,9 @@
-#include "platform/profile.h"
+#include "core/platform/profile.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 namespace hartool::platform {
 

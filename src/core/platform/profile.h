@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool::platform {
 

@@ -1,4 +1,4 @@
-#include "text/entries.h"
+#include "core/text/entries.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <numeric>
 
-#include "platform/codepage.h"
-#include "text/foldsearch.h"
+#include "core/platform/codepage.h"
+#include "core/text/foldsearch.h"
 
 namespace hartool {
 

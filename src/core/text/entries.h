@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/filesystem.h"
-#include "text/token.h"
+#include "core/platform/filesystem.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

@@ -1,10 +1,10 @@
-#include "text/foldsearch.h"
+#include "core/text/foldsearch.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool {
 

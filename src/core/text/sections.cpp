@@ -1,7 +1,7 @@
-#include "text/sections.h"
+#include "core/text/sections.h"
 
-#include "text/foldsearch.h"
-#include "text/token.h"
+#include "core/text/foldsearch.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

@@ -1,4 +1,4 @@
-#include "text/token.h"
+#include "core/text/token.h"
 
 #include <algorithm>
 #include <utility>

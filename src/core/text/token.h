@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/parent.h"
+#include "core/base/parent.h"
 
 namespace hartool {
 

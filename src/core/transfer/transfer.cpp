@@ -1,12 +1,12 @@
-#include "transfer/transfer.h"
+#include "core/transfer/transfer.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "backup/backup.h"
-#include "platform/codepage.h"
-#include "text/entries.h"
-#include "text/token.h"
+#include "core/backup/backup.h"
+#include "core/platform/codepage.h"
+#include "core/text/entries.h"
+#include "core/text/token.h"
 
 namespace hartool {
 

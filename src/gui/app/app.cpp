@@ -1,9 +1,9 @@
-#include "app/app.h"
+#include "gui/app/app.h"
 
-#include "app/patchdialog.h"
-#include "platform/filesystem.h"
-#include "ui/launcher.h"
-#include "ui/modal.h"
+#include "core/platform/filesystem.h"
+#include "gui/app/patchdialog.h"
+#include "gui/ui/launcher.h"
+#include "gui/ui/modal.h"
 
 namespace hartool {
 

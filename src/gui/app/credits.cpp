@@ -1,4 +1,4 @@
-#include "app/credits.h"
+#include "gui/app/credits.h"
 
 namespace hartool {
 

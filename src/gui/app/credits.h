@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/controls.h"
-#include "ui/dialog.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
 
 namespace hartool {
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "app/app.h"
-#include "game/gamecheck.h"
-#include "ui/textconvert.h"
+#include "core/game/gamecheck.h"
+#include "gui/app/app.h"
+#include "gui/ui/textconvert.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

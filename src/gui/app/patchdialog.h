@@ -1,10 +1,10 @@
 #pragma once
 
-#include "backup/backup.h"
-#include "game/gamepaths.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
-#include "ui/gamechecks.h"
+#include "core/backup/backup.h"
+#include "core/game/gamepaths.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
+#include "gui/ui/gamechecks.h"
 
 #include <QAction>
 

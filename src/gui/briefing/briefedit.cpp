@@ -1,11 +1,11 @@
-#include "briefing/briefedit.h"
+#include "gui/briefing/briefedit.h"
 
-#include "briefing/mapgraphics.h"
-#include "briefing/mappreview.h"
-#include "ui/messagebox.h"
-#include "ui/modal.h"
-#include "ui/textconvert.h"
-#include "ui/waitcursor.h"
+#include "core/briefing/mapgraphics.h"
+#include "gui/briefing/mappreview.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/waitcursor.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "briefing/briefsupport.h"
-#include "platform/filesystem.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/filesystem.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
 
 #include <array>
 #include <cstddef>

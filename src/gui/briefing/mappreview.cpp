@@ -1,10 +1,10 @@
-#include "briefing/mappreview.h"
+#include "gui/briefing/mappreview.h"
 
-#include "platform/filesystem.h"
-#include "ui/messagebox.h"
-#include "ui/modal.h"
-#include "ui/textconvert.h"
-#include "ui/waitcursor.h"
+#include "core/platform/filesystem.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/waitcursor.h"
 
 #include <QBuffer>
 #include <QFileDialog>

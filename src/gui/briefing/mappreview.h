@@ -1,10 +1,10 @@
 #pragma once
 
-#include "briefing/mapgraphics.h"
-#include "briefing/maprender.h"
-#include "image/imagefolder.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
+#include "core/briefing/mapgraphics.h"
+#include "core/image/imagefolder.h"
+#include "gui/briefing/maprender.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
 
 #include <QLabel>
 #include <QScrollArea>

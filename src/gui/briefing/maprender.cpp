@@ -1,4 +1,4 @@
-#include "briefing/maprender.h"
+#include "gui/briefing/maprender.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <set>
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 namespace hartool {
 

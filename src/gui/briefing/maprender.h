@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "briefing/mapgraphics.h"
-#include "image/imagefolder.h"
+#include "core/briefing/mapgraphics.h"
+#include "core/image/imagefolder.h"
 
 namespace hartool {
 

@@ -1,8 +1,8 @@
-#include "missiontools/copymiss.h"
+#include "gui/missiontools/copymiss.h"
 
-#include "missiontools/missions.h"
-#include "text/token.h"
-#include "ui/textconvert.h"
+#include "core/missions/missions.h"
+#include "core/text/token.h"
+#include "gui/ui/textconvert.h"
 
 namespace hartool {
 

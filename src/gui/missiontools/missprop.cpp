@@ -1,7 +1,7 @@
-#include "analysis/missprop.h"
+#include "gui/missiontools/missprop.h"
 
-#include "base/report.h"
-#include "ui/messagebox.h"
+#include "core/base/report.h"
+#include "gui/ui/messagebox.h"
 
 namespace hartool {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "analysis/missionsupport.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
+#include "core/analysis/missionsupport.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
 
 #include <string>
 

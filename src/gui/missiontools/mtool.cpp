@@ -1,15 +1,15 @@
-#include "missiontools/mtool.h"
+#include "gui/missiontools/mtool.h"
 
-#include "analysis/missprop.h"
-#include "missiontools/copymiss.h"
-#include "missiontools/missions.h"
-#include "text/entries.h"
-#include "text/token.h"
-#include "ui/launcher.h"
-#include "ui/messagebox.h"
-#include "ui/modal.h"
-#include "ui/textconvert.h"
-#include "ui/waitcursor.h"
+#include "core/missions/missions.h"
+#include "core/text/entries.h"
+#include "core/text/token.h"
+#include "gui/missiontools/copymiss.h"
+#include "gui/missiontools/missprop.h"
+#include "gui/ui/launcher.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/waitcursor.h"
 
 #include <QCursor>
 #include <QMenu>

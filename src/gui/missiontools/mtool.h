@@ -1,8 +1,8 @@
 #pragma once
 
-#include "game/gamepaths.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
+#include "core/game/gamepaths.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
 
 class QMenu;
 

@@ -1,18 +1,18 @@
 // The briefing side of the mission tools: the buttons on the right and the three arrows in the middle.
 
-#include "briefing/briefedit.h"
-#include "briefing/mapgraphics.h"
-#include "briefing/mappreview.h"
-#include "missiontools/briefingfiles.h"
-#include "missiontools/mtool.h"
-#include "missiontools/newbrief.h"
-#include "platform/filesystem.h"
-#include "text/token.h"
-#include "ui/launcher.h"
-#include "ui/messagebox.h"
-#include "ui/modal.h"
-#include "ui/textconvert.h"
-#include "ui/waitcursor.h"
+#include "core/briefing/mapgraphics.h"
+#include "core/missions/briefingfiles.h"
+#include "core/platform/filesystem.h"
+#include "core/text/token.h"
+#include "gui/briefing/briefedit.h"
+#include "gui/briefing/mappreview.h"
+#include "gui/missiontools/mtool.h"
+#include "gui/missiontools/newbrief.h"
+#include "gui/ui/launcher.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/waitcursor.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
-#include "missiontools/newbrief.h"
+#include "gui/missiontools/newbrief.h"
 
-#include "missiontools/briefingfiles.h"
-#include "platform/filesystem.h"
-#include "text/token.h"
-#include "ui/textconvert.h"
+#include "core/missions/briefingfiles.h"
+#include "core/platform/filesystem.h"
+#include "core/text/token.h"
+#include "gui/ui/textconvert.h"
 
 namespace hartool {
 

@@ -1,4 +1,4 @@
-#include "resources/dialogtemplate.h"
+#include "gui/templates/dialogtemplate.h"
 
 namespace hartool::resources {
 

@@ -1,13 +1,13 @@
-#include "transfer/mover.h"
+#include "gui/transfer/mover.h"
 
-#include "backup/backup.h"
-#include "game/gamecheck.h"
-#include "platform/profile.h"
-#include "text/entries.h"
-#include "transfer/transfer.h"
-#include "ui/messagebox.h"
-#include "ui/progressbox.h"
-#include "ui/waitcursor.h"
+#include "core/backup/backup.h"
+#include "core/game/gamecheck.h"
+#include "core/platform/profile.h"
+#include "core/text/entries.h"
+#include "core/transfer/transfer.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/progressbox.h"
+#include "gui/ui/waitcursor.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "game/gamepaths.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
-#include "ui/gamechecks.h"
+#include "core/game/gamepaths.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
+#include "gui/ui/gamechecks.h"
 
 #include <cstddef>
 #include <span>

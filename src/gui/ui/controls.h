@@ -2,14 +2,14 @@
 
 // The control classes of every dialog.
 
-#include "ui/mycheckbox.h"
-#include "ui/mycombobox.h"
-#include "ui/mylistbox.h"
-#include "ui/mymultilineedit.h"
-#include "ui/mypushbutton.h"
-#include "ui/myradiobutton.h"
-#include "ui/myradiobuttongroup.h"
-#include "ui/mysinglelineedit.h"
+#include "gui/ui/mycheckbox.h"
+#include "gui/ui/mycombobox.h"
+#include "gui/ui/mylistbox.h"
+#include "gui/ui/mymultilineedit.h"
+#include "gui/ui/mypushbutton.h"
+#include "gui/ui/myradiobutton.h"
+#include "gui/ui/myradiobuttongroup.h"
+#include "gui/ui/mysinglelineedit.h"
 
 #include <QGroupBox>
 #include <QLabel>

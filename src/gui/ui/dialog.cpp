@@ -1,7 +1,7 @@
-#include "ui/dialog.h"
+#include "gui/ui/dialog.h"
 
-#include "ui/controls.h"
-#include "ui/textconvert.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 
 #include <QApplication>
 #include <QFontDatabase>

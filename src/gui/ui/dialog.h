@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/dialogtemplate.h"
+#include "gui/templates/dialogtemplate.h"
 
 #include <QDialog>
 #include <QFont>

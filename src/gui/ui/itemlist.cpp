@@ -1,4 +1,4 @@
-#include "ui/itemlist.h"
+#include "gui/ui/itemlist.h"
 
 namespace hartool::ui {
 

@@ -1,11 +1,11 @@
-#include "ui/launcher.h"
+#include "gui/ui/launcher.h"
 
-#include "platform/codepage.h"
-#include "platform/filesystem.h"
-#include "platform/process.h"
-#include "ui/messagebox.h"
-#include "ui/textconvert.h"
-#include "ui/waitcursor.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
+#include "core/platform/process.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/waitcursor.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 
 #include <set>
 
-#include "base/seam.h"
+#include "core/base/seam.h"
 
 namespace hartool::ui {
 

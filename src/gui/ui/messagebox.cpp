@@ -1,6 +1,6 @@
-#include "ui/messagebox.h"
+#include "gui/ui/messagebox.h"
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "base/seam.h"
+#include "core/base/seam.h"
 
 namespace hartool::ui {
 

@@ -1,8 +1,8 @@
-#include "ui/modal.h"
+#include "gui/ui/modal.h"
 
 #include <QDialog>
 
-#include "base/seam.h"
+#include "core/base/seam.h"
 
 namespace hartool::ui {
 

@@ -1,6 +1,6 @@
-#include "ui/mycombobox.h"
+#include "gui/ui/mycombobox.h"
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/itemlist.h"
+#include "gui/ui/itemlist.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "ui/mylistbox.h"
+#include "gui/ui/mylistbox.h"
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 namespace hartool::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/myradiobuttongroup.h"
+#include "gui/ui/myradiobuttongroup.h"
 
 namespace hartool::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/myradiobutton.h"
+#include "gui/ui/myradiobutton.h"
 
 #include <QGroupBox>
 #include <QVariant>

@@ -1,9 +1,9 @@
-#include "ui/progressbox.h"
+#include "gui/ui/progressbox.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 namespace hartool::ui {
 

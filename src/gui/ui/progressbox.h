@@ -3,7 +3,7 @@
 #include <QProgressDialog>
 #include <string>
 
-#include "base/progress.h"
+#include "core/base/progress.h"
 
 namespace hartool::ui {
 

@@ -1,6 +1,6 @@
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 namespace hartool::ui {
 

@@ -1,6 +1,6 @@
-#include "ui/textviewer.h"
+#include "gui/ui/textviewer.h"
 
-#include "ui/textconvert.h"
+#include "gui/ui/textconvert.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>

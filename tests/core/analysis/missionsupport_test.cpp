@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "analysis/missionsupport.h"
-#include "briefing/briefsupport.h"
+#include "core/analysis/missionsupport.h"
+#include "core/briefing/briefsupport.h"
 #include "demo/demogame.h"
 #include "support/tempdir.h"
 

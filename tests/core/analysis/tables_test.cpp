@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "analysis/missionsupport.h"
-#include "analysis/tables.h"
+#include "core/analysis/missionsupport.h"
+#include "core/analysis/tables.h"
 
 namespace hartool {
 namespace {

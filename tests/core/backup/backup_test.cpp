@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "backup/backup.h"
-#include "platform/filesystem.h"
+#include "core/backup/backup.h"
+#include "core/platform/filesystem.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 

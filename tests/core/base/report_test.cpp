@@ -1,6 +1,6 @@
 // The one report of every operation over files, and the text its completion box shows.
 
-#include "base/report.h"
+#include "core/base/report.h"
 
 #include <gtest/gtest.h>
 

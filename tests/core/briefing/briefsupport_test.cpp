@@ -4,7 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "briefing/briefsupport.h"
+#include "core/briefing/briefsupport.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "briefing/mapgraphics.h"
+#include "core/briefing/mapgraphics.h"
 #include "support/tempdir.h"
 
 namespace hartool {

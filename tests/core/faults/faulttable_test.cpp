@@ -20,14 +20,14 @@
 #include <unistd.h>
 #endif
 
-#include "analysis/missionsupport.h"
-#include "backup/backup.h"
-#include "briefing/briefsupport.h"
-#include "platform/profile.h"
+#include "core/analysis/missionsupport.h"
+#include "core/backup/backup.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/profile.h"
+#include "core/text/entries.h"
+#include "core/transfer/transfer.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
-#include "text/entries.h"
-#include "transfer/transfer.h"
 
 namespace hartool::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "game/gamecheck.h"
-#include "platform/profile.h"
+#include "core/game/gamecheck.h"
+#include "core/platform/profile.h"
 #include "support/scopedenvironment.h"
 #include "support/tempdir.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/image/imagefolder.h"
+#include "core/image/pcx.h"
 #include "demo/pictures.h"
-#include "image/imagefolder.h"
-#include "image/pcx.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "missiontools/briefingfiles.h"
+#include "core/missions/briefingfiles.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 

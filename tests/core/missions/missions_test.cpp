@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "missiontools/briefingfiles.h"
-#include "missiontools/missions.h"
-#include "platform/filesystem.h"
+#include "core/missions/briefingfiles.h"
+#include "core/missions/missions.h"
+#include "core/platform/filesystem.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 

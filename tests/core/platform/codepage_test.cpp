@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
 
 using namespace hartool::platform;
 

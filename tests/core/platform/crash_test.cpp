@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "backup/backup.h"
-#include "briefing/briefsupport.h"
-#include "platform/profile.h"
+#include "core/backup/backup.h"
+#include "core/briefing/briefsupport.h"
+#include "core/platform/profile.h"
+#include "core/text/entries.h"
 #include "support/crashharness.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
-#include "text/entries.h"
 
 namespace hartool::test {
 namespace {

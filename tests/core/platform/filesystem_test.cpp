@@ -10,8 +10,8 @@
 #include <map>
 #include <regex>
 
-#include "platform/filesystem.h"
-#include "platform/posixfilesystem.h"
+#include "core/platform/filesystem.h"
+#include "core/platform/posixfilesystem.h"
 #include "support/faketrash.h"
 #include "support/tempdir.h"
 

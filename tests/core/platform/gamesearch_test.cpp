@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "game/gamepaths.h"
-#include "platform/gamesearch.h"
+#include "core/game/gamepaths.h"
+#include "core/platform/gamesearch.h"
 #include "support/tempdir.h"
 
 namespace fs = std::filesystem;

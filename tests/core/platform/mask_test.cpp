@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 
 using hartool::platform::matchesMask;
 

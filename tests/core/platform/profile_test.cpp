@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/profile.h"
+#include "core/platform/profile.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
 

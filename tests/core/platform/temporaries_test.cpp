@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
 #include "support/tempdir.h"
 
 namespace hartool::test {

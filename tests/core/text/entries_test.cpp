@@ -3,13 +3,13 @@
 #include <limits>
 #include <random>
 
-#include "platform/codepage.h"
+#include "core/platform/codepage.h"
+#include "core/text/chunkedfilesystem.h"
+#include "core/text/entries.h"
+#include "core/text/foldsearch.h"
+#include "core/text/sections.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
-#include "text/chunkedfilesystem.h"
-#include "text/entries.h"
-#include "text/foldsearch.h"
-#include "text/sections.h"
 
 using namespace hartool;
 using test::TempDir;

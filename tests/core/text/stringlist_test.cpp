@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "text/stringlist.h"
+#include "core/text/stringlist.h"
 
 using hartool::StringList;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "text/token.h"
+#include "core/text/token.h"
 
 using hartool::Token;
 

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/text/entries.h"
+#include "core/transfer/transfer.h"
 #include "demo/demogame.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
-#include "text/entries.h"
-#include "transfer/transfer.h"
 
 namespace hartool::test {
 namespace {

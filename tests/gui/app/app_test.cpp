@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "gui/app/app.h"
 #include "support/guigameworld.h"
 
 namespace hartool::test {

@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
-#include "app/patchdialog.h"
+#include "gui/app/patchdialog.h"
+#include "gui/ui/controls.h"
 #include "support/guigameworld.h"
-#include "ui/controls.h"
 
 namespace hartool::test {
 

@@ -10,15 +10,15 @@
 #include <functional>
 #include <map>
 
-#include "app/patchdialog.h"
+#include "core/platform/filesystem.h"
+#include "core/platform/profile.h"
+#include "gui/app/patchdialog.h"
+#include "gui/ui/controls.h"
 #include "maindialogfixture.h"
-#include "platform/filesystem.h"
-#include "platform/profile.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
 #include "support/tempdir.h"
-#include "ui/controls.h"
 
 namespace fs = std::filesystem;
 

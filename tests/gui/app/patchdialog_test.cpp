@@ -10,19 +10,19 @@
 #include <functional>
 #include <map>
 
-#include "app/credits.h"
-#include "app/patchdialog.h"
+#include "core/platform/filesystem.h"
+#include "core/platform/profile.h"
+#include "gui/app/credits.h"
+#include "gui/app/patchdialog.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
+#include "gui/ui/textviewer.h"
 #include "maindialogfixture.h"
-#include "platform/filesystem.h"
-#include "platform/profile.h"
 #include "support/gamefolder.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
 #include "support/tempdir.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
-#include "ui/textviewer.h"
 
 #include <QCompleter>
 #include <QFileSystemModel>

@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "briefing/briefedit.h"
+#include "gui/briefing/briefedit.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 #include "support/failingfilesystem.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
 #include "support/tempdir.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
 
 namespace hartool::test {
 namespace {

@@ -13,15 +13,15 @@
 
 #include <string>
 
-#include "briefing/briefedit.h"
-#include "briefing/mappreview.h"
-#include "briefing/maprender.h"
+#include "gui/briefing/briefedit.h"
+#include "gui/briefing/mappreview.h"
+#include "gui/briefing/maprender.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 #include "support/failingfilesystem.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
 #include "support/tempdir.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
 
 namespace hartool::test {
 namespace {

@@ -5,13 +5,13 @@
 #include <functional>
 #include <memory>
 
-#include "analysis/missprop.h"
 #include "demo/missionbuilder.h"
-#include "missiontools/mtool.h"
+#include "gui/missiontools/missprop.h"
+#include "gui/missiontools/mtool.h"
+#include "gui/ui/controls.h"
 #include "support/failingfilesystem.h"
 #include "support/guigameworld.h"
 #include "support/guimodaldouble.h"
-#include "ui/controls.h"
 
 namespace hartool::test {
 namespace {

@@ -5,18 +5,18 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/patchdialog.h"
-#include "missiontools/copymiss.h"
-#include "missiontools/mtool.h"
-#include "platform/filesystem.h"
+#include "core/platform/filesystem.h"
+#include "core/text/entries.h"
+#include "gui/app/patchdialog.h"
+#include "gui/missiontools/copymiss.h"
+#include "gui/missiontools/mtool.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/launcher.h"
+#include "gui/ui/textconvert.h"
 #include "support/failingfilesystem.h"
 #include "support/guigameworld.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimodaldouble.h"
-#include "text/entries.h"
-#include "ui/controls.h"
-#include "ui/launcher.h"
-#include "ui/textconvert.h"
 
 namespace fs = std::filesystem;
 

@@ -8,16 +8,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "briefing/briefedit.h"
-#include "briefing/mappreview.h"
-#include "missiontools/mtool.h"
-#include "missiontools/newbrief.h"
+#include "gui/briefing/briefedit.h"
+#include "gui/briefing/mappreview.h"
+#include "gui/missiontools/mtool.h"
+#include "gui/missiontools/newbrief.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 #include "support/failingfilesystem.h"
 #include "support/guigameworld.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimodaldouble.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
 
 namespace hartool::test {
 namespace {

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "missiontools/newbrief.h"
+#include "gui/missiontools/newbrief.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 #include "support/guimodaldouble.h"
 #include "support/tempdir.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
 
 namespace hartool::test {
 namespace {

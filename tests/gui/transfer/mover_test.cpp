@@ -6,15 +6,15 @@
 #include <map>
 #include <memory>
 
-#include "app/patchdialog.h"
-#include "backup/backup.h"
-#include "platform/profile.h"
+#include "core/backup/backup.h"
+#include "core/platform/profile.h"
+#include "core/text/entries.h"
+#include "gui/app/patchdialog.h"
+#include "gui/transfer/mover.h"
+#include "gui/ui/controls.h"
 #include "support/failingfilesystem.h"
 #include "support/guigameworld.h"
 #include "support/guimodaldouble.h"
-#include "text/entries.h"
-#include "transfer/mover.h"
-#include "ui/controls.h"
 
 namespace fs = std::filesystem;
 

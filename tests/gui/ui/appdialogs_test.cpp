@@ -1,20 +1,20 @@
 // The dialogs built so far: their behaviour classes, their texts and how they end.
 
-#include "analysis/missprop.h"
-#include "app/credits.h"
-#include "app/patchdialog.h"
-#include "briefing/briefedit.h"
-#include "briefing/mappreview.h"
+#include "gui/app/credits.h"
+#include "gui/app/patchdialog.h"
+#include "gui/briefing/briefedit.h"
+#include "gui/briefing/mappreview.h"
+#include "gui/missiontools/copymiss.h"
+#include "gui/missiontools/missprop.h"
+#include "gui/missiontools/mtool.h"
+#include "gui/missiontools/newbrief.h"
+#include "gui/transfer/mover.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textviewer.h"
 #include "kindsdialog.h"
-#include "missiontools/copymiss.h"
-#include "missiontools/mtool.h"
-#include "missiontools/newbrief.h"
 #include "support/guicaptionfit.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
-#include "transfer/mover.h"
-#include "ui/controls.h"
-#include "ui/textviewer.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>

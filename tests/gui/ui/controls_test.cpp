@@ -1,6 +1,6 @@
 // The list API of list and combo boxes, radio button groups and the text conversion.
 
-#include "ui/controls.h"
+#include "gui/ui/controls.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // The builder, over every registered template and a template with every kind of control.
 
-#include "ui/dialog.h"
+#include "gui/ui/dialog.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/textconvert.h"
 #include "kindsdialog.h"
 #include "support/guimessagelog.h"
-#include "ui/controls.h"
-#include "ui/textconvert.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

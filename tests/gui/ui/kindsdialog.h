@@ -2,10 +2,10 @@
 
 // A dialog with one control of every kind, and a behaviour that records what reaches it.
 
-#include "resources/dialogtemplate.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
-#include "ui/modal.h"
+#include "gui/templates/dialogtemplate.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog.h"
+#include "gui/ui/modal.h"
 
 #include <functional>
 #include <string>

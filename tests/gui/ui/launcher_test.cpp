@@ -1,6 +1,6 @@
 // The real launcher with fake programs in a folder of their own, and the text editor helper over the double.
 
-#include "ui/launcher.h"
+#include "gui/ui/launcher.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimessageboxdouble.h"
 #include "support/tempdir.h"

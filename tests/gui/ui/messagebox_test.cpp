@@ -1,6 +1,6 @@
 // The real message boxes, shown but not run.
 
-#include "ui/messagebox.h"
+#include "gui/ui/messagebox.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

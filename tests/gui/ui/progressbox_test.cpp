@@ -1,6 +1,6 @@
 // The progress box as the core operations see it: a callback that says whether to go on.
 
-#include "ui/progressbox.h"
+#include "gui/ui/progressbox.h"
 
 #include <QWidget>
 

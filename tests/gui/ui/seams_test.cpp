@@ -1,14 +1,14 @@
 // The message boxes, the modal runner and the launcher, through their doubles and the real parsing.
 
-#include "app/credits.h"
+#include "gui/app/credits.h"
+#include "gui/ui/launcher.h"
+#include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
 #include "kindsdialog.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
 #include "support/tempdir.h"
-#include "ui/launcher.h"
-#include "ui/messagebox.h"
-#include "ui/modal.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The template tables themselves: the mistakes that typing a table invites.
 
-#include "resources/dialogtemplate.h"
+#include "gui/templates/dialogtemplate.h"
 
 #include <gtest/gtest.h>
 
