@@ -1,11 +1,11 @@
 #include "support/faketrash.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "support/scopedenvironment.h"
 
 namespace fs = std::filesystem;
 
@@ -22,14 +22,11 @@ std::string contentOf(const fs::path& file) {
 
 FakeTrash::FakeTrash(fs::path dataHome) : dataHome_(std::move(dataHome)) {
     if (const char* old = std::getenv("XDG_DATA_HOME")) previous_ = old;
-    ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+    setEnvironment("XDG_DATA_HOME", dataHome_.string());
 }
 
 FakeTrash::~FakeTrash() {
-    if (previous_)
-        ::setenv("XDG_DATA_HOME", previous_->c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
+    setEnvironment("XDG_DATA_HOME", previous_);
 }
 
 std::vector<std::string> FakeTrash::files() const {

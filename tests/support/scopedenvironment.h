@@ -9,6 +9,18 @@
 
 namespace hartool::test {
 
+// nullopt unsets the variable.
+inline void setEnvironment(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+    ::_putenv_s(name.c_str(), value ? value->c_str() : "");
+#else
+    if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
+#endif
+}
+
 class ScopedEnvironment {
   public:
     ScopedEnvironment() = default;
@@ -29,10 +41,7 @@ class ScopedEnvironment {
 
   private:
     static void apply(const std::string& name, const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name.c_str());
+        setEnvironment(name, value);
     }
 
     std::map<std::string, std::optional<std::string>> saved_;

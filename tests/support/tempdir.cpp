@@ -25,14 +25,18 @@ TempDir::TempDir() {
     throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() {
+void removeTree(const fs::path& folder) {
     std::error_code ec;
     // Read-only files inside are no obstacle: give write access back first.
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    fs::remove_all(path_, ec);
+    fs::remove_all(folder, ec);
+}
+
+TempDir::~TempDir() {
+    removeTree(path_);
 }
 
 std::string TempDir::folder() const {

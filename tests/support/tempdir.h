@@ -5,6 +5,9 @@
 
 namespace hartool::test {
 
+// Removes a folder and everything in it, read-only files too (which Windows will not delete as they are).
+void removeTree(const std::filesystem::path& folder);
+
 // A fresh folder for one test, removed with everything in it when the object goes.
 class TempDir {
   public:

@@ -166,4 +166,32 @@ std::string utf8ToCp1252(std::string_view s, bool* ok) {
     return out;
 }
 
+std::u16string cp1252ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    // Every code point of the code page lies in the basic plane: one UTF-16 unit each.
+    for (char c : s) out += static_cast<char16_t>(toUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf16ToCp1252(std::u16string_view s, bool* ok) {
+    std::string out;
+    out.reserve(s.size());
+    bool all = true;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char32_t cp = s[i];
+        // A surrogate pair is one character, which the code page cannot hold: one "?" for it.
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
+        const int mapped = fromUnicode(cp);
+        if (mapped < 0) {
+            out += '?';
+            all = false;
+        } else {
+            out += static_cast<char>(mapped);
+        }
+    }
+    if (ok) *ok = all;
+    return out;
+}
+
 }  // namespace hartool::platform

@@ -19,5 +19,8 @@ bool iequals1252(std::string_view a, std::string_view b);
 std::string cp1252ToUtf8(std::string_view s);
 // Characters that Windows-1252 cannot hold become "?"; ok (when given) tells whether all could.
 std::string utf8ToCp1252(std::string_view s, bool* ok = nullptr);
+// The same for UTF-16: the wide names of Windows' file functions.
+std::u16string cp1252ToUtf16(std::string_view s);
+std::string utf16ToCp1252(std::u16string_view s, bool* ok = nullptr);
 
 }  // namespace hartool::platform

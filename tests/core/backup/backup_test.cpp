@@ -79,7 +79,7 @@ TEST_F(BackupTest, CopyDirTakesItsModesFilesReadOnlyWithTheirDates) {
         fs::last_write_time(game.nativePath("Src/" + name), old);
     for (const Case& c : cases) {
         SCOPED_TRACE(copyMask(c.mode));
-        fs::remove_all(game.nativePath("Dst"));
+        hartool::test::removeTree(game.nativePath("Dst"));
         game.write("Dst/UNRELATED", "stays");
 
         const Report r = copyFolder(source(), target(), c.mode);
@@ -144,7 +144,7 @@ TEST_F(BackupTest, CopyDirReportsEachFailureOnceAndGoesOn) {
     writeSource();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(game.nativePath("Dst"));
+        hartool::test::removeTree(game.nativePath("Dst"));
         FailingFileSystem failing;
         c.arrange(failing);
 
@@ -166,7 +166,7 @@ TEST_F(BackupTest, CopyDirReportsEachFailureOnceAndGoesOn) {
 }
 
 TEST_F(BackupTest, SavingWarnsOfCampaignsThatCannotCompleteTheBackup) {
-    fs::remove_all(game.nativePath("Data/Battles/20thGuards"));
+    hartool::test::removeTree(game.nativePath("Data/Battles/20thGuards"));
     game.remove("Data/Battles/5thPanzer/CAMP0");
 
     const Report r = saveOriginals(game.folders());
@@ -189,7 +189,7 @@ TEST_F(BackupTest, AFailedFolderIsReportedOnceAndTheRestIsStillSaved) {
         EXPECT_GT(r.done, 0u);
     }
     // A disk that takes no folder: the first cause alone, and every file counted as not copied.
-    fs::remove_all(game.nativePath("Data/Backup"));
+    hartool::test::removeTree(game.nativePath("Data/Backup"));
     FailingFileSystem failing;
     failing.failOn(Op::MakeFolder, "BACKUP", "Read-only file system");
     const Report r = saveOriginals(game.folders());
@@ -202,7 +202,7 @@ TEST_F(BackupTest, AFailedFolderIsReportedOnceAndTheRestIsStillSaved) {
 
 TEST_F(BackupTest, NewFoldersTakeTheGamesSpelling) {
     // The game path is upper-cased, but a folder made anew must not be: the game would later have two.
-    fs::remove_all(game.nativePath("Data/Battles/1stUsArmDiv"));
+    hartool::test::removeTree(game.nativePath("Data/Battles/1stUsArmDiv"));
     ASSERT_TRUE(saveOriginals(game.folders()).ok());
     ASSERT_TRUE(restoreOriginals(game.folders()).ok());
     for (const char* folder : {"Data/Backup", "Data/Battles"}) {

@@ -83,6 +83,9 @@ TEST_F(MissionListTest, MissingFoldersListNothing) {
 
 // A mistaken delete can be undone from the trash; without a usable trash the file is deleted as before.
 TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
+#endif
     struct Case {
         const char* name;
         std::string file;  // relative to the game folder
@@ -116,6 +119,9 @@ TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
 }
 
 TEST_F(MissionListTest, ASecondDeleteOfTheSameNameKeepsTheFirstInTheTrash) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
+#endif
     game.write(kPlayer + "S01.TXT", "first");
     ASSERT_TRUE(deleteMission(game.folders().player + "S01.TXT").ok());
     game.write(kPlayer + "S01.TXT", "second");

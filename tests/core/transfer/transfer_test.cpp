@@ -175,6 +175,9 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
 }
 
 TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrAreDeletedWithoutOne) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
+#endif
     for (const bool trashFails : {false, true}) {
         SCOPED_TRACE(trashFails ? "no trash" : "trash");
         game.write(kPlayer + "BATTLE3001.TXT", "battle");

@@ -151,12 +151,6 @@ GameSearch findGameFolder(const SearchPlaces& places, std::string_view executabl
     return result;
 }
 
-std::string expandHome(std::string_view path, const std::string& home) {
-    if (path.empty() || path[0] != '~' || (path.size() > 1 && !isSeparator(path[1])))
-        return std::string(path);
-    return home + std::string(path.substr(1));
-}
-
 std::string expandHome(std::string_view path) {
     return expandHome(path, utf8ToCp1252(environment("HOME")));
 }
