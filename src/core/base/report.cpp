@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/base/progress.h"
+
 namespace hartool {
 
 namespace {
@@ -23,6 +25,11 @@ void appendList(std::string& text, const std::string& heading, const std::vector
 }
 
 }  // namespace
+
+void Report::skipCancelled(std::size_t first, std::size_t count,
+                           const std::function<std::string(std::size_t)>& fileOf) {
+    for (std::size_t i = first; i < count; ++i) skip(fileOf(i), kCancelled);
+}
 
 void Report::add(const Report& other) {
     selected += other.selected;

@@ -134,8 +134,9 @@ Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
         const std::size_t k = missions[i];
         const std::string source = from + "CAMP" + std::to_string(k);
         if (!goOn(progress, i, missions.size())) {
-            for (std::size_t rest = i; rest < missions.size(); ++rest)
-                report.skip(from + "CAMP" + std::to_string(missions[rest]), kCancelled);
+            report.skipCancelled(i, missions.size(), [&](std::size_t rest) {
+                return from + "CAMP" + std::to_string(missions[rest]);
+            });
             break;
         }
         const std::string target = folders.player + singleBattleName(campaign, k);
@@ -172,8 +173,8 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
     for (std::size_t i = 0; i < battles.size(); ++i) {
         const std::string battle = folders.player + battles[i];
         if (!goOn(progress, i, battles.size())) {
-            for (std::size_t rest = i; rest < battles.size(); ++rest)
-                report.skip(folders.player + battles[rest], kCancelled);
+            report.skipCancelled(i, battles.size(),
+                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
             break;
         }
         const platform::ReadResult text = platform::fileSystem().read(battle);
@@ -230,8 +231,8 @@ Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::st
     for (std::size_t i = 0; i < battles.size(); ++i) {
         const std::string file = folders.player + battles[i];
         if (!goOn(progress, i, battles.size())) {
-            for (std::size_t rest = i; rest < battles.size(); ++rest)
-                report.skip(folders.player + battles[rest], kCancelled);
+            report.skipCancelled(i, battles.size(),
+                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
             break;
         }
         if (Status s = platform::trashFile(file); s)

@@ -96,6 +96,8 @@ class MTool : public MTool_vo {
   private:
     // The selected mission's position, or 0 after telling the player that none is selected.
     std::size_t selectedMission(const std::string& caption);
+    // The same for the selected briefing.
+    std::size_t selectedBriefing(const std::string& caption);
 
     GameFolders folders_;
     std::vector<std::string> titles_;

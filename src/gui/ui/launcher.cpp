@@ -181,17 +181,18 @@ LaunchResult ProcessLauncher::run(const std::string& commandLine) {
 
 namespace {
 
-ProcessLauncher gProcess;
-Seam<Launcher> gLauncher(gProcess);
+Seam<Launcher>& launcherSeam() {
+    return seamOf<Launcher, ProcessLauncher>();
+}
 
 }  // namespace
 
 Launcher& launcher() {
-    return gLauncher.get();
+    return launcherSeam().get();
 }
 
 Launcher* installLauncher(Launcher* launcher) {
-    return gLauncher.install(launcher);
+    return launcherSeam().install(launcher);
 }
 
 LaunchResult runCommandLine(const std::string& commandLine) {
