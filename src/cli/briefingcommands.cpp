@@ -49,7 +49,7 @@ int analyzeAll(Context& c) {
 }  // namespace
 
 int briefingsCommand(Context& c) {
-    nlohmann::json items = nlohmann::json::array();
+    Json items = Json::array();
     int status = kAllDone;
     for (const std::string& name : readBriefingNames(c.folders.briefings)) {
         BriefSupport briefing(c.folders.briefings + name, false, BriefSupport::Graphics::SKIP);

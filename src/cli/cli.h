@@ -5,6 +5,7 @@
 // --force is given.
 
 #include <cstddef>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <set>
@@ -57,8 +58,11 @@ inline constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 std::span<const Command> commands();
 
-// The whole program: argv without the program's name; returns the exit status.
-int run(const std::vector<std::string>& argv, const std::string& programFolder);
+// The whole program: argv without the program's name, the folder the program lies in, where the result
+// and the messages go, and whether a person watches the messages (progress is shown then). Returns the exit
+// status.
+int run(const std::vector<std::string>& argv, const std::string& programFolder, std::ostream& result,
+        std::ostream& messages, bool terminal);
 
 // The commands, by the part of the game they work on.
 int missionsCommand(Context& c);

@@ -1,14 +1,14 @@
 // The command table, the taking apart of the command line, and help.
 
+#include <algorithm>
 #include <array>
-#include <iostream>
+#include <ostream>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "cli/names.h"
 #include "cli/output.h"
 #include "core/game/gamecheck.h"
-#include "core/platform/process.h"
 
 #ifndef HARTOOL_VERSION
 #define HARTOOL_VERSION "unknown"
@@ -149,14 +149,15 @@ std::span<const Command> commands() {
     return kCommands;
 }
 
-int run(const std::vector<std::string>& argv, const std::string& programFolder) {
+int run(const std::vector<std::string>& argv, const std::string& programFolder, std::ostream& result,
+        std::ostream& messages, bool terminal) {
     setProgramFolder(programFolder);
     Arguments args;
     const Command* command = nullptr;
     bool optionsEnd = false;
     const bool json = std::find(argv.begin(), argv.end(), "--json") != argv.end();
     const bool quiet = std::find(argv.begin(), argv.end(), "--quiet") != argv.end();
-    Output out(std::cout, std::cerr, json, quiet, platform::standardErrorIsTerminal());
+    Output out(result, messages, json, quiet, terminal);
 
     for (std::size_t i = 0; i < argv.size(); ++i) {
         std::string word = argv[i];
@@ -202,21 +203,21 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder) 
     }
 
     if (args.has("--version")) {
-        std::cout << "hartool-cli " << HARTOOL_VERSION << "\n";
+        result << "hartool-cli " << HARTOOL_VERSION << "\n";
         return kAllDone;
     }
     if (command && std::string(command->name) == "help") {
         if (args.words.empty()) {
-            std::cout << programHelp();
+            result << programHelp();
             return kAllDone;
         }
         command = commandNamed(args.words[0]);
         if (!command) return out.usage("no command " + args.words[0]);
-        std::cout << commandHelp(*command);
+        result << commandHelp(*command);
         return kAllDone;
     }
     if (args.has("--help")) {
-        std::cout << (command ? commandHelp(*command) : programHelp());
+        result << (command ? commandHelp(*command) : programHelp());
         return kAllDone;
     }
     if (!command) return out.usage("which command?");

@@ -57,7 +57,7 @@ int copyOrRetitle(Context& c, const std::string& file, const std::string& newFil
 
 int missionsCommand(Context& c) {
     const MissionList list = readMissionList(c.folders.player);
-    nlohmann::json items = nlohmann::json::array();
+    Json items = Json::array();
     for (std::size_t i = 0; i < list.fileNames.size(); ++i) {
         const std::string file = c.folders.player + list.fileNames[i];
         const std::string side = sideOf(file);
@@ -77,7 +77,10 @@ int missionsCommand(Context& c) {
 int copyCommand(Context& c) {
     const std::string file = missionOrReport(c, c.args.words[0], "copied");
     if (file.empty()) return kNotAllDone;
-    return copyOrRetitle(c, file, c.args.words[1], c.args.value("--title"));
+    // Missions are named with or without ".TXT" here, and the game lists only ".TXT" files.
+    std::string newFile(trimSpaces(c.args.words[1]));
+    if (!newFile.empty() && !platform::upper1252(newFile).ends_with(".TXT")) newFile += ".TXT";
+    return copyOrRetitle(c, file, newFile, c.args.value("--title"));
 }
 
 int retitleCommand(Context& c) {

@@ -14,8 +14,8 @@ std::string shortened(const std::string& file, const std::string& base) {
     return inBase ? file.substr(base.size()) : file;
 }
 
-nlohmann::json failures(const std::vector<Failure>& list, const std::string& base) {
-    nlohmann::json items = nlohmann::json::array();
+Json failures(const std::vector<Failure>& list, const std::string& base) {
+    Json items = Json::array();
     for (const Failure& f : list)
         items.push_back({{"file", utf8(shortened(f.file, base))}, {"reason", utf8(f.reason)}});
     return items;
@@ -27,8 +27,8 @@ std::string utf8(const std::string& text) {
     return platform::cp1252ToUtf8(text);
 }
 
-nlohmann::json reportJson(const Report& report, const std::string& base) {
-    nlohmann::json warnings = nlohmann::json::array();
+Json reportJson(const Report& report, const std::string& base) {
+    Json warnings = Json::array();
     for (const std::string& w : report.warnings) warnings.push_back(utf8(w));
     return {{"selected", report.selected},
             {"done", report.done},
@@ -41,7 +41,13 @@ nlohmann::json reportJson(const Report& report, const std::string& base) {
 Output::Output(std::ostream& out, std::ostream& err, bool json, bool quiet, bool terminal)
     : out_(out), err_(err), json_(json), quiet_(quiet), terminal_(terminal) {}
 
+void Output::endProgress() {
+    if (progressOpen_) err_ << '\n';
+    progressOpen_ = false;
+}
+
 void Output::row(const std::vector<std::string>& fields) {
+    endProgress();
     std::string line;
     for (const std::string& f : fields) {
         if (!line.empty()) line += '\t';
@@ -51,18 +57,22 @@ void Output::row(const std::vector<std::string>& fields) {
 }
 
 void Output::text(const std::string& line) {
+    endProgress();
     if (!json_) out_ << utf8(line) << '\n';
 }
 
-void Output::document(const nlohmann::json& value) {
-    out_ << value.dump(2) << '\n';
+void Output::document(const Json& value) {
+    endProgress();
+    out_ << value.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 void Output::message(const std::string& line) {
+    endProgress();
     err_ << utf8(line) << '\n';
 }
 
 int Output::usage(const std::string& problem) {
+    endProgress();
     err_ << "hartool-cli: " << utf8(problem) << "\n(hartool-cli --help shows the commands)\n";
     return kUsage;
 }
@@ -78,6 +88,7 @@ Progress Output::progress(const std::string& caption) {
 
 int Output::report(const Report& report, const std::string& successText, const std::string& doneWord,
                    const std::string& base) {
+    endProgress();
     if (json_)
         document(reportJson(report, base));
     else

@@ -14,6 +14,9 @@
 
 namespace hartool::cli {
 
+// Keys in the order they are written, so that a document reads as the help describes it.
+using Json = nlohmann::ordered_json;
+
 class Output {
   public:
     // terminal: standard error is watched by a person, so progress may be shown there.
@@ -25,7 +28,7 @@ class Output {
     void row(const std::vector<std::string>& fields);
     // A text result (nothing with --json, where the document says it).
     void text(const std::string& line);
-    void document(const nlohmann::json& value);
+    void document(const Json& value);
     void message(const std::string& line);  // on standard error
     int usage(const std::string& problem);  // on standard error; returns kUsage
 
@@ -38,17 +41,21 @@ class Output {
                const std::string& base);
 
   private:
+    // Ends a progress line left open, so that what follows starts a line of its own.
+    void endProgress();
+
     std::ostream& out_;
     std::ostream& err_;
     bool json_;
     bool quiet_;
     bool terminal_;
+    bool progressOpen_ = false;
 };
 
 // The game's code page to UTF-8, for the terminal and for JSON (which must be UTF-8).
 std::string utf8(const std::string& text);
 
 // The report as {"selected", "done", "failures", "skipped", "kept", "warnings"}.
-nlohmann::json reportJson(const Report& report, const std::string& base);
+Json reportJson(const Report& report, const std::string& base);
 
 }  // namespace hartool::cli
