@@ -31,11 +31,24 @@ std::string briefingOrReport(Context& c, const std::string& name, const std::str
 
 int analyzeAll(Context& c) {
     const MissionList list = readMissionList(c.folders.player);
-    std::vector<std::string> files;
-    for (const std::string& name : list.fileNames)
-        if (EXISTBRIEF(c.folders.player + name)) files.push_back(c.folders.player + name);
-    const Progress progress = c.out.progress("analyze");
     Report report;
+    std::vector<std::string> files;
+    // A mission that cannot be read is a failure, not a mission without briefing.
+    for (const std::string& name : list.fileNames) {
+        const std::string file = c.folders.player + name;
+        bool briefing = false;
+        const platform::ReadResult read = platform::readFileUntil(file, [&](std::string_view piece) {
+            briefing = piece.find('[') != std::string_view::npos;
+            return !briefing;
+        });
+        if (!read.ok) {
+            ++report.selected;
+            report.fail(file, read.error.empty() ? "file could not be read" : read.error);
+        } else if (briefing) {
+            files.push_back(file);
+        }
+    }
+    const Progress progress = c.out.progress("analyze");
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!goOn(progress, i, files.size())) break;
         report.add(analyzeMission(files[i]));
