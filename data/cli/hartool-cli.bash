@@ -18,7 +18,7 @@ _hartool_cli() {
 
     local commands="missions briefings extract attach analyze copy retitle delete properties new-briefing
         copy-briefing delete-briefing save-originals restore-originals save-crew restore-crew to-battles
-        to-campaign help"
+        to-campaign check help"
     local global="--game --json --quiet --force --help --version"
     local campaigns="1stUKArmDiv 1stUsArmDiv 1stUsCavDiv 20thGuards 5thPanzer"
 
@@ -66,6 +66,7 @@ _hartool_cli() {
         new-briefing) options="--blue-and-red" ;;
         restore-originals) options="--campaign" ;;
         to-campaign) options="--paired" ;;
+        check) options="--campaigns" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
@@ -74,7 +75,7 @@ _hartool_cli() {
 
     local IFS=$'\n' names=""
     case $command:$position in
-        extract:0 | attach:0 | analyze:0 | copy:0 | retitle:0 | delete:* | properties:0 | to-campaign:[1-9]*)
+        extract:0 | attach:0 | analyze:0 | copy:0 | retitle:0 | delete:* | properties:0 | to-campaign:[1-9]* | check:*)
             names=$(_hartool_cli_names missions)
             ;;
         attach:1 | analyze:1 | copy-briefing:0 | delete-briefing:*)

@@ -86,4 +86,6 @@ int restoreCrewCommand(Context& c);
 int toBattlesCommand(Context& c);
 int toCampaignCommand(Context& c);
 
+int checkCommand(Context& c);
+
 }  // namespace hartool::cli

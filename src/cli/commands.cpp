@@ -18,7 +18,7 @@ namespace hartool::cli {
 
 namespace {
 
-constexpr std::array<Command, 19> kCommands{{
+constexpr std::array<Command, 20> kCommands{{
     {"missions", "missions", "list the missions of the player folder",
      "One line per mission: file, title, side (blue, red or -) and whether it holds a briefing (yes or no),\n"
      "separated by tabs. --json: [{\"file\", \"title\", \"side\", \"briefing\"}].",
@@ -78,6 +78,12 @@ constexpr std::array<Command, 19> kCommands{{
      "Each battle goes over the mission its title ends in; --paired: the one battle named goes over that\n"
      "mission and gets its title.",
      2, kAny, "--paired", "", toCampaignCommand},
+    {"check", "check [MISSION...] [--campaigns]", "find what is wrong in missions and briefings",
+     "Without MISSION: every mission of the player folder, every briefing file, the saved originals and the\n"
+     "single battles not copied back. --campaigns: also the campaigns' missions. One line per finding:\n"
+     "file:line: severity: rule: text (severity error, warning or note). --json: [{\"file\", \"line\",\n"
+     "\"severity\", \"rule\", \"text\"}], line 0 when none applies. Exit status 1 when an error was found.",
+     0, kAny, "", "--campaigns", checkCommand},
     {"help", "help [COMMAND]", "show this help, or a command's", "", 0, 1, "", "", nullptr},
 }};
 

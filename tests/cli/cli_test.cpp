@@ -185,6 +185,33 @@ TEST_F(CliTest, JsonDocuments) {
     EXPECT_TRUE(done["skipped"].empty());
 }
 
+TEST_F(CliTest, CheckPrintsFindingsAndFailsOnAnError) {
+    const Ran clean = cli({"check"});
+    EXPECT_EQ(clean.status, 0) << clean.out << clean.err;
+    EXPECT_NE(clean.out.find("Data\\Battles\\Player\\T1.TXT: note: briefing-missing: "), std::string::npos)
+        << clean.out;
+    EXPECT_EQ(clean.out.find(": warning: "), std::string::npos) << clean.out;
+
+    std::string faulty = game.read(kPlayer + "S02.TXT");
+    faulty.replace(faulty.find("SIDE: 1"), 7, "SIDE: 7");
+    game.write(kPlayer + "S20.TXT", faulty);
+    const Ran text = cli({"check", "s20"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_NE(text.out.find("Data\\Battles\\Player\\S20.TXT:2: error: side-unknown: SIDE is \"7\""),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("S20.TXT:1: warning: title-duplicate: "), std::string::npos) << text.out;
+
+    const Json json = cli({"check", "S20", "--json"}).json();
+    ASSERT_EQ(json.size(), 2u) << json.dump();
+    EXPECT_EQ(json[0]["file"], "Data\\Battles\\Player\\S20.TXT");
+    EXPECT_EQ(json[0]["line"], 1);
+    EXPECT_EQ(json[0]["severity"], "warning");
+    EXPECT_EQ(json[1]["rule"], "side-unknown");
+    EXPECT_EQ(json[1]["severity"], "error");
+    EXPECT_EQ(cli({"check", "S99", "--json"}).json()[0]["rule"], "file-unreadable");
+}
+
 TEST_F(CliTest, GameFolderFromTheSettingsElseNone) {
     const Ran none = cli({"missions"}, false);
     EXPECT_EQ(none.status, 2);
