@@ -67,14 +67,6 @@ bool startsWith(std::string_view s, std::string_view key) {
     return s.size() >= key.size() && platform::iequals1252(s.substr(0, key.size()), key);
 }
 
-// s begins with the entry name, followed by a blank, a colon or its end.
-bool isEntry(std::string_view s, std::string_view name) {
-    if (!startsWith(s, name)) return false;
-    if (s.size() == name.size()) return true;
-    const char next = s[name.size()];
-    return next == ' ' || next == '\t' || next == ':';
-}
-
 std::string number(std::int64_t n) {
     return std::to_string(n);
 }
@@ -174,6 +166,11 @@ class Checker {
         return at->second;
     }
     bool readText(const std::string& path, CheckedFile kind, std::string& text);
+    // Every line of the text: missionLine(line, number) for those before briefingAt, briefingLine for the
+    // rest; then the line ends.
+    template <class MissionLine>
+    void scan(const std::string& path, CheckedFile kind, std::string_view text, std::size_t briefingAt,
+              MissionLine&& missionLine, Page& page, std::set<std::string>& noted);
     // One line of a briefing; page is the section it stands in.
     void briefingLine(const std::string& file, CheckedFile kind, std::size_t lineNo, std::string_view line,
                       Page& page, std::set<std::string>& picturesNoted);
@@ -253,27 +250,98 @@ void lineEnds(Checker& c, const std::string& file, CheckedFile kind, const Lines
               " in something other than CR LF, first this one: the game's files end every line in CR LF");
 }
 
+namespace {
+
+// s begins with key (upper-case letters and "_"), compared without regard to ASCII case: the keys of mission
+// lines are plain words, and every mission line passes here.
+bool keyAt(std::string_view s, std::string_view key) {
+    if (s.size() < key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if ((s[i] & ~0x20) != (key[i] & ~0x20)) return false;
+    return true;
+}
+
+// The numbers of the words of a "key: value" line, one after the other, as Words and wordNumber read them: a
+// word of digits is read on the way, any other through wordNumber. Past the last word, 0.
+class LineNumbers {
+  public:
+    explicit LineNumbers(std::string_view line) : p_(line.data()), end_(line.data() + line.size()) {
+        while (p_ < end_ && *p_ != ':') ++p_;
+        if (p_ == end_) return;
+        while (p_ < end_ && *p_ == ':') ++p_;
+        open_ = true;
+    }
+    std::int64_t next() {
+        if (!open_) return 0;
+        while (p_ < end_ && *p_ == ' ') ++p_;
+        if (p_ == end_ || *p_ == ':') {
+            open_ = false;
+            return 0;
+        }
+        const char* const word = p_;
+        const bool negative = *p_ == '-';
+        if (negative) ++p_;
+        std::int64_t n = 0;
+        int digits = 0;
+        while (p_ < end_ && static_cast<unsigned char>(*p_ - '0') < 10 && digits < 18)
+            n = n * 10 + (*p_++ - '0'), ++digits;
+        if (digits > 0 && (p_ == end_ || *p_ == ' ' || *p_ == ':')) return negative ? -n : n;
+        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
+        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+    }
+    void skip(int words) {
+        while (words-- > 0) next();
+    }
+
+  private:
+    const char* p_;
+    const char* end_;
+    bool open_ = false;
+};
+
+// How many carriage returns the text holds, in blocks the compiler can count many bytes at a time.
+std::size_t carriageReturns(std::string_view text) {
+    std::size_t total = 0, i = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    for (; i + 64 <= text.size(); i += 64) {
+        unsigned block = 0;
+        for (int k = 0; k < 64; ++k) block += p[i + k] == '\r';
+        total += block;
+    }
+    for (; i < text.size(); ++i) total += p[i] == '\r';
+    return total;
+}
+
+// The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
+struct EntryFound {
+    std::string_view line;  // without its line end
+    std::size_t number = 0;
+};
+std::optional<EntryFound> entryLine(std::string_view text, std::string_view name) {
+    const std::size_t at = findEntry(text, name);
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::size_t lineEnd = text.find('\n', at);
+    std::string_view line =
+        text.substr(at, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return EntryFound{line, 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + at, '\n'))};
+}
+
+}  // namespace
+
 void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group) {
     fileOrder(path);
     std::string text;
     if (!readText(path, kind, text)) return;
 
-    // The title as the tool reads it.
-    const std::size_t titleAt = hartool::findEntry(text, "TITLE");
-    std::string title;
-    std::size_t titleLine = 0;
-    if (titleAt != std::string::npos) {
-        const std::size_t lineEnd = text.find('\n', titleAt);
-        std::string_view line = std::string_view(text).substr(titleAt, lineEnd - titleAt);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        title = std::string(valueAfter(line));
-        titleLine = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + titleAt, '\n'));
-    }
+    // The named entries as the tool reads them.
+    const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
+    const std::string title = titleEntry ? std::string(valueAfter(titleEntry->line)) : "";
+    const std::size_t titleLine = titleEntry ? titleEntry->number : 0;
     if (trimSpaces(title).empty()) {
         add(path, kind, titleLine, "title-missing",
-            titleAt == std::string::npos
-                ? "the mission has no TITLE entry: the lists show it without a name"
-                : "the TITLE entry is empty: the lists show the mission without a name");
+            !titleEntry ? "the mission has no TITLE entry: the lists show it without a name"
+                        : "the TITLE entry is empty: the lists show the mission without a name");
     } else {
         titles_.push_back({path, title, titleLine, group, true, kind});
         const std::size_t limit = shortTitles ? kTransferListTitle : kMissionListTitle;
@@ -283,107 +351,131 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                     (shortTitles ? "campaign-transfer" : "mission") + " list shows only the first " +
                     std::to_string(limit));
     }
-
-    Lines lines(text);
-    std::string_view line;
-    bool briefing = false;
-    bool sideSeen = false, sizeSeen = false, fieldSeen = false, inFlight = false;
-    std::int64_t width = 16000, height = 16000, cx = 0, cy = 0;
-    std::vector<Position> positions;
-    Page page;
-    std::set<std::string> picturesNoted;
-    while (lines.next(line)) {
-        if (briefing) {
-            briefingLine(path, kind, lines.number(), line, page, picturesNoted);
-            continue;
-        }
-        // The briefing part is everything from the first "[".
-        if (const void* bracket = std::memchr(line.data(), '[', line.size())) {
-            briefing = true;
-            const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(bracket) - line.data());
-            briefingLine(path, kind, lines.number(), line.substr(at), page, picturesNoted);
-            line = line.substr(0, at);
-        }
-        const std::string_view s = trimmed(line);
-        if (s.empty()) continue;
-        switch (platform::upper1252(s.front())) {
-            case 'S':
-                if (!sideSeen && isEntry(s, "SIDE")) {
-                    sideSeen = true;
-                    const std::string_view side = valueAfter(s);
-                    if (side != "0" && side != "1")
-                        add(path, kind, lines.number(), "side-unknown",
-                            "SIDE is \"" + std::string(side) +
-                                "\": a mission is played for side 0 (blue) or 1 (red), and the tools read "
-                                "anything else as " +
-                                std::to_string(wordNumber(side)));
-                } else if (startsWith(s, "SUPPORT")) {
-                    inFlight = false;
-                }
-                break;
-            case 'B':
-                if (!sizeSeen && isEntry(s, "BATTLESIZE")) {
-                    sizeSeen = true;
-                    const analysis::Words w = analysis::Words::ofLine(s, 2);
-                    if (!w[1].empty() || !w[2].empty()) width = w.number(1), height = w.number(2);
-                } else if (!fieldSeen && isEntry(s, "BATTLEFIELD")) {
-                    fieldSeen = true;
-                    const analysis::Words w = analysis::Words::ofLine(s, 3);
-                    if (!valueAfter(s).empty()) cx = w.number(2), cy = w.number(3);
-                }
-                break;
-            case 'P':
-                if (startsWith(s, "PLATOON")) {
-                    const analysis::Words w = analysis::Words::ofLine(s, 7);
-                    const std::int64_t code = w.number(1);
-                    const bool flight = UnitCodes::flyable(code);
-                    inFlight = flight;
-                    if (!flight && !units_.known(code))
-                        add(path, kind, lines.number(), "unit-type-unknown",
-                            "unit type " + std::string(w[1]) +
-                                " is in none of the unit tables: the analysis draws nothing for it");
-                    positions.push_back({lines.number(), w.number(2), w.number(3), "the unit"});
-                    if (flight)
-                        positions.push_back(
-                            {lines.number(), w.number(6), w.number(7), "the flight's first waypoint"});
-                }
-                break;
-            case 'A':
-                if (inFlight && startsWith(s, "ADDWAYPT")) {
-                    const analysis::Words w = analysis::Words::ofLine(s, 2);
-                    positions.push_back({lines.number(), w.number(1), w.number(2), "the waypoint"});
-                }
-                break;
-            default:
-                break;
-        }
+    const std::size_t briefingAt = std::min(text.find('['), text.size());
+    const std::string_view data = std::string_view(text).substr(0, briefingAt);
+    if (const auto side = entryLine(data, "SIDE")) {
+        const std::string_view value = valueAfter(side->line);
+        if (value != "0" && value != "1")
+            add(path, kind, side->number, "side-unknown",
+                "SIDE is \"" + std::string(value) +
+                    "\": a mission is played for side 0 (blue) or 1 (red), and the tools read anything else "
+                    "as " +
+                    std::to_string(wordNumber(value)));
     }
-    lineEnds(*this, path, kind, lines);
-    if (!briefing)
-        add(path, kind, 0, "briefing-missing",
-            "the mission has no briefing part: the game shows no briefing before it");
-
+    std::int64_t width = 16000, height = 16000, cx = 0, cy = 0;
+    if (const auto size = entryLine(data, "BATTLESIZE"); size && !valueAfter(size->line).empty()) {
+        LineNumbers n(size->line);
+        width = n.next();
+        height = n.next();
+    }
+    if (const auto field = entryLine(data, "BATTLEFIELD"); field && !valueAfter(field->line).empty()) {
+        LineNumbers n(field->line);
+        n.skip(1);
+        cx = n.next();
+        cy = n.next();
+    }
     // The battle area runs half its size to each side of its centre.
     const std::int64_t left = cx - width / 2, right = cx + (width - width / 2);
     const std::int64_t top = cy - height / 2, bottom = cy + (height - height / 2);
-    for (const Position& p : positions)
-        if (p.x < left || p.x > right || p.y < top || p.y > bottom)
-            add(path, kind, p.line, "outside-battle-area",
-                std::string(p.what) + " at " + number(p.x) + ", " + number(p.y) +
-                    " lies outside the battle area (" + number(left) + " to " + number(right) + " by " +
-                    number(top) + " to " + number(bottom) + "): its briefing graphics land off the map");
+    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
+        if (x >= left && x <= right && y >= top && y <= bottom) return;
+        add(path, kind, lineNo, "outside-battle-area",
+            std::string(what) + " at " + number(x) + ", " + number(y) + " lies outside the battle area (" +
+                number(left) + " to " + number(right) + " by " + number(top) + " to " + number(bottom) +
+                "): its briefing graphics land off the map");
+    };
+
+    bool inFlight = false;
+    const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
+        std::size_t i = 0;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        if (i == line.size()) return;
+        const std::string_view s = line.substr(i);
+        switch (s[0] & ~0x20) {
+            case 'P': {
+                if (!keyAt(s, "PLATOON")) return;
+                LineNumbers n(s.substr(7));
+                const std::int64_t code = n.next(), x = n.next(), y = n.next();
+                const bool flight = UnitCodes::flyable(code);
+                inFlight = flight;
+                if (!flight && !units_.known(code))
+                    add(path, kind, lineNo, "unit-type-unknown",
+                        "unit type " + std::string(analysis::Words::ofLine(s, 1)[1]) +
+                            " is in none of the unit tables: the analysis draws nothing for it");
+                place(lineNo, x, y, "the unit");
+                if (flight) {
+                    n.skip(2);
+                    const std::int64_t routeX = n.next();
+                    place(lineNo, routeX, n.next(), "the flight's first waypoint");
+                }
+                return;
+            }
+            case 'A':
+                if (inFlight && keyAt(s, "ADDWAYPT")) {
+                    LineNumbers n(s.substr(8));
+                    const std::int64_t x = n.next();
+                    place(lineNo, x, n.next(), "the waypoint");
+                }
+                return;
+            case 'S':
+                if (keyAt(s, "SUPPORT")) inFlight = false;
+                return;
+            default:
+                return;
+        }
+    };
+    Page page;
+    std::set<std::string> noted;
+    scan(path, kind, text, briefingAt, missionLine, page, noted);
+    if (briefingAt == text.size())
+        add(path, kind, 0, "briefing-missing",
+            "the mission has no briefing part: the game shows no briefing before it");
 }
 
 void Checker::briefingFile(const std::string& path) {
     fileOrder(path);
     std::string text;
     if (!readText(path, CheckedFile::Briefing, text)) return;
-    Lines lines(text);
-    std::string_view line;
     Page page;
     std::set<std::string> noted;
-    while (lines.next(line)) briefingLine(path, CheckedFile::Briefing, lines.number(), line, page, noted);
-    lineEnds(*this, path, CheckedFile::Briefing, lines);
+    scan(
+        path, CheckedFile::Briefing, text, 0, [](std::string_view, std::size_t) {}, page, noted);
+}
+
+template <class MissionLine>
+void Checker::scan(const std::string& path, CheckedFile kind, std::string_view text, std::size_t briefingAt,
+                   MissionLine&& missionLine, Page& page, std::set<std::string>& noted) {
+    const char* const data = text.data();
+    const std::size_t n = text.size();
+    std::size_t lineNo = 0, feeds = 0, crlf = 0;
+    for (std::size_t pos = 0; pos < n || lineNo == 0;) {
+        ++lineNo;
+        const void* hit = std::memchr(data + pos, '\n', n - pos);
+        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
+        std::size_t stop = end;
+        if (hit) {
+            ++feeds;
+            if (stop > pos && data[stop - 1] == '\r') --stop, ++crlf;
+        }
+        if (pos >= briefingAt) {
+            briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
+        } else if (briefingAt < stop) {
+            // The briefing part begins inside this line.
+            missionLine(text.substr(pos, briefingAt - pos), lineNo);
+            briefingLine(path, kind, lineNo, text.substr(briefingAt, stop - briefingAt), page, noted);
+        } else {
+            missionLine(text.substr(pos, stop - pos), lineNo);
+        }
+        pos = end + 1;
+    }
+    // Every line feed follows a carriage return, and no other carriage return stands anywhere: the common
+    // case, told without walking the lines again.
+    if (crlf == feeds && carriageReturns(text) == crlf) return;
+    Lines lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+    }
+    lineEnds(*this, path, kind, lines);
 }
 
 void Checker::briefingLine(const std::string& file, CheckedFile kind, std::size_t lineNo,
