@@ -1,14 +1,19 @@
 // Renders a dialog offscreen into a PNG, for the README:
 //   hartool-screenshot OUT.png [PatchDialog|Credits]
 //   hartool-screenshot OUT.png MapPreview GAMEFOLDER   the map preview of S01's briefing, analysed afresh
+//   hartool-screenshot OUT.png CheckMiss GAMEFOLDER    the findings window on the demo game seeded with
+//   faults
 
 #include "core/analysis/missionsupport.h"
 #include "core/briefing/briefsupport.h"
 #include "core/briefing/mapgraphics.h"
+#include "core/check/check.h"
+#include "core/game/gamepaths.h"
 #include "core/platform/filesystem.h"
 #include "gui/app/credits.h"
 #include "gui/app/patchdialog.h"
 #include "gui/briefing/mappreview.h"
+#include "gui/missiontools/checkmiss.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -16,13 +21,40 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+
+namespace {
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    if (const std::size_t at = text.find(from); at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// Faults a player meets in missions made by hand: a second "Night Raid" played for side 3 with a line ended
+// by LF alone, a long title, a sprite off the map whose picture the game lacks, a heading with a "[".
+bool seedFaults(const std::string& game) {
+    using hartool::platform::readFile;
+    using hartool::platform::writeFile;
+    const std::string player = game + "Data\\Battles\\Player\\";
+    std::string copy = readFile(player + "S01.TXT");
+    copy = replaced(replaced(copy, "SIDE: 0", "SIDE: 3"), "BATTLESIZE: 16000 16000\r\n",
+                    "BATTLESIZE: 16000 16000\n");
+    std::string other = replaced(readFile(player + "S02.TXT"), "TITLE: Border Watch",
+                                 "TITLE: Border Watch at the northern river crossing");
+    other = replaced(other, "Heading = 9, ", "Heading = 9, [Draft] ");
+    other += "Sprite 9 = images\\rscout.pcx, 336, 40\r\n";
+    return writeFile(player + "S20.TXT", copy).ok && writeFile(player + "S21.TXT", other).ok;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc < 2 || argc > 4) {
         std::fprintf(stderr,
-                     "usage: hartool-screenshot OUT.png [PatchDialog|Credits|MapPreview GAMEFOLDER]\n");
+                     "usage: hartool-screenshot OUT.png [PatchDialog|Credits|MapPreview GAMEFOLDER|CheckMiss "
+                     "GAMEFOLDER]\n");
         return 2;
     }
     const char* which = argc >= 3 ? argv[2] : "PatchDialog";
@@ -54,6 +86,16 @@ int main(int argc, char* argv[]) {
         auto preview = std::make_unique<MapPreview>(nullptr, mapPages(analysed), game);
         preview->showPage(1);  // routes and objectives
         dialog = std::move(preview);
+    } else if (std::strcmp(which, "CheckMiss") == 0 && argc == 4) {
+        using namespace hartool;
+        const std::string game = std::string(argv[3]) + "\\";
+        if (!seedFaults(game)) {
+            std::fprintf(stderr, "cannot seed faults into %s\n", game.c_str());
+            return 1;
+        }
+        const GameFolders folders = GameFolders::fromGamePath(game);
+        auto window = std::make_unique<CheckMiss>(nullptr, checkMissions(folders), game);
+        dialog = std::move(window);
     } else {
         std::fprintf(stderr, "unknown dialog %s\n", which);
         return 2;

@@ -1,5 +1,6 @@
 #include "demo/demogame.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <set>
@@ -316,6 +317,14 @@ std::string campaignMissionFile(int campaignIndex, int mission) {
 
 int campaignSide(int campaignIndex) {
     return kStyles.at(campaignIndex).side;
+}
+
+std::vector<std::string> fieldNames() {
+    std::vector<std::string> names{"Farrow_Downs"};
+    for (const CampaignStyle& s : kStyles)
+        for (const Field& f : s.fields)
+            if (std::find(names.begin(), names.end(), f.name) == names.end()) names.push_back(f.name);
+    return names;
 }
 
 std::vector<PlayerFile> playerFiles() {

@@ -18,6 +18,9 @@ std::string campaignMissionText(int campaignIndex, int mission);
 std::string campaignMissionFile(int campaignIndex, int mission);
 // The side the campaign is played for.
 int campaignSide(int campaignIndex);
+// The battlefields of the campaigns and the player's missions, each once: their maps are "maps\" + name +
+// ".pcx".
+std::vector<std::string> fieldNames();
 
 // A file of the player folder.
 struct PlayerFile {

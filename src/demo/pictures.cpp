@@ -190,6 +190,34 @@ std::string encodePcx(const IndexedPicture& picture) {
     return out;
 }
 
+namespace {
+
+// Another battlefield: a river, a road and woods placed by the seed, so that no two maps look alike.
+IndexedPicture fieldMap(std::size_t seed) {
+    constexpr int kSize = 320;
+    Canvas c(kSize, kSize, kGrass);
+    const int shift = static_cast<int>(seed * 53 % 200);
+    c.rect(20 + shift / 2, 30, 100, 50, kMeadow);
+    for (int i = 0; i < 3; ++i)
+        c.ring(40 + (shift + i * 97) % 240, 60 + (shift * 3 + i * 71) % 200, 0, 16 + i * 4, kForest);
+    for (int y = 0; y < kSize; ++y) {
+        const int x = 60 + shift + static_cast<int>(std::lround(20 * std::sin((y + shift) / 35.0)));
+        c.rect(x - 4, y, 9, 1, kWater);
+    }
+    c.rect(0, 100 + shift / 2, kSize, 4, kRoad);
+    return c.picture();
+}
+
+// An objective's marker: a flag on a pole.
+IndexedPicture objectiveFlag(bool blue) {
+    Canvas c(10, 12, kClear);
+    c.rect(1, 0, 1, 12, kBlack);
+    c.rect(2, 1, 7, 5, blue ? kBlue : kRed);
+    return c.picture();
+}
+
+}  // namespace
+
 std::vector<DemoFile> demoPictures() {
     std::vector<DemoFile> files;
     const auto add = [&](const char* path, const IndexedPicture& p) {
@@ -209,7 +237,13 @@ std::vector<DemoFile> demoPictures() {
     add("Images\\ucavhq.pcx", unitSign(true, false));
     add("Images\\usam4b.pcx", objectiveRing(160, true));
     add("Images\\rsam4b.pcx", objectiveRing(160, false));
+    // Every picture the demo's briefings name, so that a check of the demo game finds none missing.
+    add("Images\\uobj.pcx", objectiveFlag(true));
+    add("Images\\robj.pcx", objectiveFlag(false));
     add("Maps\\Farrow_Downs.pcx", farrowDowns());
+    const std::vector<std::string> fields = fieldNames();
+    for (std::size_t i = 1; i < fields.size(); ++i)
+        files.push_back({"Maps\\" + fields[i] + ".pcx", encodePcx(fieldMap(i))});
     return files;
 }
 

@@ -262,7 +262,7 @@ void MissionSupport::READOBJECTIVES() {
     }
 }
 
-platform::Status MissionSupport::ANALYZE(BriefSupport& briefing) {
+platform::Status MissionSupport::ANALYZE(BriefSupport& briefing, const std::string& leadingText) {
     READSIDE();
     READDIMENSIONS();
     READWP();
@@ -271,7 +271,7 @@ platform::Status MissionSupport::ANALYZE(BriefSupport& briefing) {
     GRAPHWP(briefing);
     GRAPHOBJECTIVES(briefing);
     GRAPHUNITS(briefing);
-    return briefing.WRITEBRIEFINGS();
+    return briefing.WRITEBRIEFINGS(leadingText);
 }
 
 std::string MissionSupport::GETCALLSIGN(std::int64_t number) const {

@@ -86,8 +86,9 @@ class MissionSupport : public Parent {
     void READUNITS();
     void READWP();
     void READOBJECTIVES();
-    // Reads the mission, writes its graphics into the briefing and stores the briefing.
-    platform::Status ANALYZE(BriefSupport& briefing);
+    // Reads the mission, writes its graphics into the briefing and stores the briefing, with leadingText
+    // before it (a mission's own data, when the briefing is the mission's own part).
+    platform::Status ANALYZE(BriefSupport& briefing, const std::string& leadingText = "");
 
     std::span<const std::string_view> NAT() const { return nationalityNames_; }
     int SIDE() const { return side_; }

@@ -123,11 +123,19 @@ Report restoreOriginals(const GameFolders& folders, const Progress& progress) {
 }
 
 Report saveCrew(const GameFolders& folders) {
-    return copyCrew(folders.game + kCrewFile, folders.backup + kCrewCopy, folders.backup);
+    return copyCrew(crewFile(folders), savedCrewFile(folders), folders.backup);
 }
 
 Report restoreCrew(const GameFolders& folders) {
-    return copyCrew(folders.backup + kCrewCopy, folders.game + kCrewFile);
+    return copyCrew(savedCrewFile(folders), crewFile(folders));
+}
+
+std::string crewFile(const GameFolders& folders) {
+    return folders.game + kCrewFile;
+}
+
+std::string savedCrewFile(const GameFolders& folders) {
+    return folders.backup + kCrewCopy;
 }
 
 }  // namespace hartool

@@ -35,6 +35,9 @@ Report restoreOriginals(const GameFolders& folders, const Progress& progress = {
 // The live crew file to its one saved copy (the backup folder is created when missing), and back. Nothing is
 // selected, and nothing done, when the source is missing.
 Report saveCrew(const GameFolders& folders);
+// The live crew file and its saved copy.
+std::string crewFile(const GameFolders& folders);
+std::string savedCrewFile(const GameFolders& folders);
 Report restoreCrew(const GameFolders& folders);
 
 }  // namespace hartool

@@ -1,5 +1,6 @@
 #include "core/briefing/mapgraphics.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/platform/codepage.h"
@@ -256,6 +257,27 @@ int ringDiameter(std::string_view image) {
     // A ring's number step is 20 map units of radius: the analysis shifts a "4" ring 40 further up and
     // left than a "2" ring.
     return 40 * (digit - '0');
+}
+
+int standInSize(std::string_view image) {
+    constexpr int kMarker = 10;
+    const int ring = ringDiameter(image);
+    return ring > 0 ? ring : kMarker;
+}
+
+bool drawnAtEdge(const MapEntry& e, int width, int height) {
+    const auto onMap = [](int v) { return v >= 0 && v < kBriefingMapSize; };
+    switch (e.kind) {
+        case MapEntryKind::Sprite:
+            // The box [X, X + width) by [Y, Y + height) misses the map.
+            return e.at.X >= kBriefingMapSize || e.at.Y >= kBriefingMapSize ||
+                   e.at.X + std::max(width, 1) <= 0 || e.at.Y + std::max(height, 1) <= 0;
+        case MapEntryKind::Label:
+            return !onMap(e.at.X) || !onMap(e.at.Y);
+        case MapEntryKind::Line:
+            return false;
+    }
+    return false;
 }
 
 }  // namespace hartool

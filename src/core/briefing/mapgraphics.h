@@ -71,4 +71,12 @@ int imageSide(std::string_view image);
 // The diameter on the map of an objective ring image ("usam4b": 160), 0 for any other image.
 int ringDiameter(std::string_view image);
 
+// The side of the square a sprite is drawn as when its picture cannot be had: a ring at its diameter, any
+// other image as a small marker.
+int standInSize(std::string_view image);
+// Whether the map preview draws the entry moved to the map's edge because it lies off the map: a sprite none
+// of whose picture (width by height, as drawn) would show, a label whose start lies off it. A line is drawn
+// clipped, never moved. The check of a briefing asks the same.
+bool drawnAtEdge(const MapEntry& entry, int width = 0, int height = 0);
+
 }  // namespace hartool

@@ -149,6 +149,41 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
     return finished(report, briefingFile, analysis.ANALYZE(briefing));
 }
 
+Report analyzeMission(const std::string& missionFile) {
+    Report report = oneFile();
+    const platform::ReadResult mission = platform::fileSystem().read(missionFile);
+    if (!mission.ok) {
+        report.fail(missionFile, readFailure(mission));
+        return report;
+    }
+    const std::size_t start = mission.content.find('[');
+    if (start == std::string::npos) {
+        report.skip(missionFile, kNoBriefing);
+        return report;
+    }
+    MissionSupport analysis(missionFile);
+    analysis.READNAT();
+    BriefSupport briefing(missionFile, false, BriefSupport::Graphics::SKIP);
+    // Both read the file again: one that changed or broke since must not be written from a mix of readings.
+    if (!analysis.readInFull() || !briefing.readInFull() ||
+        platform::fileSystem().read(missionFile).content != mission.content) {
+        report.fail(missionFile, "file could not be read");
+        return report;
+    }
+    return finished(report, missionFile, analysis.ANALYZE(briefing, mission.content.substr(0, start)));
+}
+
+std::string newBriefingNameProblem(const std::string& folder, const std::string& typed) {
+    if (typed.empty()) return "";
+    const std::string name(trimSpaces(typed));
+    // The name as the file system would store it must be the name typed, or the file lands elsewhere.
+    if (name.empty() || briefingName(name).changed) return kNotAFileName;
+    // Trimmed too, since that is the file written.
+    if (platform::fileExists(folder + typed) || platform::fileExists(folder + name))
+        return "a file of this name exists";
+    return "";
+}
+
 Report copyBriefing(const std::string& from, const std::string& to) {
     return finished(oneFile(), to, platform::copyFile(from, to));
 }

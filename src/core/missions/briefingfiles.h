@@ -40,6 +40,20 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
 // read, leaves the briefing as it was.
 Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile);
 
+// Redraws the graphics of the mission's own briefing part, as analyzeBriefing draws them into a briefing
+// file: the mission data before the first "[" is kept byte for byte, the pages' headings, texts and other
+// values as BriefSupport keeps them, and the mission is written in one atomic step. A mission without
+// briefing part is passed over ("no briefingtext found"); one that cannot be read is left as it was.
+Report analyzeMission(const std::string& missionFile);
+
+// Why a name typed for a briefing file is refused when it is not a file name as it stands.
+inline constexpr const char* kNotAFileName =
+    "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", and no device name "
+    "such as CON";
+
+// Why typed cannot be the name of a new briefing file in folder; "" when it can (or nothing is typed yet).
+std::string newBriefingNameProblem(const std::string& folder, const std::string& typed);
+
 // Replaces to unless it is read-only.
 Report copyBriefing(const std::string& from, const std::string& to);
 // Into the trash, or deleted where there is none.

@@ -8,4 +8,7 @@ namespace hartool::platform {
 // has no terminal to wait on and lives on after the tool. Does nothing where there are no sessions.
 void leaveSession();
 
+// Standard error goes to a terminal, where a person watches: progress is shown there and nowhere else.
+bool standardErrorIsTerminal();
+
 }  // namespace hartool::platform

@@ -80,10 +80,17 @@ void MapPreview::setZoom(int zoom) {
     if (!pages_.empty()) redraw();
 }
 
+void MapPreview::highlightEntry(std::size_t entry) {
+    highlight_.emplace(shown_, entry);
+    if (!pages_.empty()) redraw();
+}
+
 void MapPreview::redraw() {
     ui::WaitCursor wait;
     const MapPage& page = pages_[shown_];
-    rendered_ = renderer_.render(page, zoom_);
+    std::optional<std::size_t> framed;
+    if (highlight_ && highlight_->first == shown_) framed = highlight_->second;
+    rendered_ = renderer_.render(page, zoom_, framed);
     canvas_->setPixmap(QPixmap::fromImage(rendered_.image));
     canvas_->resize(rendered_.image.size());
     canvas_->setToolTip(QString());

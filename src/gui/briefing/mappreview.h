@@ -10,7 +10,9 @@
 #include <QScrollArea>
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hartool {
@@ -48,6 +50,8 @@ class MapPreview : public MapPreview_vo {
     // index into the pages; zoom 1 to 4.
     void showPage(std::size_t index);
     void setZoom(int zoom);
+    // Frames an entry (an index into the shown page's entries) while that page is shown.
+    void highlightEntry(std::size_t entry);
     std::size_t pageShown() const { return shown_; }
     int zoom() const { return zoom_; }
     const RenderedMap& rendered() const { return rendered_; }
@@ -72,6 +76,7 @@ class MapPreview : public MapPreview_vo {
     RenderedMap rendered_;
     std::size_t shown_ = 0;
     int zoom_ = 1;
+    std::optional<std::pair<std::size_t, std::size_t>> highlight_;  // page, entry
     QScrollArea* view_ = nullptr;
     QLabel* canvas_ = nullptr;
 };

@@ -14,7 +14,6 @@ namespace hartool {
 namespace {
 
 constexpr int kMap = kBriefingMapSize;
-constexpr int kMarker = 10;  // a stand-in for a unit or waypoint image
 constexpr int kMaxZoom = 8;
 
 const QColor kBlue(40, 110, 255);
@@ -23,6 +22,7 @@ const QColor kNoSide(170, 170, 170);
 const QColor kGround(70, 84, 58);
 const QColor kGrid(88, 104, 72);
 const QColor kOffMapMark(255, 215, 0);
+const QColor kHighlight(0, 255, 255);
 
 QImage toQImage(const image::Image& picture, bool sprite) {
     const bool clear = sprite && picture.seeThrough.has_value();
@@ -52,10 +52,6 @@ QColor sideColour(const std::string& image) {
 void ontoMap(QRect& box) {
     box.moveTo(std::clamp(box.x(), 0, std::max(0, kMap - box.width())),
                std::clamp(box.y(), 0, std::max(0, kMap - box.height())));
-}
-
-bool onMap(MapPoint p) {
-    return p.X >= 0 && p.Y >= 0 && p.X < kMap && p.Y < kMap;
 }
 
 // The stand-in when no map picture could be had: plain ground with a grid of 40 units, so the page still
@@ -108,7 +104,7 @@ const MapRenderer::Picture& MapRenderer::picture(const std::string& name, bool s
     return picture;
 }
 
-RenderedMap MapRenderer::render(const MapPage& page, int zoom) {
+RenderedMap MapRenderer::render(const MapPage& page, int zoom, std::optional<std::size_t> highlight) {
     zoom = std::clamp(zoom, 1, kMaxZoom);
     RenderedMap out;
     std::set<std::string> noted;
@@ -154,11 +150,10 @@ RenderedMap MapRenderer::render(const MapPage& page, int zoom) {
                 QSize size = pic.image.size();
                 if (pic.image.isNull()) {
                     note(e.image, pic);
-                    size = ring > 0 ? QSize(ring, ring) : QSize(kMarker, kMarker);
+                    size = QSize(standInSize(e.image), standInSize(e.image));
                 }
                 hit.box = QRect(QPoint(e.at.X, e.at.Y), size);
-                // A sprite counts as off the map when none of it would show.
-                if (!hit.box.intersects(QRect(0, 0, kMap, kMap))) {
+                if (drawnAtEdge(e, size.width(), size.height())) {
                     ontoMap(hit.box);
                     marks.push_back(hit.box);
                 }
@@ -172,7 +167,7 @@ RenderedMap MapRenderer::render(const MapPage& page, int zoom) {
                 const QString text = ui::toQt(e.text);
                 hit.box =
                     QRect(e.at.X, e.at.Y, std::max(1, metrics.horizontalAdvance(text)), metrics.height());
-                if (!onMap(e.at)) {
+                if (drawnAtEdge(e)) {
                     ontoMap(hit.box);
                     marks.push_back(hit.box);
                 }
@@ -188,6 +183,10 @@ RenderedMap MapRenderer::render(const MapPage& page, int zoom) {
     p.setBrush(Qt::NoBrush);
     for (const QRect& box : marks)
         p.drawRect(box.adjusted(-1, -1, 0, 0) & QRect(0, 0, kMap, kMap).adjusted(0, 0, -1, -1));
+    if (highlight && *highlight < out.hits.size()) {
+        p.setPen(QPen(kHighlight, 2));
+        p.drawRect(out.hits[*highlight].box.adjusted(-3, -3, 2, 2) & QRect(1, 1, kMap - 2, kMap - 2));
+    }
     p.end();
     out.offMap = marks.size();
     out.image = zoom == 1

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,9 @@ class MapRenderer {
   public:
     explicit MapRenderer(image::ImageFolder& images);
 
-    // zoom from 1 up: every map unit becomes zoom by zoom pixels of the same colour.
-    RenderedMap render(const MapPage& page, int zoom);
+    // zoom from 1 up: every map unit becomes zoom by zoom pixels of the same colour. The highlighted entry
+    // (an index into the page's entries) gets a frame drawn over everything.
+    RenderedMap render(const MapPage& page, int zoom, std::optional<std::size_t> highlight = std::nullopt);
 
     // The entry drawn topmost at a map point, or -1.
     static int entryAt(const RenderedMap& rendered, QPointF mapPoint);

@@ -71,6 +71,7 @@ MTool::MTool(QWidget* owner, const std::string& gamePath)
         }
         briefingMenu_->popup(viewport->mapToGlobal(at));
     });
+    addMissionMenu();
 }
 
 std::string MTool::GETTITLE(const std::string& file) const {

@@ -86,6 +86,9 @@ class MTool : public MTool_vo {
     void PSHTEXTEDIT();
     // The map preview of the selected briefing, from the briefing list's context menu.
     void MAPPREVIEW();
+    // The findings of a check of the player's missions and the briefings, from the mission list's context
+    // menu; the finding double clicked is selected, and a graphics finding shown on its map.
+    void CHECKMISSIONS();
 
     void PSHPROP();
     void PSHMISSCOPY();
@@ -104,6 +107,9 @@ class MTool : public MTool_vo {
     std::vector<std::string> fileNames_;
     std::vector<std::string> briefings_;
     QMenu* briefingMenu_ = nullptr;
+    // The mission list's context menu (mtoolcheck.cpp).
+    void addMissionMenu();
+    QMenu* missionMenu_ = nullptr;
 };
 
 }  // namespace hartool

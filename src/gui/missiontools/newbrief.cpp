@@ -1,7 +1,6 @@
 #include "gui/missiontools/newbrief.h"
 
 #include "core/missions/briefingfiles.h"
-#include "core/platform/filesystem.h"
 #include "core/text/token.h"
 #include "gui/ui/textconvert.h"
 
@@ -31,17 +30,7 @@ std::string NewBrief::FULLPATH() const {
 }
 
 std::string NewBrief::nameProblem() const {
-    const std::string typed = ui::fromQt(ui.FNAME->text());
-    if (typed.empty()) return "";
-    const std::string name(trimSpaces(typed));
-    // The name as the file system would store it must be the name typed, or the file lands elsewhere.
-    if (name.empty() || briefingName(name).changed)
-        return "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", "
-               "and no device name such as CON";
-    // Trimmed too, since that is the file FULLPATH names.
-    if (platform::fileExists(folder_ + typed) || platform::fileExists(folder_ + name))
-        return "a file of this name exists";
-    return "";
+    return newBriefingNameProblem(folder_, ui::fromQt(ui.FNAME->text()));
 }
 
 void NewBrief::EDITCHANGE(const ui::ControlEvent& event) {

@@ -12,11 +12,12 @@ extern const DialogTemplate kMissPropTemplate;
 extern const DialogTemplate kBriefEditTemplate;
 extern const DialogTemplate kNewBriefTemplate;
 extern const DialogTemplate kMapPreviewTemplate;
+extern const DialogTemplate kCheckMissTemplate;
 
 namespace {
 constexpr const DialogTemplate* kTemplates[] = {
     &kPatchDialogTemplate, &kCreditsTemplate,   &kMoverTemplate,    &kMToolTemplate,      &kCopyMissTemplate,
-    &kMissPropTemplate,    &kBriefEditTemplate, &kNewBriefTemplate, &kMapPreviewTemplate,
+    &kMissPropTemplate,    &kBriefEditTemplate, &kNewBriefTemplate, &kMapPreviewTemplate, &kCheckMissTemplate,
 };
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "gui/app/patchdialog.h"
 #include "gui/briefing/briefedit.h"
 #include "gui/briefing/mappreview.h"
+#include "gui/missiontools/checkmiss.h"
 #include "gui/missiontools/copymiss.h"
 #include "gui/missiontools/missprop.h"
 #include "gui/missiontools/mtool.h"
@@ -53,6 +54,7 @@ const std::map<std::string, std::function<std::unique_ptr<ui::Dialog>()>>& behav
         {"NewBrief_vo", [] { return std::make_unique<NewBrief>(nullptr, ""); }},
         {"MapPreview_vo",
          [] { return std::make_unique<MapPreview>(nullptr, mapPagesOf(std::vector<Briefing>(4), ""), ""); }},
+        {"CheckMiss_vo", [] { return std::make_unique<CheckMiss>(nullptr, std::vector<Finding>{}, ""); }},
     };
     return classes;
 }

@@ -8,4 +8,8 @@ void leaveSession() {
     ::setsid();
 }
 
+bool standardErrorIsTerminal() {
+    return ::isatty(2) != 0;
+}
+
 }  // namespace hartool::platform

@@ -1,0 +1,777 @@
+#include "core/check/check.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "core/analysis/tables.h"
+#include "core/analysis/words.h"
+#include "core/game/gamecheck.h"
+#include "core/image/imagefolder.h"
+#include "core/missions/missions.h"
+#include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
+#include "core/text/entries.h"
+#include "core/text/foldsearch.h"
+#include "core/text/token.h"
+#include "core/transfer/transfer.h"
+
+namespace hartool {
+
+namespace {
+
+// The profile reader reads no more of a value than this.
+constexpr std::size_t kValueLimit = 1023;
+// What the lists show of a title: the mission list, the campaign-transfer list.
+constexpr std::size_t kMissionListTitle = 30;
+constexpr std::size_t kTransferListTitle = 15;
+
+const std::vector<CheckRule> kRules = {
+    {"file-unreadable", Severity::Error, "a mission or briefing that cannot be read"},
+    {"title-missing", Severity::Error, "no TITLE entry, or an empty one"},
+    {"side-unknown", Severity::Error, "SIDE neither 0 nor 1"},
+    {"value-too-long", Severity::Error, "a briefing value over 1023 characters: the rest is never read"},
+    {"title-long", Severity::Warning,
+     "a title over 30 characters (cut in the mission list), or a single battle's over 15 (cut in the "
+     "campaign-transfer list)"},
+    {"title-duplicate", Severity::Warning, "two missions of the same title"},
+    {"line-ends", Severity::Warning, "line ends other than CR LF"},
+    {"unit-type-unknown", Severity::Warning, "a flight or unit type code the tables lack"},
+    {"outside-battle-area", Severity::Warning, "a unit or waypoint outside BATTLESIZE"},
+    {"bracket-in-text", Severity::Warning, "\"[\" in a heading or text"},
+    {"graphics-off-map", Severity::Warning, "an entry the map preview draws at the map's edge"},
+    {"graphics-unreadable", Severity::Warning, "a line, sprite or label entry that draws nothing"},
+    {"picture-missing", Severity::Warning, "a map or sprite picture the game folder lacks"},
+    {"picture-unreadable", Severity::Warning, "a map or sprite picture that does not decode"},
+    {"briefing-missing", Severity::Note, "a mission without a briefing part"},
+    {"backup-incomplete", Severity::Note, "the original files are not saved yet"},
+    {"battle-changed", Severity::Note, "a single battle edited and not copied back to its campaign"},
+};
+
+Severity severityOf(std::string_view rule) {
+    for (const CheckRule& r : kRules)
+        if (r.id == rule) return r.severity;
+    return Severity::Note;
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+// s begins with the key, compared without regard to case.
+bool startsWith(std::string_view s, std::string_view key) {
+    return s.size() >= key.size() && platform::iequals1252(s.substr(0, key.size()), key);
+}
+
+std::string number(std::int64_t n) {
+    return std::to_string(n);
+}
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The unit tables by code: 0 blue, 1 red, -1 in neither.
+class UnitCodes {
+  public:
+    UnitCodes() {
+        const auto mark = [this](std::span<const tables::CodeRow> rows) {
+            for (const tables::CodeRow& row : rows)
+                for (int code : row.codes)
+                    if (code >= 0) {
+                        if (static_cast<std::size_t>(code) >= known_.size()) known_.resize(code + 1, false);
+                        known_[static_cast<std::size_t>(code)] = true;
+                    }
+        };
+        mark(tables::kBlueUnitTypes);
+        mark(tables::kRedUnitTypes);
+    }
+    bool known(std::int64_t code) const {
+        return code >= 0 && static_cast<std::size_t>(code) < known_.size() && known_[code];
+    }
+    // A flight's helicopter, after the codes the game spells two ways are made one.
+    static bool flyable(std::int64_t code) {
+        if (code == 17) code = 21;
+        if (code == 109) code = 18;
+        if (code == 131) code = 129;
+        const auto& f = tables::kFlyableHelicopters;
+        return std::find(f.begin(), f.end(), code) != f.end();
+    }
+
+  private:
+    std::vector<bool> known_;
+};
+
+struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// A place in a mission where something stands on the battlefield.
+struct Position {
+    std::size_t line = 0;
+    std::int64_t x = 0, y = 0;
+    const char* what = "";
+};
+
+class Checker {
+  public:
+    explicit Checker(const GameFolders& folders) : folders_(folders), images_(folders.game) {}
+
+    // A mission: its data, then its briefing part. shortTitles: a single battle, listed by the transfer
+    // dialog as well.
+    void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group);
+    void briefingFile(const std::string& path);
+    void add(const std::string& file, CheckedFile kind, std::size_t line, std::string_view rule,
+             std::string text, std::optional<EntryPlace> entry = std::nullopt) {
+        Finding f;
+        f.file = file;
+        f.kind = kind;
+        f.line = line;
+        f.severity = severityOf(rule);
+        f.rule = std::string(rule);
+        f.text = std::move(text);
+        f.entry = std::move(entry);
+        findings_.push_back({fileOrder(file), std::move(f)});
+    }
+    // Titles of missions not checked here, that a checked one must still not repeat.
+    void otherTitle(const std::string& path, const std::string& title, std::size_t group) {
+        titles_.push_back({path, title, 0, group, false});
+    }
+    void duplicates();
+    std::vector<Finding> result();
+
+  private:
+    struct Title {
+        std::string file;
+        std::string title;
+        std::size_t line = 0;
+        std::size_t group = 0;  // missions compare within their folder
+        bool checked = true;
+        CheckedFile kind = CheckedFile::Mission;
+    };
+    struct Page {
+        std::string side;
+        std::size_t number = 0;              // 1 to 5; 0 outside a page section
+        std::size_t entries[3] = {0, 0, 0};  // lines, sprites, labels so far: the preview numbers them so
+    };
+
+    std::size_t fileOrder(const std::string& file) {
+        const auto [at, added] = order_.try_emplace(file, order_.size());
+        return at->second;
+    }
+    bool readText(const std::string& path, CheckedFile kind, std::string& text);
+    // Every line of the text: missionLine(line, number) for those before briefingAt, briefingLine for the
+    // rest; then the line ends.
+    template <class MissionLine>
+    void scan(const std::string& path, CheckedFile kind, std::string_view text, std::size_t briefingAt,
+              MissionLine&& missionLine, Page& page, std::set<std::string>& noted);
+    // One line of a briefing; page is the section it stands in.
+    void briefingLine(const std::string& file, CheckedFile kind, std::size_t lineNo, std::string_view line,
+                      Page& page, std::set<std::string>& picturesNoted);
+    void picture(const std::string& file, CheckedFile kind, std::size_t lineNo, const std::string& name,
+                 std::set<std::string>& noted, const image::LoadedImage& loaded);
+    const image::LoadedImage& load(std::string_view name) {
+        if (auto at = pictures_.find(name); at != pictures_.end()) return *at->second;
+        const image::LoadedImage& loaded = images_.load(std::string(name));
+        pictures_.emplace(std::string(name), &loaded);
+        return loaded;
+    }
+
+    const GameFolders& folders_;
+    image::ImageFolder images_;
+    std::unordered_map<std::string, const image::LoadedImage*, StringHash, std::equal_to<>> pictures_;
+    UnitCodes units_;
+    std::vector<std::pair<std::size_t, Finding>> findings_;
+    std::map<std::string, std::size_t> order_;
+    std::vector<Title> titles_;
+};
+
+bool Checker::readText(const std::string& path, CheckedFile kind, std::string& text) {
+    platform::ReadResult read = platform::fileSystem().read(path);
+    if (!read.ok) {
+        add(path, kind, 0, "file-unreadable",
+            read.missing ? "there is no such file" : "the file cannot be read: " + read.error);
+        return false;
+    }
+    text = std::move(read.content);
+    return true;
+}
+
+// Walks the lines of a text: each without its line end, numbered from 1 as an editor numbers them, and
+// notes the first line that does not end in CR LF.
+class Lines {
+  public:
+    explicit Lines(std::string_view text) : text_(text) {}
+    bool next(std::string_view& line) {
+        if (pos_ > text_.size() || (pos_ == text_.size() && number_ > 0)) return false;
+        ++number_;
+        const char* data = text_.data();
+        const void* hit = std::memchr(data + pos_, '\n', text_.size() - pos_);
+        const std::size_t end =
+            hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : text_.size();
+        std::size_t stop = end;
+        if (hit) {
+            if (stop > pos_ && data[stop - 1] == '\r')
+                --stop;
+            else
+                badLine(number_);
+        }
+        line = text_.substr(pos_, stop - pos_);
+        // A carriage return that ends no line.
+        if (!line.empty() && std::memchr(line.data(), '\r', line.size())) badLine(number_);
+        pos_ = hit ? end + 1 : text_.size() + 1;
+        return true;
+    }
+    std::size_t number() const { return number_; }
+    std::size_t firstBad() const { return firstBad_; }
+    std::size_t bad() const { return bad_; }
+
+  private:
+    void badLine(std::size_t n) {
+        if (bad_++ == 0) firstBad_ = n;
+    }
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t number_ = 0;
+    std::size_t firstBad_ = 0;
+    std::size_t bad_ = 0;
+};
+
+void lineEnds(Checker& c, const std::string& file, CheckedFile kind, const Lines& lines) {
+    if (lines.bad() == 0) return;
+    c.add(file, kind, lines.firstBad(), "line-ends",
+          std::to_string(lines.bad()) + (lines.bad() == 1 ? " line ends" : " lines end") +
+              " in something other than CR LF, first this one: the game's files end every line in CR LF");
+}
+
+namespace {
+
+// s begins with key (upper-case letters and "_"), compared without regard to ASCII case: the keys of mission
+// lines are plain words, and every mission line passes here.
+bool keyAt(std::string_view s, std::string_view key) {
+    if (s.size() < key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if ((s[i] & ~0x20) != (key[i] & ~0x20)) return false;
+    return true;
+}
+
+// The numbers of the words of a "key: value" line, one after the other, as Words and wordNumber read them: a
+// word of digits is read on the way, any other through wordNumber. Past the last word, 0.
+class LineNumbers {
+  public:
+    explicit LineNumbers(std::string_view line) : p_(line.data()), end_(line.data() + line.size()) {
+        while (p_ < end_ && *p_ != ':') ++p_;
+        if (p_ == end_) return;
+        while (p_ < end_ && *p_ == ':') ++p_;
+        open_ = true;
+    }
+    std::int64_t next() {
+        if (!open_) return 0;
+        while (p_ < end_ && *p_ == ' ') ++p_;
+        if (p_ == end_ || *p_ == ':') {
+            open_ = false;
+            return 0;
+        }
+        const char* const word = p_;
+        const bool negative = *p_ == '-';
+        if (negative) ++p_;
+        std::int64_t n = 0;
+        int digits = 0;
+        while (p_ < end_ && static_cast<unsigned char>(*p_ - '0') < 10 && digits < 18)
+            n = n * 10 + (*p_++ - '0'), ++digits;
+        if (digits > 0 && (p_ == end_ || *p_ == ' ' || *p_ == ':')) return negative ? -n : n;
+        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
+        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+    }
+    void skip(int words) {
+        while (words-- > 0) next();
+    }
+
+  private:
+    const char* p_;
+    const char* end_;
+    bool open_ = false;
+};
+
+// How many carriage returns the text holds, in blocks the compiler can count many bytes at a time.
+std::size_t carriageReturns(std::string_view text) {
+    std::size_t total = 0, i = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    for (; i + 64 <= text.size(); i += 64) {
+        unsigned block = 0;
+        for (int k = 0; k < 64; ++k) block += p[i + k] == '\r';
+        total += block;
+    }
+    for (; i < text.size(); ++i) total += p[i] == '\r';
+    return total;
+}
+
+// The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
+struct EntryFound {
+    std::string_view line;  // without its line end
+    std::size_t number = 0;
+};
+std::optional<EntryFound> entryLine(std::string_view text, std::string_view name) {
+    const std::size_t at = findEntry(text, name);
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::size_t lineEnd = text.find('\n', at);
+    std::string_view line =
+        text.substr(at, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return EntryFound{line, 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + at, '\n'))};
+}
+
+}  // namespace
+
+void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group) {
+    fileOrder(path);
+    std::string text;
+    if (!readText(path, kind, text)) return;
+
+    // The named entries as the tool reads them.
+    const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
+    const std::string title = titleEntry ? std::string(valueAfter(titleEntry->line)) : "";
+    const std::size_t titleLine = titleEntry ? titleEntry->number : 0;
+    if (trimSpaces(title).empty()) {
+        add(path, kind, titleLine, "title-missing",
+            !titleEntry ? "the mission has no TITLE entry: the lists show it without a name"
+                        : "the TITLE entry is empty: the lists show the mission without a name");
+    } else {
+        titles_.push_back({path, title, titleLine, group, true, kind});
+        const std::size_t limit = shortTitles ? kTransferListTitle : kMissionListTitle;
+        if (title.size() > limit)
+            add(path, kind, titleLine, "title-long",
+                "the title has " + std::to_string(title.size()) + " characters: the " +
+                    (shortTitles ? "campaign-transfer" : "mission") + " list shows only the first " +
+                    std::to_string(limit));
+    }
+    const std::size_t briefingAt = std::min(text.find('['), text.size());
+    const std::string_view data = std::string_view(text).substr(0, briefingAt);
+    if (const auto side = entryLine(data, "SIDE")) {
+        const std::string_view value = valueAfter(side->line);
+        if (value != "0" && value != "1")
+            add(path, kind, side->number, "side-unknown",
+                "SIDE is \"" + std::string(value) +
+                    "\": a mission is played for side 0 (blue) or 1 (red), and the tools read anything else "
+                    "as " +
+                    std::to_string(wordNumber(value)));
+    }
+    std::int64_t width = 16000, height = 16000, cx = 0, cy = 0;
+    if (const auto size = entryLine(data, "BATTLESIZE"); size && !valueAfter(size->line).empty()) {
+        LineNumbers n(size->line);
+        width = n.next();
+        height = n.next();
+    }
+    if (const auto field = entryLine(data, "BATTLEFIELD"); field && !valueAfter(field->line).empty()) {
+        LineNumbers n(field->line);
+        n.skip(1);
+        cx = n.next();
+        cy = n.next();
+    }
+    // The battle area runs half its size to each side of its centre.
+    const std::int64_t left = cx - width / 2, right = cx + (width - width / 2);
+    const std::int64_t top = cy - height / 2, bottom = cy + (height - height / 2);
+    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
+        if (x >= left && x <= right && y >= top && y <= bottom) return;
+        add(path, kind, lineNo, "outside-battle-area",
+            std::string(what) + " at " + number(x) + ", " + number(y) + " lies outside the battle area (" +
+                number(left) + " to " + number(right) + " by " + number(top) + " to " + number(bottom) +
+                "): its briefing graphics land off the map");
+    };
+
+    bool inFlight = false;
+    const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
+        std::size_t i = 0;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        if (i == line.size()) return;
+        const std::string_view s = line.substr(i);
+        switch (s[0] & ~0x20) {
+            case 'P': {
+                if (!keyAt(s, "PLATOON")) return;
+                LineNumbers n(s.substr(7));
+                const std::int64_t code = n.next(), x = n.next(), y = n.next();
+                const bool flight = UnitCodes::flyable(code);
+                inFlight = flight;
+                if (!flight && !units_.known(code))
+                    add(path, kind, lineNo, "unit-type-unknown",
+                        "unit type " + std::string(analysis::Words::ofLine(s, 1)[1]) +
+                            " is in none of the unit tables: the analysis draws nothing for it");
+                place(lineNo, x, y, "the unit");
+                if (flight) {
+                    n.skip(2);
+                    const std::int64_t routeX = n.next();
+                    place(lineNo, routeX, n.next(), "the flight's first waypoint");
+                }
+                return;
+            }
+            case 'A':
+                if (inFlight && keyAt(s, "ADDWAYPT")) {
+                    LineNumbers n(s.substr(8));
+                    const std::int64_t x = n.next();
+                    place(lineNo, x, n.next(), "the waypoint");
+                }
+                return;
+            case 'S':
+                if (keyAt(s, "SUPPORT")) inFlight = false;
+                return;
+            default:
+                return;
+        }
+    };
+    Page page;
+    std::set<std::string> noted;
+    scan(path, kind, text, briefingAt, missionLine, page, noted);
+    if (briefingAt == text.size())
+        add(path, kind, 0, "briefing-missing",
+            "the mission has no briefing part: the game shows no briefing before it");
+}
+
+void Checker::briefingFile(const std::string& path) {
+    fileOrder(path);
+    std::string text;
+    if (!readText(path, CheckedFile::Briefing, text)) return;
+    Page page;
+    std::set<std::string> noted;
+    scan(
+        path, CheckedFile::Briefing, text, 0, [](std::string_view, std::size_t) {}, page, noted);
+}
+
+template <class MissionLine>
+void Checker::scan(const std::string& path, CheckedFile kind, std::string_view text, std::size_t briefingAt,
+                   MissionLine&& missionLine, Page& page, std::set<std::string>& noted) {
+    const char* const data = text.data();
+    const std::size_t n = text.size();
+    std::size_t lineNo = 0, feeds = 0, crlf = 0;
+    for (std::size_t pos = 0; pos < n || lineNo == 0;) {
+        ++lineNo;
+        const void* hit = std::memchr(data + pos, '\n', n - pos);
+        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
+        std::size_t stop = end;
+        if (hit) {
+            ++feeds;
+            if (stop > pos && data[stop - 1] == '\r') --stop, ++crlf;
+        }
+        if (pos >= briefingAt) {
+            briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
+        } else if (briefingAt < stop) {
+            // The briefing part begins inside this line.
+            missionLine(text.substr(pos, briefingAt - pos), lineNo);
+            briefingLine(path, kind, lineNo, text.substr(briefingAt, stop - briefingAt), page, noted);
+        } else {
+            missionLine(text.substr(pos, stop - pos), lineNo);
+        }
+        pos = end + 1;
+    }
+    // Every line feed follows a carriage return, and no other carriage return stands anywhere: the common
+    // case, told without walking the lines again.
+    if (crlf == feeds && carriageReturns(text) == crlf) return;
+    Lines lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+    }
+    lineEnds(*this, path, kind, lines);
+}
+
+void Checker::briefingLine(const std::string& file, CheckedFile kind, std::size_t lineNo,
+                           std::string_view line, Page& page, std::set<std::string>& noted) {
+    const std::string_view s = trimmed(line);
+    if (s.empty()) return;
+    if (s.front() == '[') {
+        std::string_view name =
+            s.substr(1, s.find(']') == std::string_view::npos ? s.size() : s.find(']') - 1);
+        page = {};
+        for (const char* side : {"Blue_Briefing", "Red_Briefing", "Briefing"}) {
+            if (!startsWith(name, side)) continue;
+            const std::string_view n = trimmed(name.substr(std::strlen(side)));
+            if (n.size() == 1 && n[0] >= '0' && n[0] <= '4') {
+                page.side = side[0] == 'B' && side[1] == 'l' ? "blue" : side[0] == 'R' ? "red" : "";
+                page.number = static_cast<std::size_t>(n[0] - '0') + 1;
+            }
+            break;
+        }
+        return;
+    }
+    const std::size_t equals = s.find('=');
+    if (equals == std::string_view::npos) return;
+    const std::string_view key = trimmed(s.substr(0, equals));
+    std::string_view value = trimmed(s.substr(equals + 1));
+    const auto where = [&] {
+        return (page.side.empty() ? std::string("page ") : page.side + " page ") +
+               std::to_string(page.number);
+    };
+
+    // The values read through the profile reader.
+    for (const char* named : {"Heading", "Text", "MAP", "Movie", "Time Out", "cutscene", "sound"}) {
+        if (!platform::iequals1252(key, named)) continue;
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.size() > kValueLimit)
+            add(file, kind, lineNo, "value-too-long",
+                "the " + std::string(key) + " value has " + std::to_string(value.size()) +
+                    " characters: the game and the tool read only the first " + std::to_string(kValueLimit) +
+                    ", the rest is lost");
+        const bool words = platform::iequals1252(key, "Heading") || platform::iequals1252(key, "Text");
+        if (words && page.number > 0 && value.find('[') != std::string_view::npos)
+            add(file, kind, lineNo, "bracket-in-text",
+                "the " + std::string(key) + " of " + where() +
+                    " holds a \"[\": a reader that takes the page up to the next \"[\" ends the page there "
+                    "and loses the graphics after it");
+        if (platform::iequals1252(key, "MAP") && page.number > 0 && !value.empty())
+            picture(file, kind, lineNo, std::string(value), noted, load(value));
+        return;
+    }
+
+    if (page.number == 0) return;
+    MapEntryKind entryKind;
+    if (startsWith(key, "Line"))
+        entryKind = MapEntryKind::Line;
+    else if (startsWith(key, "Sprite"))
+        entryKind = MapEntryKind::Sprite;
+    else if (startsWith(key, "Label"))
+        entryKind = MapEntryKind::Label;
+    else
+        return;
+    MapEntry entry;
+    entry.kind = entryKind;
+    entry.side = page.side;
+    entry.page = page.number;
+    entry.number = page.entries[static_cast<int>(entryKind)]++;
+    const std::string_view entryValue = valueAfter(s, "=");
+    std::string why;
+    if (!readMapEntry(entryKind, entryValue, entry, why)) {
+        add(file, kind, lineNo, "graphics-unreadable",
+            std::string(key) + " of " + where() + " draws nothing: " + why);
+        return;
+    }
+    int width = 0, height = 0;
+    if (entryKind == MapEntryKind::Sprite) {
+        const image::LoadedImage& loaded = load(entry.image);
+        picture(file, kind, lineNo, entry.image, noted, loaded);
+        width = loaded.ok() ? loaded.image.width : standInSize(entry.image);
+        height = loaded.ok() ? loaded.image.height : standInSize(entry.image);
+    }
+    if (drawnAtEdge(entry, width, height))
+        add(file, kind, lineNo, "graphics-off-map",
+            std::string(key) + " of " + where() + " at " + std::to_string(entry.at.X) + ", " +
+                std::to_string(entry.at.Y) +
+                " lies off the 320 by 320 map: the map preview draws it at the edge",
+            EntryPlace{entry.side, entry.page, entryKind, entry.number});
+}
+
+void Checker::picture(const std::string& file, CheckedFile kind, std::size_t lineNo, const std::string& name,
+                      std::set<std::string>& noted, const image::LoadedImage& loaded) {
+    if (loaded.ok() || !noted.insert(platform::upper1252(name)).second) return;
+    if (loaded.missing)
+        add(file, kind, lineNo, "picture-missing",
+            "the picture " + name + " is not in the game folder: the game shows nothing in its place");
+    else
+        add(file, kind, lineNo, "picture-unreadable",
+            "the picture " + name + " cannot be read (" + loaded.error +
+                "): the game shows nothing in its place");
+}
+
+void Checker::duplicates() {
+    std::map<std::pair<std::size_t, std::string>, std::vector<const Title*>> byTitle;
+    for (const Title& t : titles_) {
+        std::string key = platform::upper1252(trimSpaces(t.title));
+        byTitle[{t.group, std::move(key)}].push_back(&t);
+    }
+    for (const auto& [key, same] : byTitle) {
+        if (same.size() < 2) continue;
+        for (const Title* t : same) {
+            if (!t->checked) continue;
+            std::string others;
+            for (const Title* o : same)
+                if (o != t) others += (others.empty() ? "" : ", ") + baseName(o->file);
+            add(t->file, t->kind, t->line, "title-duplicate",
+                "the title \"" + std::string(trimSpaces(t->title)) + "\" is also the title of " + others +
+                    ": the lists cannot tell them apart");
+        }
+    }
+}
+
+std::vector<Finding> Checker::result() {
+    std::stable_sort(findings_.begin(), findings_.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.line < b.second.line;
+    });
+    std::vector<Finding> out;
+    out.reserve(findings_.size());
+    for (auto& f : findings_) out.push_back(std::move(f.second));
+    return out;
+}
+
+bool isSingleBattle(const std::string& name) {
+    return platform::matchesMask(name, "BATTLE*.TXT");
+}
+
+void jsonString(std::string& out, std::string_view bytes) {
+    out += '"';
+    for (const char c : platform::cp1252ToUtf8(bytes)) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    static const char hex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += hex[(c >> 4) & 0xF];
+                    out += hex[c & 0xF];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOptions& options) {
+    Checker checker(folders);
+    const bool whole = options.missions.empty();
+    constexpr std::size_t kPlayerGroup = 0;
+
+    std::vector<std::string> players = platform::listFileNames(folders.player + "*.TXT");
+    std::sort(players.begin(), players.end());
+    if (whole) {
+        for (const std::string& name : players)
+            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup);
+    } else {
+        std::set<std::string> named;
+        for (const std::string& m : options.missions) {
+            const bool path = m.find_first_of("\\/") != std::string::npos;
+            const std::string file = path ? m : folders.player + m;
+            named.insert(platform::upper1252(file));
+            checker.mission(file, CheckedFile::Mission, isSingleBattle(baseName(m)), kPlayerGroup);
+        }
+        // A named mission still must not repeat the title of another.
+        for (const std::string& name : players)
+            if (!named.count(platform::upper1252(folders.player + name)))
+                checker.otherTitle(folders.player + name, GETTITLE(folders.player + name), kPlayerGroup);
+    }
+
+    if (options.campaigns) {
+        for (std::size_t c = 0; c < kCampaigns.size(); ++c) {
+            const Campaign& campaign = kCampaigns[c];
+            for (int k = 0; k <= campaign.lastMission; ++k) {
+                const std::string file = folders.campaign(campaign) + "CAMP" + std::to_string(k);
+                if (platform::fileExists(file))
+                    checker.mission(file, CheckedFile::CampaignMission, false, c + 1);
+            }
+        }
+    }
+
+    if (whole) {
+        for (const std::string& name : readBriefingNames(folders.briefings))
+            checker.briefingFile(folders.briefings + name);
+        if (backupIncomplete(folders))
+            checker.add(folders.backup, CheckedFile::Game, 0, "backup-incomplete",
+                        "the original campaign and single missions are not saved yet: Save Original Files "
+                        "keeps a copy to restore");
+        for (const Campaign& campaign : kCampaigns) {
+            std::vector<std::size_t> all;
+            for (int k = 0; k <= campaign.lastMission; ++k) all.push_back(static_cast<std::size_t>(k));
+            for (std::size_t k : changedSingleBattles(folders, campaign, all))
+                checker.add(folders.player + singleBattleName(campaign, k), CheckedFile::Mission, 0,
+                            "battle-changed",
+                            "this single battle was changed in the battle builder and not copied back to " +
+                                std::string(campaign.displayName) + ", CAMP" + std::to_string(k));
+        }
+    }
+    checker.duplicates();
+    return checker.result();
+}
+
+const std::vector<CheckRule>& checkRules() {
+    return kRules;
+}
+
+std::string_view severityName(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return "error";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Note:
+            return "note";
+    }
+    return "";
+}
+
+bool anyErrors(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+std::string shownFile(const Finding& f, const std::string& base) {
+    if (!base.empty() && f.file.size() > base.size() && startsWith(f.file, base))
+        return f.file.substr(base.size());
+    return f.file;
+}
+
+std::string findingLine(const Finding& f, const std::string& base) {
+    std::string s = shownFile(f, base);
+    if (f.line > 0) s += ":" + std::to_string(f.line);
+    s += ": ";
+    s += severityName(f.severity);
+    s += ": " + f.rule + ": " + f.text;
+    return s;
+}
+
+std::string findingsText(const std::vector<Finding>& findings, const std::string& base) {
+    std::string out;
+    for (const Finding& f : findings) out += findingLine(f, base) + "\n";
+    return out;
+}
+
+std::string findingsJson(const std::vector<Finding>& findings, const std::string& base) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding& f = findings[i];
+        out += i ? ",\n {" : "\n {";
+        out += "\"file\": ";
+        jsonString(out, shownFile(f, base));
+        out += ", \"line\": " + std::to_string(f.line) + ", \"severity\": ";
+        jsonString(out, severityName(f.severity));
+        out += ", \"rule\": ";
+        jsonString(out, f.rule);
+        out += ", \"text\": ";
+        jsonString(out, f.text);
+        out += "}";
+    }
+    out += findings.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+std::optional<EntryIndex> locateEntry(const std::vector<MapPage>& pages, const EntryPlace& place) {
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (pages[p].side != place.side || pages[p].page != place.page) continue;
+        for (std::size_t e = 0; e < pages[p].entries.size(); ++e) {
+            const MapEntry& entry = pages[p].entries[e];
+            if (entry.kind == place.kind && entry.number == place.number) return EntryIndex{p, e};
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace hartool

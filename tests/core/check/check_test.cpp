@@ -1,0 +1,201 @@
+// The check of missions and briefings: each rule on a demo game holding exactly that fault, the demo game
+// itself, and the text and JSON the findings are written as.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "core/backup/backup.h"
+#include "core/check/check.h"
+#include "core/game/gamepaths.h"
+#include "core/transfer/transfer.h"
+#include "demo/missionbuilder.h"
+#include "support/gamefolder.h"
+
+namespace hartool::test {
+namespace {
+
+const std::string kPlayer = "Data/Battles/Player/";
+
+struct Parts {
+    std::string title = "Fault Test";
+    std::string side = "0";
+    demo::Platoon unit{2, 3000, 5000};
+    std::string heading = "Orders";
+    std::string text = "Fly north, then east";
+    std::string sprite = "images\\uahb.pcx, 100, 120";
+    bool briefing = true;
+};
+
+// A mission that draws no finding, with one of its parts made faulty by the caller.
+std::string mission(const Parts& p) {
+    demo::MissionBuilder b(p.title);
+    b.entry("SIDE", p.side).battleSize(16000, 16000).battlefield("Farrow_Downs", 4000, 4000);
+    demo::Flight f;
+    f.platoon = {21, 4000, 4000, 0, 2, 4500, 3500};
+    f.waypoints = {{4500, 3500}, {6000, 2000, demo::WaypointKind::Patrol}};
+    b.flight(f).platoon(p.unit);
+    if (p.briefing) {
+        demo::BriefingPage page;
+        page.heading = p.heading;
+        page.text = p.text;
+        page.map = "maps\\Farrow_Downs.pcx";
+        page.sprites = {p.sprite};
+        page.lines = {"255, 0, 0, 10, 10, 200, 200"};
+        b.page("Briefing", page);
+    }
+    return b.text();
+}
+
+std::string replaced(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+std::vector<Finding> above(const std::vector<Finding>& all, Severity worst) {
+    std::vector<Finding> out;
+    for (const Finding& f : all)
+        if (f.severity < worst) out.push_back(f);
+    return out;
+}
+
+std::string listed(const std::vector<Finding>& findings) {
+    return findingsText(findings);
+}
+
+TEST(Check, TheDemoGameShowsNotesAtMost) {
+    GameFolder game;
+    for (bool campaigns : {false, true}) {
+        const auto findings = checkMissions(game.folders(), {{}, campaigns});
+        EXPECT_EQ(above(findings, Severity::Note), std::vector<Finding>{}) << listed(findings);
+    }
+    // Saving the originals leaves the demo game without a finding at all.
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    const auto findings = checkMissions(game.folders());
+    for (const Finding& f : findings) EXPECT_EQ(f.rule, "briefing-missing") << listed(findings);
+}
+
+struct Case {
+    std::string rule;
+    std::string file;      // written below the player folder, or "" when the fault lies elsewhere
+    std::size_t line = 0;  // of the first finding of the rule
+    std::function<std::string()> content;
+    std::function<void(GameFolder&)> more = {};
+};
+
+TEST(Check, EachRuleFindsExactlyItsFault) {
+    const auto with = [](auto change) {
+        return [change] {
+            Parts p;
+            change(p);
+            return mission(p);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"title-missing", "F.TXT", 0, [] { return replaced(mission({}), "TITLE: Fault Test\r\n", ""); }},
+        {"side-unknown", "F.TXT", 2, with([](Parts& p) { p.side = "2"; })},
+        {"value-too-long", "F.TXT", 0, with([](Parts& p) { p.text = std::string(1100, 'a'); })},
+        {"title-long", "F.TXT", 1, with([](Parts& p) { p.title = std::string(31, 'T'); })},
+        {"title-long", "BATTLE0100.TXT", 1, with([](Parts& p) { p.title = "Sixteen letters!"; })},
+        {"title-duplicate", "F.TXT", 1, with([](Parts& p) { p.title = "night raid"; })},
+        {"line-ends", "F.TXT", 3,
+         [] { return replaced(mission({}), "BATTLESIZE: 16000 16000\r\n", "BATTLESIZE: 16000 16000\n"); }},
+        {"unit-type-unknown", "F.TXT", 0, with([](Parts& p) { p.unit.type = 9999; })},
+        {"outside-battle-area", "F.TXT", 0, with([](Parts& p) { p.unit.x = 12001; })},
+        {"bracket-in-text", "F.TXT", 0, with([](Parts& p) { p.heading = "Orders [read twice]"; })},
+        {"graphics-off-map", "F.TXT", 0, with([](Parts& p) { p.sprite = "images\\uahb.pcx, 330, 10"; })},
+        {"graphics-unreadable", "F.TXT", 0, with([](Parts& p) { p.sprite = "images\\uahb.pcx, west, 10"; })},
+        {"picture-missing", "F.TXT", 0, with([](Parts& p) { p.sprite = "images\\unone.pcx, 10, 10"; })},
+        {"picture-unreadable", "F.TXT", 0, with([](Parts& p) { p.sprite = "images\\ubad.pcx, 10, 10"; }),
+         [](GameFolder& g) { g.write("Images/ubad.pcx", "not a picture"); }},
+        {"briefing-missing", "F.TXT", 0, with([](Parts& p) { p.briefing = false; })},
+        {"battle-changed",
+         "",
+         0,
+         {},
+         [](GameFolder& g) {
+             ASSERT_TRUE(copyToSingleBattles(g.folders(), kCampaigns[0], {1}).ok());
+             const std::string battle = kPlayer + singleBattleName(kCampaigns[0], 1);
+             g.write(battle, g.read(battle) + "PLATOON: 2 5000 5000 0 4 0 0 2 0\r\n");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule + " in " + c.file);
+        GameFolder game;
+        ASSERT_TRUE(saveOriginals(game.folders()).ok());
+        if (!c.file.empty()) game.write(kPlayer + c.file, c.content());
+        if (c.more) c.more(game);
+        const auto findings = checkMissions(game.folders());
+        std::set<std::string> rules;
+        const Finding* first = nullptr;
+        for (const Finding& f : findings) {
+            if (f.rule == "briefing-missing" && c.rule != "briefing-missing") continue;  // the demo's battle
+            rules.insert(f.rule);
+            if (!first && f.rule == c.rule && (c.file.empty() || f.file == game.folders().player + c.file))
+                first = &f;
+        }
+        EXPECT_EQ(rules, std::set<std::string>{c.rule}) << listed(findings);
+        ASSERT_NE(first, nullptr);
+        for (const CheckRule& r : checkRules()) {
+            if (r.id == c.rule) {
+                EXPECT_EQ(first->severity, r.severity);
+            }
+        }
+        if (c.line > 0) {
+            EXPECT_EQ(first->line, c.line);
+        }
+        EXPECT_FALSE(first->text.empty());
+    }
+}
+
+TEST(Check, AGraphicsFindingNamesItsEntryAsThePreviewFindsIt) {
+    GameFolder game;
+    Parts p;
+    p.sprite = "images\\uahb.pcx, -100, 10";  // the picture ends before the map begins
+    game.write(kPlayer + "F.TXT", mission(p));
+    const auto findings = checkMissions(game.folders(), {{"F.TXT"}});
+    ASSERT_EQ(findings.size(), 1u) << listed(findings);
+    ASSERT_TRUE(findings[0].entry.has_value());
+    EXPECT_EQ(*findings[0].entry, (EntryPlace{"", 1, MapEntryKind::Sprite, 0}));
+    BriefSupport briefing(game.path(kPlayer + "F.TXT"));
+    const auto at = locateEntry(mapPages(briefing), *findings[0].entry);
+    ASSERT_TRUE(at.has_value());
+    EXPECT_EQ(at->page, 0u);
+    EXPECT_EQ(mapPages(briefing)[0].entries[at->entry].at, (MapPoint{-100, 10}));
+}
+
+TEST(Check, NamedMissionsAreCheckedAloneAndAMissingOneIsAnError) {
+    GameFolder game;
+    Parts p;
+    p.title = "Border Watch";
+    game.write(kPlayer + "F.TXT", mission(p));
+    const auto findings = checkMissions(game.folders(), {{"F.TXT", "NOSUCH.TXT"}});
+    ASSERT_EQ(findings.size(), 2u) << listed(findings);
+    EXPECT_EQ(findings[0].rule, "title-duplicate");  // against a mission not named
+    EXPECT_NE(findings[0].text.find("S02.TXT"), std::string::npos);
+    EXPECT_EQ(findings[1].rule, "file-unreadable");
+    EXPECT_TRUE(anyErrors(findings));
+}
+
+TEST(Check, FindingsAreWrittenAsLinesAndAsJson) {
+    std::vector<Finding> findings(2);
+    findings[0] = {"C:\\G\\Data\\A.TXT", 3, Severity::Warning, "line-ends", "a \"quoted\" \xe9",
+                   CheckedFile::Mission, {}};
+    findings[1] = {"C:\\G\\Data\\B.TXT", 0, Severity::Error, "title-missing", "none",
+                   CheckedFile::Mission, {}};
+    EXPECT_EQ(findingsText(findings, "C:\\G\\"),
+              "Data\\A.TXT:3: warning: line-ends: a \"quoted\" \xe9\n"
+              "Data\\B.TXT: error: title-missing: none\n");
+    EXPECT_EQ(
+        findingsJson(findings, "C:\\G\\"),
+        "[\n {\"file\": \"Data\\\\A.TXT\", \"line\": 3, \"severity\": \"warning\", \"rule\": \"line-ends\", "
+        "\"text\": \"a \\\"quoted\\\" \xc3\xa9\"},\n"
+        " {\"file\": \"Data\\\\B.TXT\", \"line\": 0, \"severity\": \"error\", \"rule\": \"title-missing\", "
+        "\"text\": \"none\"}\n]\n");
+    EXPECT_EQ(findingsJson({}), "[]\n");
+}
+
+}  // namespace
+}  // namespace hartool::test
