@@ -9,6 +9,7 @@
 #include "cli/names.h"
 #include "cli/output.h"
 #include "core/game/gamecheck.h"
+#include "core/platform/settings.h"
 
 #ifndef HARTOOL_VERSION
 #define HARTOOL_VERSION "unknown"
@@ -157,7 +158,7 @@ std::span<const Command> commands() {
 
 int run(const std::vector<std::string>& argv, const std::string& programFolder, std::ostream& result,
         std::ostream& messages, bool terminal) {
-    setProgramFolder(programFolder);
+    platform::setProgramFolder(programFolder);
     Arguments args;
     const Command* command = nullptr;
     bool optionsEnd = false;

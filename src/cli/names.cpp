@@ -9,6 +9,7 @@
 #include "core/platform/filesystem.h"
 #include "core/platform/gamesearch.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "core/text/token.h"
 
 namespace hartool::cli {
@@ -52,7 +53,7 @@ GameLookup findGame(const std::optional<std::string>& given) {
         usable(absolute(*given), "--game");
         return found;
     }
-    const std::string ini = iniFile();
+    const std::string ini = platform::iniFile();
     if (const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", ini); !stored.empty()) {
         usable(stored, "the game folder in " + ini + ",");
         return found;
