@@ -163,6 +163,9 @@ void Dialog::build() {
                 if (row.follow.top == 100 && row.follow.bottom == 100)
                     bandTop_ = std::min(bandTop_, units_.y(row.y) - units_.y(2));
         }
+        // Room beside the rows for their vertical scroll bar, so that they need no sideways one.
+        scrollBarRoom_ = std::clamp(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0,
+                                    std::max(0, room.width() - templateSize_.width()));
         scroller_ = new QScrollArea(this);
         scroller_->setObjectName(QStringLiteral("SCROLLER"));
         scroller_->setFrameShape(QFrame::NoFrame);
@@ -259,7 +262,7 @@ QSize Dialog::openingSize() const {
 
 void Dialog::settleSize() {
     const QSize room = roomOnScreen(parentWidget());
-    QSize minimum = canvas_ ? templateSize_.boundedTo(room) : templateSize_;
+    QSize minimum = canvas_ ? (templateSize_ + QSize(scrollBarRoom_, 0)).boundedTo(room) : templateSize_;
     minimum.setWidth(std::max(minimum.width(), std::min(captionWidth(*this), room.width())));
     if (!resizable_) {
         setFixedSize(minimum);
@@ -293,16 +296,18 @@ void Dialog::layOut() {
     layOut(this, templateSize_);
 }
 
-// Each edge of a control moves by its share of how much the frame has grown beyond the template.
+// Each edge of a control moves by its share of how much the frame has grown beyond the template. A fixed
+// dialog grows only in width, for its caption, and keeps its controls in the middle.
 void Dialog::layOut(const QWidget* frame, QSize base) {
     const int dx = frame->width() - base.width();
     const int dy = frame->height() - base.height();
     for (const Placed& p : placed_) {
-        if (p.frame != frame || (p.follow.stays() && !p.group)) continue;
-        const int left = p.rect.left() + dx * p.follow.left / 100;
-        const int top = p.rect.top() + dy * p.follow.top / 100;
-        const int right = p.rect.left() + p.rect.width() + dx * p.follow.right / 100;
-        const int bottom = p.rect.top() + p.rect.height() + dy * p.follow.bottom / 100;
+        const resources::Follow follow = resizable_ ? p.follow : resources::Follow{50, 0, 50, 0};
+        if (p.frame != frame || (follow.stays() && !p.group)) continue;
+        const int left = p.rect.left() + dx * follow.left / 100;
+        const int top = p.rect.top() + dy * follow.top / 100;
+        const int right = p.rect.left() + p.rect.width() + dx * follow.right / 100;
+        const int bottom = p.rect.top() + p.rect.height() + dy * follow.bottom / 100;
         QRect rect(left, top, std::max(0, right - left), std::max(0, bottom - top));
         if (p.group) rect.translate(-p.group->pos());
         p.widget->setGeometry(rect);

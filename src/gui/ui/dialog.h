@@ -156,6 +156,7 @@ class Dialog : public QDialog {
     QScrollArea* scroller_ = nullptr;
     QWidget* canvas_ = nullptr;
     int bandTop_ = 0;  // where the bottom row begins, in template pixels
+    int scrollBarRoom_ = 0;
 };
 
 }  // namespace hartool::ui
