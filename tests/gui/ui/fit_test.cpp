@@ -14,6 +14,7 @@
 #include "gui/transfer/mover.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/progressbox.h"
+#include "gui/ui/textviewer.h"
 #include "support/guicaptionfit.h"
 #include "support/guigameworld.h"
 
@@ -220,9 +221,45 @@ TEST_F(FitTest, ListsAndTextsGrowWithTheDialogAndTheSizeIsKept) {
         again->show();
         EXPECT_EQ(again->size(), chosen) << "the size is kept in " << ini();
     }
+    // The text viewer keeps its size the same way.
+    QSize chosen;
+    {
+        ui::TextViewer viewer("Help", "text");
+        viewer.show();
+        chosen = viewer.size() - QSize(40, 30);
+        viewer.resize(chosen);
+        viewer.hide();
+    }
+    ui::TextViewer again("Help", "text");
+    EXPECT_EQ(again.size(), chosen);
+
     std::ifstream settings(ini());
     const std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("[SIZE]"), std::string::npos) << text;
+}
+
+// Three pages of texts, far taller than the screen, with a button row that moves with the bottom edge.
+constexpr resources::ControlTemplate kTallRows[] = {
+    {100, "MLETOP", resources::ControlKind::MultiLineEdit, "", 4, 4, 200, 880, resources::NoStyle, "",
+     resources::kGrows},
+    {101, "PSHOK", resources::ControlKind::PushButton, "OK", 4, 900, 50, 12, resources::NoStyle, "",
+     resources::kMovesDown},
+    {102, "PSHCANCEL", resources::ControlKind::PushButton, "Cancel", 154, 900, 50, 12, resources::NoStyle, "",
+     resources::kMovesRightAndDown},
+};
+constexpr resources::DialogTemplate kTall{"Tall_vo", "tall", 5, 16, 208, 916, "MS Sans Serif", 8, kTallRows};
+
+TEST_F(FitTest, ATemplateTallerThanTheScreenScrollsAboveItsButtons) {
+    ui::Dialog tall(kTall, nullptr);
+    tall.show();
+    EXPECT_TRUE(tall.scrolls());
+    EXPECT_TRUE(QRect(QPoint(), kAvailable).contains(tall.geometry()));
+    for (const char* button : {"PSHOK", "PSHCANCEL"}) {
+        const QWidget* b = tall.control<QWidget>(button);
+        EXPECT_TRUE(tall.rect().contains(QRect(b->mapTo(&tall, QPoint()), b->size()))) << button;
+    }
+    const QWidget* text = tall.control<QWidget>("MLETOP");
+    EXPECT_FALSE(tall.rect().contains(QRect(text->mapTo(&tall, QPoint()), text->size()))) << "it scrolls";
 }
 
 }  // namespace
