@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
