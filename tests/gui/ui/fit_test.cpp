@@ -238,6 +238,19 @@ TEST_F(FitTest, ListsAndTextsGrowWithTheDialogAndTheSizeIsKept) {
     EXPECT_NE(text.find("[SIZE]"), std::string::npos) << text;
 }
 
+TEST_F(FitTest, AHandEditedSizeNeverOpensADialogBeyondTheScreenOrBelowItsTemplate) {
+    for (const char* value : {"garbage", "0 0", "99999 99999", "-5 300", "10 10", "700"}) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(platform::WRITEENVIRONMENT("SIZE", "MTool_vo", value, ini()));
+        const std::unique_ptr<ui::Dialog> dialog = everyDialog().at("MTool_vo")();
+        dialog->show();
+        EXPECT_TRUE(QRect(QPoint(), kAvailable).contains(dialog->geometry()));
+        EXPECT_GE(dialog->width(), dialog->minimumWidth());
+        EXPECT_GE(dialog->height(), dialog->minimumHeight());
+        EXPECT_EQ(cutOffCaptions(*dialog), std::vector<std::string>{});
+    }
+}
+
 // Three pages of texts, far taller than the screen, with a button row that moves with the bottom edge.
 constexpr resources::ControlTemplate kTallRows[] = {
     {100, "MLETOP", resources::ControlKind::MultiLineEdit, "", 4, 4, 200, 880, resources::NoStyle, "",
