@@ -6,8 +6,6 @@
 #include "gui/ui/dialog.h"
 #include "gui/ui/textconvert.h"
 
-#include <QApplication>
-
 namespace hartool::ui {
 
 namespace {
@@ -29,12 +27,6 @@ ProgressBox::ProgressBox(QWidget* owner, const std::string& caption) : dialog_(o
     dialog_.setAutoClose(false);
     // The box sizes itself to its label and button, which left the caption in the title bar cut.
     dialog_.setMinimumWidth(std::min(captionWidth(dialog_), roomOnScreen(owner).width()));
-    // A question answered just before is gone from the screen, but its owner repaints only once the
-    // operation lets the event loop run: until then the question stays drawn beneath this box.
-    if (owner) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        owner->window()->repaint();
-    }
 }
 
 Progress ProgressBox::callback() {
