@@ -3,6 +3,9 @@
 //   hartool-screenshot OUT.png MapPreview GAMEFOLDER   the map preview of S01's briefing, analysed afresh
 //   hartool-screenshot OUT.png CheckMiss GAMEFOLDER    the findings window on the demo game seeded with
 //   faults
+//   hartool-screenshot OUT.png MTool GAMEFOLDER        the mission tools with S01 and its briefing selected
+//   hartool-screenshot OUT.png BriefEdit GAMEFOLDER    the briefing editor on S01's briefing
+// Each dialog at the size it opens at on a first start.
 
 #include "core/analysis/missionsupport.h"
 #include "core/briefing/briefsupport.h"
@@ -12,8 +15,10 @@
 #include "core/platform/filesystem.h"
 #include "gui/app/credits.h"
 #include "gui/app/patchdialog.h"
+#include "gui/briefing/briefedit.h"
 #include "gui/briefing/mappreview.h"
 #include "gui/missiontools/checkmiss.h"
+#include "gui/missiontools/mtool.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -46,6 +51,19 @@ bool seedFaults(const std::string& game) {
     return writeFile(player + "S20.TXT", copy).ok && writeFile(player + "S21.TXT", other).ok;
 }
 
+// The mission's own briefing part as a briefing file, as Extract makes it; "" when that fails.
+std::string extractS01(const std::string& game, const std::string& briefingFile) {
+    using namespace hartool;
+    const std::string mission = game + "Data\\Battles\\Player\\S01.TXT";
+    const std::string text = platform::readFile(mission);
+    const std::size_t part = text.find('[');
+    if (part == std::string::npos || !platform::writeFile(briefingFile, text.substr(part))) {
+        std::fprintf(stderr, "cannot make a briefing from %s\n", mission.c_str());
+        return "";
+    }
+    return mission;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -54,7 +72,7 @@ int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 4) {
         std::fprintf(stderr,
                      "usage: hartool-screenshot OUT.png [PatchDialog|Credits|MapPreview GAMEFOLDER|CheckMiss "
-                     "GAMEFOLDER]\n");
+                     "GAMEFOLDER|MTool GAMEFOLDER|BriefEdit GAMEFOLDER]\n");
         return 2;
     }
     const char* which = argc >= 3 ? argv[2] : "PatchDialog";
@@ -66,15 +84,9 @@ int main(int argc, char* argv[]) {
     } else if (std::strcmp(which, "MapPreview") == 0 && argc == 4) {
         using namespace hartool;
         const std::string game = std::string(argv[3]) + "\\";
-        const std::string mission = game + "Data\\Battles\\Player\\S01.TXT";
         const std::string briefingFile = game + "Night Raid.briefing";
-        // The mission's own briefing part as the briefing file, as Extract makes it.
-        const std::string text = platform::readFile(mission);
-        const std::size_t part = text.find('[');
-        if (part == std::string::npos || !platform::writeFile(briefingFile, text.substr(part))) {
-            std::fprintf(stderr, "cannot make a briefing from %s\n", mission.c_str());
-            return 1;
-        }
+        const std::string mission = extractS01(game, briefingFile);
+        if (mission.empty()) return 1;
         MissionSupport analysis(mission);
         analysis.READNAT();
         BriefSupport briefing(briefingFile);
@@ -96,6 +108,23 @@ int main(int argc, char* argv[]) {
         const GameFolders folders = GameFolders::fromGamePath(game);
         auto window = std::make_unique<CheckMiss>(nullptr, checkMissions(folders), game);
         dialog = std::move(window);
+    } else if (std::strcmp(which, "MTool") == 0 && argc == 4) {
+        using namespace hartool;
+        const std::string game = std::string(argv[3]) + "\\";
+        const std::string briefings = game + "Data\\Backup\\Briefings\\";
+        if (!platform::makeFolders(briefings) || extractS01(game, briefings + "Night Raid").empty()) return 1;
+        auto tools = std::make_unique<MTool>(nullptr, game);
+        const auto& names = tools->missionFileNames();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (names[i] == "S01.TXT") tools->missionList().SETCURRENTITEMNO(i + 1);
+        tools->briefingList().SETCURRENTITEMNO(1);
+        dialog = std::move(tools);
+    } else if (std::strcmp(which, "BriefEdit") == 0 && argc == 4) {
+        using namespace hartool;
+        const std::string game = std::string(argv[3]) + "\\";
+        const std::string briefingFile = game + "Night Raid.briefing";
+        if (extractS01(game, briefingFile).empty()) return 1;
+        dialog = std::make_unique<BriefEdit>(nullptr, briefingFile, false, game);
     } else {
         std::fprintf(stderr, "unknown dialog %s\n", which);
         return 2;

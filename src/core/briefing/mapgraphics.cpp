@@ -140,12 +140,14 @@ std::vector<MapPage> mapPagesOf(const std::vector<Briefing>& pages, const std::s
         const Briefing& b = pages[k];
         const bool graphics =
             !b.ALINESTRINGS.empty() || !b.ASPRITESTRINGS.empty() || !b.ALABELSTRINGS.empty();
-        if (k >= 4 && !graphics) continue;
+        const bool leftOut = b.CHEADING.empty() && b.CTEXT.empty();
+        // Only the pages the briefing has; one left out but still drawn on (in the editor) with its warning.
+        if (leftOut && !graphics) continue;
         MapPage page;
         page.side = side;
         page.page = k + 1;
         page.map = b.CMAP;
-        page.leftOut = b.CHEADING.empty() && b.CTEXT.empty();
+        page.leftOut = leftOut;
         readList(b.ALINESTRINGS, MapEntryKind::Line, page);
         readList(b.ASPRITESTRINGS, MapEntryKind::Sprite, page);
         readList(b.ALABELSTRINGS, MapEntryKind::Label, page);

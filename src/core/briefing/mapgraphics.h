@@ -48,8 +48,8 @@ struct MapPage {
 // Reads one entry's value; false, with why, when it does not hold what its kind needs.
 bool readMapEntry(MapEntryKind kind, std::string_view value, MapEntry& entry, std::string& why);
 
-// Pages 1 to 4 (the pages the analysis draws on) of each side the briefing holds, blue before red, and
-// page 5 where it carries graphics.
+// The pages each side of the briefing has (a heading or a text), blue before red, and any page left out
+// that still carries graphics, which the editor may hold before it saves.
 std::vector<MapPage> mapPages(BriefSupport& briefing);
 std::vector<MapPage> mapPagesOf(const std::vector<Briefing>& pages, const std::string& side);
 

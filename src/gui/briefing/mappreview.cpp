@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFileDialog>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -40,10 +41,12 @@ MapPreview::MapPreview(QWidget* owner, std::vector<MapPage> pages, const std::st
     ui.FTXTZOOM->setBuddy(ui.CMBZOOM);
     ui.FTXTSTATUS->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    // The map view takes the place the template keeps for it, inside its sunken frame.
+    // The map view takes the place the template keeps for it, inside its sunken frame, and grows with it.
     view_ = new QScrollArea(ui.FTXTMAP);
     view_->setObjectName(QStringLiteral("MAPVIEW"));
-    view_->setGeometry(ui.FTXTMAP->contentsRect());
+    auto* fill = new QVBoxLayout(ui.FTXTMAP);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(view_);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setAlignment(Qt::AlignCenter);
     view_->setBackgroundRole(QPalette::Dark);

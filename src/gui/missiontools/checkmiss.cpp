@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include <map>
 
@@ -74,7 +75,10 @@ CheckMiss::CheckMiss(QWidget* owner, std::vector<Finding> findings, const std::s
     // The findings view takes the place the template keeps for it, inside its sunken frame.
     view_ = new QTreeWidget(ui.FTXTLIST);
     view_->setObjectName(QStringLiteral("FINDINGS"));
-    view_->setGeometry(ui.FTXTLIST->contentsRect());
+    // In a layout, so that it grows with its frame when the window does.
+    auto* layout = new QVBoxLayout(ui.FTXTLIST);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setColumnCount(4);
     view_->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Line"), QStringLiteral("Rule"),

@@ -47,6 +47,11 @@ MTool_vo::MTool_vo(QWidget* owner) : ui::Dialog("MTool_vo", owner) {
     // The mission lines are padded into columns.
     ui::showColumns(*ui.LBMISSIONS, dialogTemplate());
     ui::showColumns(*ui.LBBRIEFINGS, dialogTemplate());
+    // A full title and the longest name the game gives a mission, a single battle's ("BATTLE0001.TXT"),
+    // longer than an 8.3 name; a briefing is named after a title.
+    keepColumnsVisible(*ui.LBMISSIONS,
+                       static_cast<int>(missionItem(std::string(30, 'M'), "BATTLE0000.TXT").size()));
+    keepColumnsVisible(*ui.LBBRIEFINGS, 30);
 }
 
 MTool::MTool(QWidget* owner, const std::string& gamePath)

@@ -41,6 +41,20 @@ enum Style : std::uint32_t {
     ReadOnly = 1u << 13,
 };
 
+// How a control follows the dialog's edges when the player resizes the dialog: each of its edges moves by
+// this share (percent) of the dialog's growth, left and right of its growth in width, top and bottom of its
+// growth in height. Two lists side by side share the growth: {0, 0, 50, 100} and {50, 0, 100, 100}.
+struct Follow {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool stays() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+};
+inline constexpr Follow kStays{};
+inline constexpr Follow kGrows{0, 0, 100, 100};
+inline constexpr Follow kMovesRight{100, 0, 100, 0};
+inline constexpr Follow kMovesDown{0, 100, 0, 100};
+inline constexpr Follow kMovesRightAndDown{100, 100, 100, 100};
+
 struct ControlTemplate {
     int id;
     std::string_view name;
@@ -49,6 +63,7 @@ struct ControlTemplate {
     int x, y, w, h;
     std::uint32_t style;
     std::string_view toolTip;
+    Follow follow = kStays;  // a dialog whose controls all stay has a fixed size
 
     bool has(Style s) const { return (style & s) != 0; }
 };

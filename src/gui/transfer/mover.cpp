@@ -39,6 +39,8 @@ Mover_vo::Mover_vo(QWidget* owner) : ui::Dialog("Mover_vo", owner) {
     bind(ui.PSHCANCEL, "PSHCANCEL");
     bind(ui.CBSHOWALL, "CBSHOWALL");
     ui::showColumns(*ui.LBMISSION, dialogTemplate());
+    keepColumnsVisible(*ui.LBMISSION,
+                       static_cast<int>(singleBattleItem(std::string(15, 'M'), "BATTLE0000.TXT").size()));
 }
 
 Mover::Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> campaigns,

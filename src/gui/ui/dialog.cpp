@@ -1,5 +1,8 @@
 #include "gui/ui/dialog.h"
 
+#include "core/game/gamecheck.h"
+#include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/textconvert.h"
 
@@ -7,11 +10,15 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMetaMethod>
+#include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 namespace hartool::ui {
 
@@ -23,6 +30,8 @@ namespace {
 
 // The library's predefined colour number 1.
 const QColor kHighlightColour(0, 0, 128);
+// The settings section of the sizes players gave the dialogs: "MTool_vo=700 420", in logical pixels.
+const char* const kSizeSection = "SIZE";
 
 const DialogTemplate& requireTemplate(std::string_view name) {
     const DialogTemplate* found = resources::findDialogTemplate(name);
@@ -97,6 +106,23 @@ void showColumns(QListWidget& list, const DialogTemplate& dialogTemplate) {
     list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
+int captionWidth(const QWidget& window) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int button = std::max(window.style()->pixelMetric(QStyle::PM_TitleBarHeight), 2 * metrics.height());
+    return metrics.horizontalAdvance(window.windowTitle()) + 4 * button;
+}
+
+QSize roomOnScreen(const QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The frame is not known before the window manager has framed the window once.
+    const int border = 4;
+    const int title = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return screen->availableGeometry().size() - QSize(2 * border, title + 2 * border);
+}
+
 Dialog::Dialog(std::string_view templateName, QWidget* owner)
     : Dialog(requireTemplate(templateName), owner) {}
 
@@ -118,10 +144,37 @@ void Dialog::build() {
     setFont(dialogFont(template_));
     setModal(true);
     setSizeGripEnabled(false);
-    setFixedSize(units_.x(template_.width), units_.y(template_.height));
+    templateSize_ = QSize(units_.x(template_.width), units_.y(template_.height));
+    resizable_ = std::any_of(template_.controls.begin(), template_.controls.end(),
+                             [](const ControlTemplate& row) { return !row.follow.stays(); });
+    // Settled at the first showing; until then the template's size.
+    setFixedSize(templateSize_);
     // Windows places a dialog relative to its owner's client area.
     if (QWidget* owner = parentWidget())
         move(owner->mapToGlobal(QPoint(units_.x(template_.x), units_.y(template_.y))));
+
+    const QSize room = roomOnScreen(parentWidget());
+    if (templateSize_.height() > room.height() || templateSize_.width() > room.width()) {
+        // The bottom row (the controls that move with the bottom edge) stays in reach below the rest,
+        // unless the dialog is too narrow for it too.
+        bandTop_ = templateSize_.height();
+        if (templateSize_.width() <= room.width()) {
+            for (const ControlTemplate& row : template_.controls)
+                if (row.follow.top == 100 && row.follow.bottom == 100)
+                    bandTop_ = std::min(bandTop_, units_.y(row.y) - units_.y(2));
+        }
+        // Room beside the rows for their vertical scroll bar, so that they need no sideways one.
+        scrollBarRoom_ = std::clamp(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0,
+                                    std::max(0, room.width() - templateSize_.width()));
+        scroller_ = new QScrollArea(this);
+        scroller_->setObjectName(QStringLiteral("SCROLLER"));
+        scroller_->setFrameShape(QFrame::NoFrame);
+        scroller_->setWidgetResizable(true);
+        canvas_ = new QWidget;
+        canvas_->setMinimumSize(templateSize_.width(), bandTop_);
+        canvas_->installEventFilter(this);
+        scroller_->setWidget(canvas_);
+    }
 
     QWidget* group = nullptr;
     QRect groupRect;
@@ -129,11 +182,12 @@ void Dialog::build() {
     std::vector<std::pair<QWidget*, const ControlTemplate*>> created;
     for (const ControlTemplate& row : template_.controls) {
         QRect rect = units_.rect(row.x, row.y, row.w, row.h);
+        QWidget* frame = canvas_ && rect.top() < bandTop_ ? canvas_ : this;
         // Radio buttons inside their group are its children, so that disabling the group disables them.
-        QWidget* parent = this;
+        QWidget* parent = frame;
+        QWidget* inGroup = nullptr;
         if (row.kind == ControlKind::RadioButton && group && groupRect.contains(rect)) {
-            parent = group;
-            rect.translate(-groupRect.topLeft());
+            parent = inGroup = group;
         }
         QWidget* widget = createControl(row, parent);
         widget->setObjectName(qName(row.name));
@@ -147,7 +201,8 @@ void Dialog::build() {
             combo->setMaxVisibleItems(std::max(1, (rect.height() - fieldHeight) / itemHeight));
             rect.setHeight(fieldHeight);
         }
-        widget->setGeometry(rect);
+        placed_.push_back({widget, rect, row.follow, frame, inGroup});
+        widget->setGeometry(inGroup ? rect.translated(-groupRect.topLeft()) : rect);
         if (row.kind == ControlKind::RadioButtonGroup) {
             group = widget;
             groupRect = rect;
@@ -158,6 +213,106 @@ void Dialog::build() {
     for (std::size_t i = 1; i < focusable.size(); ++i) setTabOrder(focusable[i - 1], focusable[i]);
     // Connected last, so that setting the captions raises no events.
     for (const auto& [widget, row] : created) connectControl(widget, *row);
+    layOut();
+}
+
+void Dialog::keepColumnsVisible(QListWidget& list, int columns) {
+    columns_.push_back({&list, columns});
+}
+
+namespace {
+// The width a list needs to show lines of that many characters of its font without a sideways scroll bar.
+int widthForColumns(const QListWidget& list, int columns) {
+    const QStyle* style = list.style();
+    const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+    const int scrollBar = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return QFontMetrics(list.font()).horizontalAdvance(QString(columns, QLatin1Char('M'))) + 2 * textMargin +
+           2 * list.frameWidth() + scrollBar + 2;
+}
+
+}  // namespace
+
+QSize rememberedSize(const std::string& name) {
+    std::istringstream in(platform::GETENVIRONMENT(kSizeSection, name, platform::iniFile()));
+    int w = 0, h = 0;
+    if (!(in >> w >> h) || w <= 0 || h <= 0 || w > QWIDGETSIZE_MAX || h > QWIDGETSIZE_MAX) return {};
+    return QSize(w, h);
+}
+
+void rememberSize(const std::string& name, QSize size) {
+    platform::WRITEENVIRONMENT(kSizeSection, name,
+                               std::to_string(size.width()) + " " + std::to_string(size.height()),
+                               platform::iniFile());
+}
+
+QSize Dialog::openingSize() const {
+    if (const QSize saved = rememberedSize(sizeKey()); saved.isValid()) return saved;
+    QSize size = templateSize_;
+    for (const Columns& c : columns_) {
+        if (!c.list) continue;
+        const auto placed =
+            std::find_if(placed_.begin(), placed_.end(), [&](const Placed& p) { return p.widget == c.list; });
+        if (placed == placed_.end()) continue;
+        const int share = placed->follow.right - placed->follow.left;
+        const int missing = widthForColumns(*c.list, c.columns) - placed->rect.width();
+        if (share <= 0 || missing <= 0) continue;
+        size.setWidth(std::max(size.width(), templateSize_.width() + (missing * 100 + share - 1) / share));
+    }
+    return size;
+}
+
+void Dialog::settleSize() {
+    const QSize room = roomOnScreen(parentWidget());
+    QSize minimum = canvas_ ? (templateSize_ + QSize(scrollBarRoom_, 0)).boundedTo(room) : templateSize_;
+    minimum.setWidth(std::max(minimum.width(), std::min(captionWidth(*this), room.width())));
+    if (!resizable_) {
+        setFixedSize(minimum);
+    } else {
+        setMinimumSize(minimum);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(openingSize().expandedTo(minimum).boundedTo(room.expandedTo(minimum)));
+    }
+    openedSize_ = size();
+    layOut();
+    // Placed by its owner, it may still reach past the screen's edge.
+    if (testAttribute(Qt::WA_Moved)) {
+        if (const QScreen* screen =
+                parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize frame = area.size() - room;
+            const int x = std::clamp(pos().x(), area.left(),
+                                     std::max(area.left(), area.right() + 1 - width() - frame.width()));
+            const int y = std::clamp(pos().y(), area.top(),
+                                     std::max(area.top(), area.bottom() + 1 - height() - frame.height()));
+            move(x, y);
+        }
+    }
+}
+
+void Dialog::layOut() {
+    if (scroller_) {
+        scroller_->setGeometry(0, 0, width(), height() - (templateSize_.height() - bandTop_));
+        layOut(canvas_, QSize(templateSize_.width(), bandTop_));
+    }
+    layOut(this, templateSize_);
+}
+
+// Each edge of a control moves by its share of how much the frame has grown beyond the template. A fixed
+// dialog grows only in width, for its caption, and keeps its controls in the middle.
+void Dialog::layOut(const QWidget* frame, QSize base) {
+    const int dx = frame->width() - base.width();
+    const int dy = frame->height() - base.height();
+    for (const Placed& p : placed_) {
+        const resources::Follow follow = resizable_ ? p.follow : resources::Follow{50, 0, 50, 0};
+        if (p.frame != frame || (follow.stays() && !p.group)) continue;
+        const int left = p.rect.left() + dx * follow.left / 100;
+        const int top = p.rect.top() + dy * follow.top / 100;
+        const int right = p.rect.left() + p.rect.width() + dx * follow.right / 100;
+        const int bottom = p.rect.top() + p.rect.height() + dy * follow.bottom / 100;
+        QRect rect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+        if (p.group) rect.translate(-p.group->pos());
+        p.widget->setGeometry(rect);
+    }
 }
 
 QWidget* Dialog::createControl(const ControlTemplate& row, QWidget* parent) {
@@ -300,6 +455,14 @@ void Dialog::done(int result) {
     ENDDIALOG(result);
 }
 
+void Dialog::setVisible(bool visible) {
+    if (visible && !settled_) {
+        settled_ = true;
+        settleSize();
+    }
+    QDialog::setVisible(visible);
+}
+
 void Dialog::BUTTONCLICK(const ControlEvent&) {}
 void Dialog::EDITCHANGE(const ControlEvent&) {}
 void Dialog::LISTBOXSELECT(const ControlEvent&) {}
@@ -336,6 +499,24 @@ void Dialog::showEvent(QShowEvent* event) {
     // Only now is the behaviour class's meta-object the dialog's.
     for (const std::string& name : missingHandlers())
         qWarning("%s: no handler for the button %s", qPrintable(objectName()), name.c_str());
+}
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == canvas_ && event->type() == QEvent::Resize) layOut(canvas_, canvas_->minimumSize());
+    return QDialog::eventFilter(watched, event);
+}
+
+void Dialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layOut();
+}
+
+void Dialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // Only a size the player chose is kept: the template's and the lists' may change with the program.
+    if (!resizable_ || !settled_ || size() == openedSize_ || event->spontaneous()) return;
+    rememberSize(sizeKey(), size());
+    openedSize_ = size();
 }
 
 void Dialog::missingControl(std::string_view name) const {

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QFont>
 #include <QListWidget>
+#include <QPointer>
+#include <QScrollArea>
 
 #include <string>
 #include <string_view>
@@ -41,6 +43,16 @@ QFont fixedFont(const resources::DialogTemplate& dialogTemplate);
 // items, since the column the player needs (a file name) stands at the end.
 void showColumns(QListWidget& list, const resources::DialogTemplate& dialogTemplate);
 
+// The width a window needs for its caption in the title bar, which the window manager draws, often bold and
+// centred between its buttons.
+int captionWidth(const QWidget& window);
+// The part of the screen a window of owner may take: the available area less a frame around it.
+QSize roomOnScreen(const QWidget* owner);
+// The size the player last gave the window of that name (its layout class), kept in the settings; an
+// invalid size when there is none.
+QSize rememberedSize(const std::string& name);
+void rememberSize(const std::string& name, QSize size);
+
 // Base of every layout class: builds its widgets from a template and routes the controls' events.
 // A push button's click calls the slot of the same name on the dialog (looked up at click time, so a
 // behaviour class's slots count); the other events arrive at the virtual hooks below, and an overriding
@@ -66,6 +78,15 @@ class Dialog : public QDialog {
 
     // Every way of closing the dialog passes through ENDDIALOG(int).
     void done(int result) override;
+    // The first showing settles the size: see settleSize().
+    void setVisible(bool visible) override;
+
+    // True when the template lets a control follow the dialog's edges: the player may then resize it.
+    bool resizable() const { return resizable_; }
+    // The dialog's contents scroll because its template is larger than the screen.
+    bool scrolls() const { return scroller_ != nullptr; }
+    // The settings key of the size the player gave the dialog: the layout class's name.
+    std::string sizeKey() const { return std::string(template_.name); }
 
     virtual void BUTTONCLICK(const ControlEvent& event);
     virtual void EDITCHANGE(const ControlEvent& event);
@@ -85,12 +106,37 @@ class Dialog : public QDialog {
         if (!member) missingControl(name);
     }
 
+    // The dialog opens wide enough for columns characters of the list's font in every line of the list.
+    void keepColumnsVisible(QListWidget& list, int columns);
+
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // A control and where the template puts it, in the coordinates of the widget it is laid out in.
+    struct Placed {
+        QWidget* widget;
+        QRect rect;
+        resources::Follow follow;
+        QWidget* frame;  // the dialog, or the canvas that scrolls
+        QWidget* group;  // the radio button group it sits in, or nullptr
+    };
+    struct Columns {
+        QPointer<QListWidget> list;
+        int columns;
+    };
+
     void build();
+    // Minimum and opening size: the template's, wide enough for the caption and the lists' lines, as the
+    // player left it last time, and never larger than the screen.
+    void settleSize();
+    QSize openingSize() const;
+    void layOut();
+    void layOut(const QWidget* frame, QSize base);
     QWidget* createControl(const resources::ControlTemplate& row, QWidget* parent);
     void connectControl(QWidget* widget, const resources::ControlTemplate& row);
     void clickButton(const QString& name);
@@ -100,6 +146,17 @@ class Dialog : public QDialog {
     DialogUnits units_;
     bool hasDefaultButton_;
     bool reported_ = false;
+    bool resizable_ = false;
+    bool settled_ = false;
+    QSize templateSize_;
+    QSize openedSize_;
+    std::vector<Placed> placed_;
+    std::vector<Columns> columns_;
+    // Only for a template larger than the screen: the controls above the bottom row scroll in it.
+    QScrollArea* scroller_ = nullptr;
+    QWidget* canvas_ = nullptr;
+    int bandTop_ = 0;  // where the bottom row begins, in template pixels
+    int scrollBarRoom_ = 0;
 };
 
 }  // namespace hartool::ui

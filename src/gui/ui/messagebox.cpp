@@ -1,5 +1,6 @@
 #include "gui/ui/messagebox.h"
 
+#include "gui/ui/dialog.h"
 #include "gui/ui/textconvert.h"
 
 #include <QFontDatabase>
@@ -17,14 +18,16 @@ namespace hartool::ui {
 
 namespace {
 
-// A box is as wide as its text, and a short text left the caption cut in the title bar. The window manager
-// draws the title, often bold and centred between the window's buttons, so the width allows for both.
-int captionWidth(const QMessageBox& box) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-    font.setBold(true);
-    const QFontMetrics metrics(font);
-    const int button = std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight), 2 * metrics.height());
-    return metrics.horizontalAdvance(box.windowTitle()) + 4 * button;
+// A file name or path is one long word to the label, which cuts what does not fit instead of wrapping it.
+// A zero-width space after each separator lets it break there.
+QString breakablePaths(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        out += c;
+        if (c == u'\\' || c == u'/') out += QChar(0x200B);
+    }
+    return out;
 }
 
 }  // namespace
@@ -33,13 +36,15 @@ std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const 
                                             const std::string& text) {
     const bool question = kind == BoxKind::Question;
     auto box = std::make_unique<QMessageBox>(
-        question ? QMessageBox::Question : QMessageBox::Information, toQt(caption), toQt(text),
-        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+        question ? QMessageBox::Question : QMessageBox::Information, toQt(caption),
+        breakablePaths(toQt(text)), question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
     if (question) box->setDefaultButton(QMessageBox::Yes);
-    // The box sizes itself to its layout's minimum when shown; a spacer across the grid raises that minimum.
+    // The box sizes itself to its layout's minimum when shown; a spacer across the grid raises that minimum,
+    // within two thirds of the screen, which is as wide as the box lets its text grow.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
-        grid->addItem(new QSpacerItem(captionWidth(*box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        const int width = std::min(captionWidth(*box), roomOnScreen(owner).width() * 2 / 3);
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
     }
     return box;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "gui/ui/dialog.h"
 #include "gui/ui/textconvert.h"
 
 namespace hartool::ui {
@@ -24,6 +25,8 @@ ProgressBox::ProgressBox(QWidget* owner, const std::string& caption) : dialog_(o
     // The operation ends the box; reaching the last file must not reset a Cancel pressed just before.
     dialog_.setAutoReset(false);
     dialog_.setAutoClose(false);
+    // The box sizes itself to its label and button, which left the caption in the title bar cut.
+    dialog_.setMinimumWidth(std::min(captionWidth(dialog_), roomOnScreen(owner).width()));
 }
 
 Progress ProgressBox::callback() {

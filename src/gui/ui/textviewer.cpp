@@ -1,15 +1,21 @@
 #include "gui/ui/textviewer.h"
 
+#include "gui/ui/dialog.h"
 #include "gui/ui/textconvert.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace hartool::ui {
+
+namespace {
+const char* const kSizeKey = "TextViewer";
+}  // namespace
 
 TextViewer::TextViewer(const std::string& caption, const std::string& text, QWidget* owner)
     : QDialog(owner), view_(new QPlainTextEdit(this)) {
@@ -28,12 +34,22 @@ TextViewer::TextViewer(const std::string& caption, const std::string& text, QWid
     layout->addWidget(view_);
     layout->addWidget(buttons);
 
-    // About 90 columns and 35 lines, within the screen.
+    // About 90 columns and 35 lines, or as the player left it, within the screen.
     const QFontMetrics metrics(view_->font());
     QSize size(metrics.horizontalAdvance(QLatin1Char('x')) * 90, metrics.lineSpacing() * 35);
     if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    if (const QSize remembered = rememberedSize(kSizeKey); remembered.isValid())
+        size = remembered.boundedTo(roomOnScreen(owner));
     resize(size);
+    openedSize_ = size;
+}
+
+void TextViewer::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (size() == openedSize_ || event->spontaneous()) return;
+    rememberSize(kSizeKey, size());
+    openedSize_ = size();
 }
 
 }  // namespace hartool::ui

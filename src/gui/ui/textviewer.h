@@ -17,8 +17,12 @@ class TextViewer : public QDialog {
 
     QPlainTextEdit* view() const { return view_; }
 
+  protected:
+    void hideEvent(QHideEvent* event) override;
+
   private:
     QPlainTextEdit* view_;
+    QSize openedSize_;
 };
 
 }  // namespace hartool::ui

@@ -66,7 +66,7 @@ TEST(MapEntry, SaysWhatIsWrong) {
     }
 }
 
-TEST(MapPages, OfferPagesOneToFourOfEverySideAndNameTheirEntries) {
+TEST(MapPages, OfferThePagesTheBriefingHasAndNameTheirEntries) {
     test::TempDir dir;
     BriefSupport two(
         dir.write("two.txt",
@@ -76,26 +76,32 @@ TEST(MapPages, OfferPagesOneToFourOfEverySideAndNameTheirEntries) {
     const std::vector<MapPage> pages = mapPages(two);
     std::vector<std::string> titles;
     for (const MapPage& p : pages) titles.push_back(pageTitle(p));
-    EXPECT_EQ(titles,
-              (std::vector<std::string>{
-                  "Blue, page 1: routes", "Blue, page 2: routes and objectives", "Blue, page 3: own units",
-                  "Blue, page 4: other units", "Red, page 1: routes", "Red, page 2: routes and objectives",
-                  "Red, page 3: own units", "Red, page 4: other units", "Red, page 5"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Blue, page 1: routes", "Red, page 5"}));
     const MapPage& first = pages[0];
     EXPECT_EQ(first.map, "maps\\a.pcx");
     ASSERT_EQ(first.entries.size(), 1u);
     EXPECT_EQ(describeMapEntry(first.entries[0]), "Sprite 0, page 1 (blue): images\\uahb.pcx at 170, 183");
     EXPECT_EQ(first.unreadable, std::vector<std::string>{"Sprite 1: field 2 is missing"});
     EXPECT_FALSE(first.leftOut);
-    EXPECT_TRUE(pages[1].leftOut);
-    EXPECT_EQ(describeMapEntry(pages[8].entries[0]), "Label 0, page 5 (red): \"Far\" at 5, 6");
+    EXPECT_EQ(describeMapEntry(pages[1].entries[0]), "Label 0, page 5 (red): \"Far\" at 5, 6");
 
-    BriefSupport one(dir.write("one.txt", "[Briefing 1]\r\nLine 0 = 200, 200, 200, 1, 2, 3, 4\r\n"));
-    const std::vector<MapPage> single = mapPages(one);
-    ASSERT_EQ(single.size(), 4u);
-    EXPECT_EQ(pageTitle(single[0]), "Page 1: routes");
-    // Without heading and text the page is not read at all, so it carries nothing.
-    EXPECT_TRUE(single[1].entries.empty());
+    // Three pages: no page 4 ("other units") to offer. Without heading and text a page is not read at all.
+    BriefSupport three(
+        dir.write("three.txt",
+                  "[Briefing 0]\r\nHeading = 9, A\r\n[Briefing 1]\r\nText = 1, 1, B\r\n"
+                  "[Briefing 2]\r\nHeading = 9, C\r\n[Briefing 3]\r\nLine 0 = 1, 1, 1, 1, 2, 3, 4\r\n"));
+    titles.clear();
+    for (const MapPage& p : mapPages(three)) titles.push_back(pageTitle(p));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Page 1: routes", "Page 2: routes and objectives",
+                                                "Page 3: own units"}));
+
+    // In the editor a page may lose its heading and text and keep its graphics: offered, with its warning.
+    std::vector<Briefing> edited(5);
+    edited[3].ALINESTRINGS = {"200, 200, 200, 1, 2, 3, 4"};
+    const std::vector<MapPage> kept = mapPagesOf(edited, "");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(pageTitle(kept[0]), "Page 4: other units");
+    EXPECT_TRUE(kept[0].leftOut);
 }
 
 TEST(MapPages, StatusLineCountsWhatThePlayerShouldKnow) {
