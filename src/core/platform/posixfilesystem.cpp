@@ -612,17 +612,19 @@ std::string numberedName(const std::string& base, int n) {
 
 }  // namespace
 
-Status PosixFileSystem::trash(const std::string& path) {
+TrashResult PosixFileSystem::trash(const std::string& path) {
     const std::string native = resolve(path);
     struct stat st;
-    if (::stat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
-    if (!S_ISREG(st.st_mode)) return Status::failure("it is not a file");
-    if (isReadOnly(st)) return Status::failure("the file is read-only");
+    if (::stat(native.c_str(), &st) != 0)
+        return errno == ENOENT ? TrashResult{Removal::GONE, {}}
+                               : TrashResult{Removal::FAILED, Status::failure(errnoText(errno))};
+    if (!S_ISREG(st.st_mode)) return {Removal::FAILED, Status::failure("it is not a file")};
+    if (isReadOnly(st)) return {Removal::FAILED, Status::failure("the file is read-only")};
     const std::string trash = homeTrash();
     const std::string files = joinNative(trash, "files");
     const std::string info = joinNative(trash, "info");
     if (trash.empty() || !makeTrashFolders(files) || !makeTrashFolders(info))
-        return Status::failure("there is no trash folder");
+        return {Removal::NO_TRASH, Status::failure("there is no trash folder")};
     const std::string content = trashInfo(absoluteNative(native));
     const std::string base = baseOf(native);
     // The info file comes first and is made exclusively: it claims the name against other programs trashing
@@ -633,13 +635,14 @@ Status PosixFileSystem::trash(const std::string& path) {
         const int fd = ::open(infoFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            return Status::failure("the trash cannot take it (" + errnoText(errno) + ")");
+            return {Removal::NO_TRASH,
+                    Status::failure("the trash cannot take it (" + errnoText(errno) + ")")};
         }
         const bool written = writeAll(fd, content.data(), content.size());
         if (::close(fd) != 0 || !written) {
             const int err = errno;
             ::unlink(infoFile.c_str());
-            return Status::failure("the trash cannot take it (" + errnoText(err) + ")");
+            return {Removal::NO_TRASH, Status::failure("the trash cannot take it (" + errnoText(err) + ")")};
         }
         const std::string target = joinNative(files, name);
         struct stat taken;
@@ -650,12 +653,13 @@ Status PosixFileSystem::trash(const std::string& path) {
         if (::rename(native.c_str(), target.c_str()) != 0) {
             const int err = errno;
             ::unlink(infoFile.c_str());
-            if (err == EXDEV) return Status::failure("the trash is on another file system");
-            return Status::failure(errnoText(err));
+            if (err == EXDEV)
+                return {Removal::NO_TRASH, Status::failure("the trash is on another file system")};
+            return {Removal::FAILED, Status::failure(errnoText(err))};
         }
-        return Status::success();
+        return {Removal::TRASHED, {}};
     }
-    return Status::failure("the trash holds too many files of that name");
+    return {Removal::NO_TRASH, Status::failure("the trash holds too many files of that name")};
 }
 
 Status PosixFileSystem::makeFolder(const std::string& path) {

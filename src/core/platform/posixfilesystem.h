@@ -22,7 +22,7 @@ class PosixFileSystem : public FileSystem {
     // The freedesktop.org home trash: "$XDG_DATA_HOME/Trash" (else "~/.local/share/Trash"), with a
     // ".trashinfo" file beside each trashed file. Fails when the trash cannot be made or lies on another file
     // system.
-    Status trash(const std::string& path) override;
+    TrashResult trash(const std::string& path) override;
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
     // Writes every copy to a temporary file first, makes them all durable in one step, then renames them over

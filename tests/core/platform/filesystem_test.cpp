@@ -448,7 +448,7 @@ TEST_F(TrashTest, TrashedFilesKeepTheirContentAndSayWhereTheyCameFrom) {
         SCOPED_TRACE(c.native);
         const std::string content = "content " + std::to_string(++n);
         dir.write(c.native, content);
-        ASSERT_TRUE(fileSystem().trash(root + c.given));
+        ASSERT_EQ(fileSystem().trash(root + c.given).removal, Removal::TRASHED);
         EXPECT_FALSE(dir.exists(c.native));
         EXPECT_EQ(trash.read(c.trashedAs), content);
         std::smatch m;
@@ -460,19 +460,19 @@ TEST_F(TrashTest, TrashedFilesKeepTheirContentAndSayWhereTheyCameFrom) {
     EXPECT_EQ(trash.files().size(), std::size(cases));
 }
 
-TEST_F(TrashTest, WhatTheTrashRefusesStaysOrIsDeletedAsBefore) {
+// Nothing is deleted for good without the player's word: what no trash takes stays, and says why.
+TEST_F(TrashTest, WhatTheTrashRefusesStays) {
     struct Case {
         const char* name;
         bool readOnly;
         bool trashUsable;
-        bool trashed;  // trash() succeeds
-        bool gone;     // after trashFile()
+        Removal removal;
     };
     const Case cases[] = {
-        {"into the trash", false, true, true, true},
-        {"read-only stays", true, true, false, false},
-        {"no trash: deleted", false, false, false, true},
-        {"no trash, read-only: stays", true, false, false, false},
+        {"into the trash", false, true, Removal::TRASHED},
+        {"read-only stays", true, true, Removal::FAILED},
+        {"no trash: stays", false, false, Removal::NO_TRASH},
+        {"no trash, read-only: stays", true, false, Removal::FAILED},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -488,13 +488,14 @@ TEST_F(TrashTest, WhatTheTrashRefusesStaysOrIsDeletedAsBefore) {
         dir.write("blocked", "");
         ::setenv("XDG_DATA_HOME", (dir.path() / home).c_str(), 1);
         const std::vector<std::string> before = trash.files();
-        EXPECT_EQ(bool(fileSystem().trash(root + file)), c.trashed);
-        if (!c.trashed) {
-            EXPECT_TRUE(dir.exists(file));
+        const TrashResult r = trashFile(root + file);
+        EXPECT_EQ(r.removal, c.removal);
+        EXPECT_EQ(r.status.error.empty(), c.removal == Removal::TRASHED) << r.status.error;
+        EXPECT_EQ(dir.exists(file), c.removal != Removal::TRASHED);
+        if (c.removal != Removal::TRASHED) {
             EXPECT_EQ(trash.files(), before) << "a refused file leaves nothing in the trash";
-            EXPECT_EQ(bool(trashFile(root + file)), c.gone);
         }
-        EXPECT_EQ(!dir.exists(file), c.gone);
     }
-    EXPECT_TRUE(trashFile(root + "Game/NEVER.TXT")) << "a file gone already is what a delete asks for";
+    EXPECT_EQ(trashFile(root + "Game/NEVER.TXT").removal, Removal::GONE)
+        << "a file gone already is what a delete asks for";
 }
