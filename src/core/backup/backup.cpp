@@ -101,11 +101,6 @@ const char* copyMask(CopyMode mode) {
     return mode == CopyMode::MISSION ? "S*.TXT" : "CAMP*";
 }
 
-Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
-    if (!platform::fileExists(file)) return Status::failure("the file does not exist");
-    return platform::setAttributes(file, attributes & 39);
-}
-
 Report copyFolder(const std::string& source, const std::string& target, CopyMode mode,
                   const Progress& progress) {
     return copyFolders({{source, target, mode}}, progress);

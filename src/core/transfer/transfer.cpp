@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/backup/backup.h"
+#include "core/platform/attributes.h"
 #include "core/platform/codepage.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
@@ -53,7 +53,7 @@ std::string withBriefing(std::string target, std::string_view source) {
 // Clears the attributes of an existing file, so that it can be replaced, and writes text in its place.
 Status replaceWith(const std::string& file, std::string_view text) {
     if (platform::fileExists(file)) {
-        if (Status s = FABSETFILEATTRIBUTES(file, platform::NORMAL); !s) return s;
+        if (Status s = platform::FABSETFILEATTRIBUTES(file, platform::NORMAL); !s) return s;
     }
     return WRITESTRING(file, text);
 }
@@ -210,9 +210,10 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
                          platform::readFile(saved + "camp" + std::to_string(k)));
         Status s = replaceWith(target + ".", mission);
         // Also protects an old mission whose replacement failed.
-        const Status protect = platform::fileExists(target)
-                                   ? FABSETFILEATTRIBUTES(target, platform::READONLY | platform::ARCHIVE)
-                                   : Status::success();
+        const Status protect =
+            platform::fileExists(target)
+                ? platform::FABSETFILEATTRIBUTES(target, platform::READONLY | platform::ARCHIVE)
+                : Status::success();
         if (s && !protect) s = protect;
         if (s)
             ++report.done;
