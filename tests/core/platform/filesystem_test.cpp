@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <regex>
 
@@ -499,3 +503,78 @@ TEST_F(TrashTest, WhatTheTrashRefusesStays) {
     EXPECT_EQ(trashFile(root + "Game/NEVER.TXT").removal, Removal::GONE)
         << "a file gone already is what a delete asks for";
 }
+
+// A link is the entry the player sees: a delete takes the link itself, whatever it names, and never what
+// it points to.
+TEST_F(TrashTest, ALinkGoesItselfAndWhatItNamesStays) {
+    dir.write("Game/real.txt", "kept");
+    fs::create_directories(dir.path() / "Game/sub");
+    struct Case {
+        const char* name;
+        const char* target;  // what the link names
+    };
+    const Case cases[] = {
+        {"DANGLING.TXT", "nowhere.txt"},
+        {"LOOP.TXT", "LOOP.TXT"},
+        {"FOLDER.TXT", "sub"},
+        {"FILE.TXT", "real.txt"},
+    };
+    for (const bool forGood : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (forGood ? " for good" : " into the trash"));
+            const fs::path link = dir.path() / "Game" / c.name;
+            fs::create_symlink(c.target, link);
+            if (forGood) {
+                EXPECT_TRUE(removeFile(root + "Game/" + c.name));
+            } else {
+                EXPECT_EQ(trashFile(root + "Game/" + c.name).removal, Removal::TRASHED);
+                EXPECT_TRUE(fs::is_symlink(trash.folder() / "files" / c.name)) << "the link, not a copy";
+                fs::remove(trash.folder() / "files" / c.name);
+                fs::remove(trash.folder() / "info" / (std::string(c.name) + ".trashinfo"));
+            }
+            EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+        }
+    }
+    EXPECT_EQ(dir.read("Game/real.txt"), "kept");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Game/sub"));
+}
+
+#ifdef __linux__
+// A game on another disk than the home folder: its deletes go into that disk's own trash, "$top/.Trash/$uid"
+// where a shared sticky ".Trash" stands there, else "$top/.Trash-$uid", with the path relative to the disk.
+TEST_F(TrashTest, AFileOfAnotherDiskGoesIntoThatDisksTrash) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a second disk needs root";
+    static const bool privateMounts =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    if (!privateMounts) GTEST_SKIP() << "no mount namespace of our own";
+    const fs::path disk = dir.path() / "disk";
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "no tmpfs";
+    const std::string uid = std::to_string(::getuid());
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::string trashFolder;  // below the disk
+    };
+    const Case cases[] = {
+        {"no trash there yet", [] {}, ".Trash-" + uid},
+        {"a shared .Trash without the sticky bit is not trusted",
+         [&] { fs::create_directories(disk / ".Trash"); }, ".Trash-" + uid},
+        {"a shared sticky .Trash",
+         [&] { fs::permissions(disk / ".Trash", fs::perms::all | fs::perms::sticky_bit); }, ".Trash/" + uid},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        dir.write("disk/Harvane!/S01.TXT", c.name);
+        EXPECT_EQ(trashFile(root + "disk/Harvane!/S01.TXT").removal, Removal::TRASHED);
+        EXPECT_FALSE(dir.exists("disk/Harvane!/S01.TXT"));
+        EXPECT_EQ(dir.read("disk/" + c.trashFolder + "/files/S01.TXT"), c.name);
+        const std::string info = dir.read("disk/" + c.trashFolder + "/info/S01.TXT.trashinfo");
+        EXPECT_NE(info.find("\nPath=Harvane%21/S01.TXT\n"), std::string::npos) << info;
+        fs::remove_all(disk / c.trashFolder);
+    }
+    EXPECT_TRUE(trash.files().empty()) << "the home trash took nothing";
+    ::umount(disk.c_str());
+}
+#endif
