@@ -163,8 +163,10 @@ Deletion deleteFiles(const std::vector<std::string>& files, DeleteMode mode, con
         }
         const platform::TrashResult t = platform::trashFile(file);
         switch (t.removal) {
-            case platform::Removal::TRASHED:
             case platform::Removal::GONE:
+                ++result.gone;
+                [[fallthrough]];
+            case platform::Removal::TRASHED:
                 ++report.done;
                 break;
             case platform::Removal::NO_TRASH:

@@ -62,6 +62,7 @@ enum class DeleteMode {
 struct Deletion {
     Report report;                    // done: trashed (or deleted, FOR_GOOD), or gone already
     std::vector<Failure> notTrashed;  // still there because no trash could take them, and why; skipped too
+    std::size_t gone = 0;             // of done, those that were not there any more
 };
 // Each file as mode says; a file that is gone already counts as done.
 Deletion deleteFiles(const std::vector<std::string>& files, DeleteMode mode, const Progress& progress = {});

@@ -9,7 +9,7 @@ namespace hartool::ui {
 DeleteDone finishDelete(QWidget* owner, const std::string& caption, const std::string& subject,
                         Deletion trashed,
                         const std::function<Deletion(const std::vector<std::string>& files)>& forGood) {
-    DeleteDone result{std::move(trashed.report), 0};
+    DeleteDone result{std::move(trashed.report), 0, trashed.gone};
     const std::vector<Failure>& left = trashed.notTrashed;
     if (left.empty()) return result;
     // They are either kept by the player's answer or deleted now.
@@ -34,6 +34,7 @@ DeleteDone finishDelete(QWidget* owner, const std::string& caption, const std::s
 }
 
 std::string whereTheyWent(const DeleteDone& done) {
+    if (done.gone > 0 && done.gone == done.report.done) return "not there any more";
     const std::size_t trashed = done.report.done - done.forGood;
     if (done.forGood == 0) return "moved to the trash";
     if (trashed == 0) return "deleted for good";

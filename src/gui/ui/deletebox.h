@@ -17,6 +17,7 @@ namespace hartool::ui {
 struct DeleteDone {
     Report report;            // done: trashed or deleted for good; kept: what the player chose not to delete
     std::size_t forGood = 0;  // of done, deleted for good
+    std::size_t gone = 0;     // of done, not there any more
 };
 
 // trashed is the delete into the trash; forGood deletes the given files for good. subject names what was to

@@ -367,12 +367,18 @@ TEST_F(MToolBriefingTest, DeleteSaysWhereTheBriefingWent) {
          {asked, question("delete briefing", forGood),
           info("delete briefing", "briefing B1 deleted for good")},
          true},
+        {"removed meanwhile",
+         true,
+         {ui::Reply::Yes},
+         {asked, info("delete briefing", "briefing B1 not there any more")},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         game.write(kBriefings + "B1", "[Briefing 0]\r\n");
         auto m = open();
         selectBriefing(*m, "B1");
+        if (std::string(c.name) == "removed meanwhile") game.remove(kBriefings + "B1");
         FailingFileSystem failing;
         if (!c.trash) failing.failOn(FailingFileSystem::Op::Trash, "", "no trash");
         boxes.clear();
