@@ -1,5 +1,6 @@
 // The entry functions: GETENTRY agrees with a plain reading of the rules, however the file arrives in
-// chunks; PUTENTRY keeps the text before the entry, and what it wrote reads back.
+// chunks, and reads a text with CR line ends as it reads it with CR LF; PUTENTRY keeps the text before the
+// entry, and what it wrote reads back.
 // Input: name NUL value NUL chunk size (its first byte, 1 to 256; none: 4096) NUL text.
 
 #include <cstddef>
@@ -64,13 +65,20 @@ std::string plainValue(std::string_view line, std::size_t word) {
     return word <= words.size() ? words[word - 1] : "";
 }
 
+// The text as an old editor saves it: every "\r\n" a "\r".
+std::string crOnly(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i] == '\n' ? '\r' : text[i];
+    return out;
+}
+
 std::string plainEntry(const std::string& text, const std::string& name, std::size_t word) {
     const std::size_t at = plainFind(text, name);
     if (at == std::string::npos) return {};
-    const std::size_t lf = text.find('\n', at);
-    std::string_view line = std::string_view(text).substr(at, lf == std::string::npos ? lf : lf - at);
-    if (lf != std::string::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return plainValue(line, word);
+    const std::size_t end = text.find_first_of("\r\n", at);
+    return plainValue(std::string_view(text).substr(at, end == std::string::npos ? end : end - at), word);
 }
 
 }  // namespace
@@ -84,6 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (std::size_t word : {0, 1, 2, 3})
         FUZZ_CHECK(hartool::GETENTRY(kFile, name, word) == plainEntry(text, name, word));
+    if (name.find_first_of("\r\n") == std::string::npos) {
+        const std::string before = hartool::GETENTRY(kFile, name);
+        files.write(kFile, crOnly(text));
+        FUZZ_CHECK(hartool::GETENTRY(kFile, name) == before);
+        files.write(kFile, text);
+    }
 
     const hartool::EntryWrite w = hartool::PUTENTRY(kFile, name, value);
     const std::size_t at = plainFind(text, name);

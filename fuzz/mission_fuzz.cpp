@@ -1,5 +1,6 @@
 // The mission reader: READNAT and ANALYZE read any mission and write its graphics into the briefing, and the
-// briefing file then reads back with exactly the graphics the model holds.
+// briefing file then reads back with exactly the graphics the model holds. The mission saved with CR line
+// ends draws the same graphics.
 // Input: mode (first byte odd: a briefing of two sides) NUL mission text.
 
 #include <cstddef>
@@ -34,25 +35,36 @@ std::string briefing(bool twoSides) {
 }
 
 // The file's values read back trimmed, as profile values do; a label of a call sign or message the tables
-// lack ends in ", " in the page and in the file, and without the blank when read again.
-bool sameEntries(const hartool::StringList& written, const hartool::StringList& read) {
+// lack ends in ", " in the page and in the file, and without the blank when read again. Two models drawn
+// alike are compared exactly.
+bool sameEntries(const hartool::StringList& written, const hartool::StringList& read, bool exact) {
     if (written.size() != read.size()) return false;
     for (std::size_t i = 0; i < written.size(); ++i) {
         std::string_view w = written[i];
-        while (!w.empty() && (w.back() == ' ' || w.back() == '\t')) w.remove_suffix(1);
+        while (!exact && !w.empty() && (w.back() == ' ' || w.back() == '\t')) w.remove_suffix(1);
         if (w != read[i]) return false;
     }
     return true;
 }
 
-bool sameGraphics(const std::vector<hartool::Briefing>& a, const std::vector<hartool::Briefing>& b) {
+bool sameGraphics(const std::vector<hartool::Briefing>& a, const std::vector<hartool::Briefing>& b,
+                  bool exact = false) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (!(sameEntries(a[i].ALINESTRINGS, b[i].ALINESTRINGS) &&
-              sameEntries(a[i].ASPRITESTRINGS, b[i].ASPRITESTRINGS) &&
-              sameEntries(a[i].ALABELSTRINGS, b[i].ALABELSTRINGS)))
+        if (!(sameEntries(a[i].ALINESTRINGS, b[i].ALINESTRINGS, exact) &&
+              sameEntries(a[i].ASPRITESTRINGS, b[i].ASPRITESTRINGS, exact) &&
+              sameEntries(a[i].ALABELSTRINGS, b[i].ALABELSTRINGS, exact)))
             return false;
     return true;
+}
+
+// The text as an old editor saves it: every "\r\n" and "\n" a "\r".
+std::string crOnly(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i] == '\n' ? '\r' : text[i];
+    return out;
 }
 
 }  // namespace
@@ -76,6 +88,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(sameGraphics(model.REDBRIEFARRAY(), reread.REDBRIEFARRAY()));
     } else {
         FUZZ_CHECK(sameGraphics(model.BRIEFARRAY(), reread.BRIEFARRAY()));
+    }
+
+    files.write(kMission, crOnly(f[1]));
+    files.write(kBriefing, briefing(twoSides));
+    hartool::MissionSupport crMission(kMission);
+    crMission.READNAT();
+    BriefSupport crModel(kBriefing);
+    FUZZ_CHECK(crMission.ANALYZE(crModel));
+    FUZZ_CHECK(crMission.NATIONALITY() == mission.NATIONALITY() && crMission.SIDE() == mission.SIDE());
+    if (twoSides) {
+        FUZZ_CHECK(sameGraphics(model.BLUEBRIEFARRAY(), crModel.BLUEBRIEFARRAY(), true));
+        FUZZ_CHECK(sameGraphics(model.REDBRIEFARRAY(), crModel.REDBRIEFARRAY(), true));
+    } else {
+        FUZZ_CHECK(sameGraphics(model.BRIEFARRAY(), crModel.BRIEFARRAY(), true));
     }
     return 0;
 }

@@ -21,14 +21,14 @@ std::vector<std::string> linesOf(const Token& token) {
     return lines;
 }
 
-// The rules read plainly: "\r\n" is a line feed; the text splits at line feeds; runs of them count as one, so
-// empty lines go, except that a leading or trailing break leaves an empty first or last line. A text that is
-// one line break and nothing else is one empty line, as the splitter has always read it.
+// The rules read plainly: "\r\n" and a lone "\r" are line feeds; the text splits at line feeds; runs of them
+// count as one, so empty lines go, except that a leading or trailing break leaves an empty first or last
+// line. A text that is one line break and nothing else is one empty line, as the splitter has always read it.
 std::vector<std::string> plainLines(std::string_view text) {
     std::string normal;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        normal += text[i];
+        normal += text[i] == '\r' ? '\n' : text[i];
     }
     std::vector<std::string> pieces(1);
     for (char c : normal) {

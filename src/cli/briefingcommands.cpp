@@ -183,7 +183,11 @@ int deleteBriefingCommand(Context& c) {
             report.fail(name, "no such briefing in the briefings folder");
             continue;
         }
-        report.add(deleteBriefing(c.folders.briefings + file));
+        // What no trash can take stays, with its reason; --force deletes it for good.
+        Deletion deletion = deleteBriefing(c.folders.briefings + file);
+        if (!deletion.notTrashed.empty() && c.force())
+            deletion = deleteBriefing(c.folders.briefings + file, DeleteMode::FOR_GOOD);
+        report.add(deletion.report);
     }
     const std::string success = c.args.words.size() == 1 ? "briefing " + c.args.words[0] + " deleted"
                                                          : std::to_string(report.done) + " briefings deleted";

@@ -98,7 +98,11 @@ int deleteCommand(Context& c) {
             report.fail(name, "no such mission in the player folder");
             continue;
         }
-        report.add(deleteMission(c.folders.player + file));
+        // What no trash can take stays, with its reason; --force deletes it for good.
+        Deletion deletion = deleteMission(c.folders.player + file);
+        if (!deletion.notTrashed.empty() && c.force())
+            deletion = deleteMission(c.folders.player + file, DeleteMode::FOR_GOOD);
+        report.add(deletion.report);
     }
     const std::string success = c.args.words.size() == 1 ? "mission " + c.args.words[0] + " deleted"
                                                          : std::to_string(report.done) + " missions deleted";

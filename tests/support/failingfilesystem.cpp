@@ -74,9 +74,11 @@ Status FailingFileSystem::remove(const std::string& path) {
     return fails(Op::Remove, path, why) ? Status::failure(why) : real_.remove(path);
 }
 
-Status FailingFileSystem::trash(const std::string& path) {
+platform::TrashResult FailingFileSystem::trash(const std::string& path) {
     std::string why;
-    return fails(Op::Trash, path, why) ? Status::failure(why) : real_.trash(path);
+    // A trash that fails is one that cannot take the file: what is left is deleting it for good.
+    if (fails(Op::Trash, path, why)) return {platform::Removal::NO_TRASH, Status::failure(why)};
+    return real_.trash(path);
 }
 
 Status FailingFileSystem::makeFolder(const std::string& path) {

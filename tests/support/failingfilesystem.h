@@ -31,7 +31,7 @@ class FailingFileSystem : public platform::FileSystem {
     bool folderExists(const std::string& path) const override;
     std::vector<platform::FileEntry> list(const std::string& pathAndMask) const override;
     platform::Status remove(const std::string& path) override;
-    platform::Status trash(const std::string& path) override;
+    platform::TrashResult trash(const std::string& path) override;
     platform::Status makeFolder(const std::string& path) override;
     platform::Status copy(const std::string& from, const std::string& to) override;
     platform::Status setAttributes(const std::string& path, std::uint32_t attributes) override;

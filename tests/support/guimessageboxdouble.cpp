@@ -21,8 +21,10 @@ void MessageBoxDouble::information(QWidget* owner, const std::string& caption, c
     reactivate(owner);
 }
 
-ui::Reply MessageBoxDouble::question(QWidget* owner, const std::string& caption, const std::string& text) {
+ui::Reply MessageBoxDouble::question(QWidget* owner, const std::string& caption, const std::string& text,
+                                     ui::Ask ask) {
     boxes_.push_back(test::question(caption, text));
+    boxes_.back().ask = ask;
     if (onShow) onShow();
     ui::Reply reply = ui::Reply::No;
     if (answers_.empty()) {

@@ -22,7 +22,10 @@ class MessageBoxDouble : public ui::MessageBoxes {
         Kind kind;
         std::string caption;
         std::string text;
-        bool operator==(const Box&) const = default;
+        ui::Ask ask;  // of a question; compared on its own, not by ==
+        bool operator==(const Box& o) const {
+            return kind == o.kind && caption == o.caption && text == o.text;
+        }
     };
 
     MessageBoxDouble();
@@ -38,7 +41,8 @@ class MessageBoxDouble : public ui::MessageBoxes {
     std::function<void()> onShow;
 
     void information(QWidget* owner, const std::string& caption, const std::string& text) override;
-    ui::Reply question(QWidget* owner, const std::string& caption, const std::string& text) override;
+    ui::Reply question(QWidget* owner, const std::string& caption, const std::string& text,
+                       ui::Ask ask) override;
 
   private:
     ui::MessageBoxes* previous_;
@@ -47,10 +51,10 @@ class MessageBoxDouble : public ui::MessageBoxes {
 };
 
 inline MessageBoxDouble::Box info(std::string caption, std::string text) {
-    return {MessageBoxDouble::Kind::Information, std::move(caption), std::move(text)};
+    return {MessageBoxDouble::Kind::Information, std::move(caption), std::move(text), {}};
 }
 inline MessageBoxDouble::Box question(std::string caption, std::string text) {
-    return {MessageBoxDouble::Kind::Question, std::move(caption), std::move(text)};
+    return {MessageBoxDouble::Kind::Question, std::move(caption), std::move(text), {}};
 }
 std::ostream& operator<<(std::ostream& out, const MessageBoxDouble::Box& box);
 

@@ -1,6 +1,9 @@
 #include "core/backup/backup.h"
 
+#include <unordered_set>
 #include <vector>
+
+#include "core/platform/codepage.h"
 
 namespace hartool {
 
@@ -39,15 +42,29 @@ Report notCopied(const std::string& source, CopyMode mode) {
 struct FolderCopy {
     std::string source, target;
     CopyMode mode;
+    bool onlyMissing = false;  // leave the files the target has already
 };
+
+// names without those the folder holds already, compared as Windows compares them.
+std::size_t dropPresent(std::vector<std::string>& names, const std::string& folder, CopyMode mode) {
+    std::unordered_set<std::string> present;
+    for (const std::string& name : platform::listFileNames(folder + copyMask(mode)))
+        present.insert(platform::upper1252(name));
+    const std::size_t before = names.size();
+    std::erase_if(names,
+                  [&](const std::string& name) { return present.contains(platform::upper1252(name)); });
+    return before - names.size();
+}
 
 // The folders' files in one copy, so that making them durable is paid for once. A target folder that cannot
 // be made is one failure, and its files are counted as not copied; every other folder's files are copied.
-Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progress) {
+Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progress,
+                   std::size_t* present = nullptr) {
     Report report;
     std::vector<platform::CopyGroup> groups;
     for (const FolderCopy& c : copies) {
         std::vector<std::string> names = platform::listFileNames(c.source + copyMask(c.mode));
+        if (c.onlyMissing && present) *present += dropPresent(names, c.target, c.mode);
         report.selected += names.size();
         // Every file would only fail again for the same reason.
         if (Status s = platform::makeFolder(c.target); !s) {
@@ -107,10 +124,21 @@ Report saveOriginals(const GameFolders& folders, const Progress& progress) {
         else if (!platform::fileExists(from + "CAMP0"))
             report.warnings.push_back(std::string("the campaign folder \"") + c.folder +
                                       "\" has no CAMP0, so the backup does not count as complete.");
-        copies.push_back({from, folders.savedCampaign(c), CopyMode::KAMPAGNE});
+        copies.push_back({from, folders.savedCampaign(c), CopyMode::KAMPAGNE, true});
     }
-    copies.push_back({folders.player, folders.savedPlayer(), CopyMode::MISSION});
-    report.add(copyFolders(copies, progress));
+    copies.push_back({folders.player, folders.savedPlayer(), CopyMode::MISSION, true});
+    std::size_t present = 0;
+    report.add(copyFolders(copies, progress, &present));
+    if (present > 0)
+        report.warnings.push_back(
+            "the backup was not complete: only the files it lacked were saved, and the " +
+            std::to_string(present) + " saved before were kept as they were.");
+    if (report.ok()) {
+        if (Status s =
+                platform::writeFile(folders.backupRecord(), "the originals in this folder are complete\r\n");
+            !s)
+            report.fail(folders.backupRecord(), s.error);
+    }
     return report;
 }
 

@@ -27,8 +27,10 @@ Report copyFolder(const std::string& source, const std::string& target, CopyMode
                   const Progress& progress = {});
 
 // The five campaigns and the player's single missions into the backup folder, which is created with its
-// briefings folder. A campaign the game lacks, or that lacks "CAMP0", is a warning.
-// progress counts the files of all of them.
+// briefings folder. A campaign the game lacks, or that lacks "CAMP0", is a warning. Only files the backup
+// lacks are copied: a save that finishes an interrupted one never replaces a saved original by a game file
+// changed since. When every file is in the backup, the backup's record is written last.
+// progress counts the files to be copied.
 Report saveOriginals(const GameFolders& folders, const Progress& progress = {});
 // The saved copies back over the game's files.
 Report restoreOriginals(const GameFolders& folders, const Progress& progress = {});

@@ -9,6 +9,7 @@ bool gameFound(const std::string& gamePath) {
 }
 
 bool backupIncomplete(const GameFolders& folders) {
+    if (!platform::fileExists(folders.backupRecord())) return true;
     for (const Campaign& c : kCampaigns)
         if (!platform::fileExists(folders.savedCampaign(c) + "CAMP0")) return true;
     return false;

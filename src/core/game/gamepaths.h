@@ -47,6 +47,9 @@ struct GameFolders {
     std::string campaign(const Campaign& c) const { return battles + c.folder + "\\"; }
     std::string savedCampaign(const Campaign& c) const { return backup + c.folder + "\\"; }
     std::string savedPlayer() const { return backup + "Player\\"; }
+    // Written last by a save of the originals that copied every file: a cancelled or failed save leaves a
+    // backup whose CAMP0 files are there but not the rest.
+    std::string backupRecord() const { return backup + "originals.ok"; }
 };
 
 }  // namespace hartool

@@ -1,6 +1,7 @@
 #include "core/missions/briefingfiles.h"
 
 #include <array>
+#include <vector>
 
 #include "core/analysis/missionsupport.h"
 #include "core/briefing/briefsupport.h"
@@ -44,6 +45,32 @@ bool isDeviceName(std::string_view name) {
     for (std::string_view device : kDevices)
         if (stem == device) return true;
     return false;
+}
+
+// The pages that hold graphics but neither heading nor text, which the briefing file leaves out: "page 3",
+// "pages 2, 4 of the blue briefing and page 5 of the red briefing"; "" when there are none.
+std::string pagesLeftOut(BriefSupport& briefing) {
+    std::vector<std::string> parts;
+    const auto scan = [&](const std::vector<Briefing>& pages, const std::string& side) {
+        std::string numbers;
+        std::size_t count = 0;
+        for (std::size_t k = 0; k < pages.size(); ++k) {
+            const Briefing& b = pages[k];
+            const bool graphics =
+                !b.ALINESTRINGS.empty() || !b.ASPRITESTRINGS.empty() || !b.ALABELSTRINGS.empty();
+            if (!graphics || !b.CHEADING.empty() || !b.CTEXT.empty()) continue;
+            numbers += (count++ ? ", " : "") + std::to_string(k + 1);
+        }
+        if (count > 0) parts.push_back((count == 1 ? "page " : "pages ") + numbers + side);
+    };
+    if (briefing.DOUBLEMODE()) {
+        scan(briefing.BLUEBRIEFARRAY(), " of the blue briefing");
+        scan(briefing.REDBRIEFARRAY(), " of the red briefing");
+    } else {
+        scan(briefing.BRIEFARRAY(), "");
+    }
+    if (parts.size() == 2) return parts[0] + " and " + parts[1];
+    return parts.empty() ? "" : parts[0];
 }
 
 bool isSeparator(char c) {
@@ -113,7 +140,14 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
     }
     std::string_view data = std::string_view(mission.content).substr(0, mission.content.find('['));
     data = trimSpaces(data);
-    while (data.size() > 2 && data.ends_with(kCrLf)) data.remove_suffix(2);
+    // Any line ends: a mission saved with CR alone is read as well as one with CR LF.
+    for (;;) {
+        const std::size_t lineEnd = data.ends_with(kCrLf)                                           ? 2
+                                    : !data.empty() && (data.back() == '\r' || data.back() == '\n') ? 1
+                                                                                                    : 0;
+        if (lineEnd == 0 || lineEnd == data.size()) break;
+        data.remove_suffix(lineEnd);
+    }
     std::string text(data);
     text.append(kCrLf).append(kCrLf).append(trimSpaces(briefing.content));
     return finished(report, missionFile, WRITESTRING(missionFile, text));
@@ -146,7 +180,14 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
         report.fail(briefingFile, "file could not be read");
         return report;
     }
-    return finished(report, briefingFile, analysis.ANALYZE(briefing));
+    report = finished(report, briefingFile, analysis.ANALYZE(briefing));
+    if (report.ok())
+        if (const std::string pages = pagesLeftOut(briefing); !pages.empty())
+            report.warnings.push_back(
+                "the graphics of " + pages +
+                " were left out: a page without heading and text is not written, and the "
+                "game would not show it. Give the page a heading and analyze again.");
+    return report;
 }
 
 Report analyzeMission(const std::string& missionFile) {
@@ -188,8 +229,8 @@ Report copyBriefing(const std::string& from, const std::string& to) {
     return finished(oneFile(), to, platform::copyFile(from, to));
 }
 
-Report deleteBriefing(const std::string& file) {
-    return finished(oneFile(), file, platform::trashFile(file));
+Deletion deleteBriefing(const std::string& file, DeleteMode mode) {
+    return deleteFiles({file}, mode);
 }
 
 }  // namespace hartool

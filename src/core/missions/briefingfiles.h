@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/base/report.h"
+#include "core/missions/missions.h"
 
 namespace hartool {
 
@@ -37,7 +38,8 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
 
 // Draws the mission's units, routes and objectives into the briefing file's pages as map graphics, in place
 // of those there. A missing briefing file is created; one that cannot be read, or a mission that cannot be
-// read, leaves the briefing as it was.
+// read, leaves the briefing as it was. Graphics of a page that has neither heading nor text cannot be
+// written (the file leaves such a page out); the report warns of them.
 Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile);
 
 // Redraws the graphics of the mission's own briefing part, as analyzeBriefing draws them into a briefing
@@ -56,7 +58,7 @@ std::string newBriefingNameProblem(const std::string& folder, const std::string&
 
 // Replaces to unless it is read-only.
 Report copyBriefing(const std::string& from, const std::string& to);
-// Into the trash, or deleted where there is none.
-Report deleteBriefing(const std::string& file);
+// As deleteMission.
+Deletion deleteBriefing(const std::string& file, DeleteMode mode = DeleteMode::TRASH);
 
 }  // namespace hartool

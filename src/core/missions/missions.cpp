@@ -94,54 +94,95 @@ MissionCopyResult copyMission(const MissionCopyPlan& plan) {
     Report& report = result.report;
     if (!plan.copy && !plan.retitle) return result;
     report.selected = 1;
-    if (plan.copy) {
-        if (!platform::fileExists(plan.source)) {
-            report.fail(plan.source, "the mission file does not exist");
-            return result;
-        }
-        // The player agreed to replace it; a read-only target would refuse.
-        if (plan.replaces) platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
-        if (platform::Status s = platform::copyFile(plan.source, plan.target); !s) {
-            report.fail(plan.target, s.error);
-            return result;
-        }
-        result.copied = true;
-        // The copy carries the source's read-only state, which would stop the retitle and later edits.
-        platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
-        if (!listedName(fileNameOf(plan.target)))
-            report.warnings.push_back(fileNameOf(plan.target) +
-                                      " does not end in .TXT: the game and this list show only .TXT files");
-    }
-    if (plan.retitle) {
+    if (!plan.copy) {
         const EntryWrite w = PUTENTRY(plan.target, "TITLE", plan.newTitle);
-        switch (w.outcome) {
-            case EntryWrite::Outcome::WRITTEN:
-                result.retitled = true;
-                break;
-            case EntryWrite::Outcome::NO_ENTRY:
-                if (result.copied)
-                    report.warnings.push_back(fileNameOf(plan.target) +
-                                              " has no TITLE entry, so the copy keeps its title");
-                else
-                    report.skip(plan.target, "it has no TITLE entry");
-                break;
-            case EntryWrite::Outcome::FAILED:
-                report.fail(plan.target, "the title could not be written: " + w.status.error);
-                break;
-        }
+        if (w.outcome == EntryWrite::Outcome::WRITTEN)
+            result.retitled = true;
+        else if (w.outcome == EntryWrite::Outcome::NO_ENTRY)
+            report.skip(plan.target, "it has no TITLE entry");
+        else
+            report.fail(plan.target, "the title could not be written: " + w.status.error);
+        if (report.ok()) report.done = 1;
+        return result;
     }
-    if (report.ok()) report.done = 1;
+    if (!platform::fileExists(plan.source)) {
+        report.fail(plan.source, "the mission file does not exist");
+        return result;
+    }
+    // The player agreed to replace it; a read-only target would refuse.
+    if (plan.replaces) platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
+    platform::Status copied;
+    if (plan.retitle) {
+        // The copy is written with its new title in one step: a full disk leaves no copy under the old title.
+        const platform::ReadResult read = platform::fileSystem().read(plan.source);
+        if (!read.ok) {
+            report.fail(plan.source, read.error.empty() ? "the mission file could not be read" : read.error);
+            return result;
+        }
+        EntryWrite w = withEntry(read.content, "TITLE", plan.newTitle);
+        result.retitled = w.outcome == EntryWrite::Outcome::WRITTEN;
+        if (!result.retitled)
+            report.warnings.push_back(fileNameOf(plan.target) +
+                                      " has no TITLE entry, so the copy keeps its title");
+        copied = WRITESTRING(plan.target, w.text);
+    } else {
+        copied = platform::copyFile(plan.source, plan.target);
+        // The copy carries the source's read-only state, which would stop a retitle and later edits.
+        if (copied) platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
+    }
+    if (!copied) {
+        result.retitled = false;
+        report.warnings.clear();
+        report.fail(plan.target, copied.error);
+        return result;
+    }
+    result.copied = true;
+    if (!listedName(fileNameOf(plan.target)))
+        report.warnings.push_back(fileNameOf(plan.target) +
+                                  " does not end in .TXT: the game and this list show only .TXT files");
+    report.done = 1;
     return result;
 }
 
-Report deleteMission(const std::string& file) {
-    Report report;
-    report.selected = 1;
-    if (platform::Status s = platform::trashFile(file); s)
-        report.done = 1;
-    else
-        report.fail(file, s.error);
-    return report;
+Deletion deleteFiles(const std::vector<std::string>& files, DeleteMode mode, const Progress& progress) {
+    Deletion result;
+    Report& report = result.report;
+    report.selected = files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i];
+        if (!goOn(progress, i, files.size())) {
+            report.skipCancelled(i, files.size(), [&](std::size_t rest) { return files[rest]; });
+            break;
+        }
+        if (mode == DeleteMode::FOR_GOOD) {
+            if (platform::Status s = platform::removeFile(file); s)
+                ++report.done;
+            else
+                report.fail(file, s.error);
+            continue;
+        }
+        const platform::TrashResult t = platform::trashFile(file);
+        switch (t.removal) {
+            case platform::Removal::GONE:
+                ++result.gone;
+                [[fallthrough]];
+            case platform::Removal::TRASHED:
+                ++report.done;
+                break;
+            case platform::Removal::NO_TRASH:
+                result.notTrashed.push_back({file, t.status.error});
+                report.skip(file, "no trash can take it (" + t.status.error + ")");
+                break;
+            case platform::Removal::FAILED:
+                report.fail(file, t.status.error);
+                break;
+        }
+    }
+    return result;
+}
+
+Deletion deleteMission(const std::string& file, DeleteMode mode) {
+    return deleteFiles({file}, mode);
 }
 
 }  // namespace hartool

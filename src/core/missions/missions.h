@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/progress.h"
 #include "core/base/report.h"
 
 namespace hartool {
@@ -49,11 +50,22 @@ struct MissionCopyResult {
     bool copied = false;
     bool retitled = false;
 };
-// Copies, then retitles, as planned. A target with a name the game does not list gets a warning.
+// Copies or retitles as planned; a copy under a new title is written with it in one atomic step, so that a
+// failure leaves no copy at all. A target with a name the game does not list gets a warning.
 MissionCopyResult copyMission(const MissionCopyPlan& plan);
 
-// Moves one mission to the trash (deletes it where there is none); one that is gone already counts as
-// deleted.
-Report deleteMission(const std::string& file);
+// How a delete treats its files.
+enum class DeleteMode {
+    TRASH,     // into the trash only: a file no trash can take stays where it is
+    FOR_GOOD,  // deleted, after the player agreed that it cannot be undone
+};
+struct Deletion {
+    Report report;                    // done: trashed (or deleted, FOR_GOOD), or gone already
+    std::vector<Failure> notTrashed;  // still there because no trash could take them, and why; skipped too
+    std::size_t gone = 0;             // of done, those that were not there any more
+};
+// Each file as mode says; a file that is gone already counts as done.
+Deletion deleteFiles(const std::vector<std::string>& files, DeleteMode mode, const Progress& progress = {});
+Deletion deleteMission(const std::string& file, DeleteMode mode = DeleteMode::TRASH);
 
 }  // namespace hartool

@@ -96,15 +96,6 @@ FileSystem* installFileSystem(FileSystem* fs) {
     return seam().install(fs);
 }
 
-Status trashFile(const std::string& path) {
-    if (!fileSystem().fileExists(path)) return Status::success();
-    if (Status s = fileSystem().trash(path); s) return s;
-    // No usable trash (none can be made, or it is on another file system than the file): deleting, as before
-    // there was a trash, is what the player confirmed. Copying the file across would be slower and could
-    // leave half a copy behind.
-    return fileSystem().remove(path);
-}
-
 Status makeFolders(const std::string& path, std::string* failed) {
     auto separator = [](char c) { return c == '\\' || c == '/'; };
     for (std::size_t i = 0; i <= path.size(); ++i) {

@@ -54,6 +54,18 @@ struct CopyOptions {
     bool leaveReadOnly = false;
 };
 
+// What became of a file the trash was asked to take.
+enum class Removal {
+    TRASHED,   // in the desktop's trash, from where the player can take it back
+    GONE,      // there was nothing of that name, not even a link
+    NO_TRASH,  // still there: no trash could take it, so only deleting it for good is left
+    FAILED,    // still there: it can be neither trashed nor deleted (a read-only file)
+};
+struct TrashResult {
+    Removal removal = Removal::FAILED;
+    Status status;  // why, for NO_TRASH and FAILED
+};
+
 // Takes the next piece of a file's content.
 using PieceWriter = std::function<void(std::string_view piece)>;
 
@@ -105,11 +117,12 @@ class FileSystem {
     // list's names only, for a caller that needs no size, date or attributes. This default asks list.
     virtual std::vector<std::string> listNames(const std::string& pathAndMask) const;
     virtual Status remove(const std::string& path) = 0;
-    // Moves an ordinary file into the desktop's trash, from where the player can take it back; fails,
-    // changing nothing, when there is no trash that can take it. A read-only file is refused, as remove
-    // refuses it. This default has no trash and deletes: Windows builds keep it until they use the recycle
-    // bin.
-    virtual Status trash(const std::string& path) { return remove(path); }
+    // Moves an ordinary file, or a link itself (never what it points to), into the desktop's trash, from
+    // where the player can take it back; changes nothing when no trash can take it. A read-only file is
+    // refused, as remove refuses it. This default has no trash.
+    virtual TrashResult trash(const std::string& /*path*/) {
+        return {Removal::NO_TRASH, Status::failure("there is no trash")};
+    }
     // One level; an existing folder is success.
     virtual Status makeFolder(const std::string& path) = 0;
     // Replaces the target (unless it is read-only) and keeps the source's last-write time and read-only
@@ -164,9 +177,10 @@ inline std::vector<std::string> listFileNames(const std::string& pathAndMask) {
 inline Status removeFile(const std::string& path) {
     return fileSystem().remove(path);
 }
-// Into the trash, else deleted as remove does. A file that is gone already is success: not being there is
-// what a delete asks for.
-Status trashFile(const std::string& path);
+// Into the trash; never deleted for good (that is removeFile, after the player has agreed).
+inline TrashResult trashFile(const std::string& path) {
+    return fileSystem().trash(path);
+}
 inline Status makeFolder(const std::string& path) {
     return fileSystem().makeFolder(path);
 }

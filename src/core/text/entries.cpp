@@ -13,6 +13,10 @@ namespace hartool {
 
 namespace {
 
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
 std::string valueOf(std::string_view line, std::size_t word) {
     const std::string_view value = valueAfter(line);
     return std::string(word == 0 ? value : tokenAt(value, " ", word));
@@ -21,42 +25,30 @@ std::string valueOf(std::string_view line, std::size_t word) {
 }  // namespace
 
 Token TXT2TOKEN(std::string text) {
-    // One pass over the raw text, as if "\r\n" had first become "\n": the normalised text is never built, and
-    // the lines stay places in the text handed over.
+    // One pass over the raw text, as if "\r\n" and then a lone "\r" had first become "\n": the normalised
+    // text is never built, and the lines stay places in the text handed over. Missions saved by old editors
+    // end their lines in CR alone.
     Token result;
     result.source_ = std::move(text);
     result.delimiter_ = "\r\n";
-    const char* data = result.source_.data();
-    const std::size_t n = result.source_.size();
+    const std::string_view data = result.source_;
+    const std::size_t n = data.size();
     std::vector<Token::Span>& lines = result.spans_;
     lines.clear();
-    std::size_t breaks = 0;
-    for (const char* q = data; (q = static_cast<const char*>(std::memchr(q, '\n', data + n - q))); ++q)
-        ++breaks;
-    lines.reserve(breaks + 1);
+    lines.reserve(static_cast<std::size_t>(std::count_if(data.begin(), data.end(), isLineBreak)) + 1);
 
     std::size_t crlf = 0;  // "\r\n" pairs, which the normalised text holds as one byte
     std::size_t p = 0;
     for (;;) {
-        const void* hit = p < n ? std::memchr(data + p, '\n', n - p) : nullptr;
-        if (!hit) {
+        const std::size_t f = data.find_first_of("\r\n", p);
+        if (f == std::string_view::npos) {
             lines.push_back({p, n - p});
             break;
         }
-        const std::size_t f = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        std::size_t end = f;
-        if (end > p && data[end - 1] == '\r') --end, ++crlf;
-        lines.push_back({p, end - p});
-        p = f + 1;
-        for (;;) {
-            if (p < n && data[p] == '\n') {
-                ++p;
-            } else if (p + 1 < n && data[p] == '\r' && data[p + 1] == '\n') {
-                p += 2, ++crlf;
-            } else {
-                break;
-            }
-        }
+        lines.push_back({p, f - p});
+        // A run of line breaks ends one line: empty lines are dropped.
+        for (p = f; p < n && isLineBreak(data[p]); ++p)
+            if (data[p] == '\r' && p + 1 < n && data[p + 1] == '\n') ++p, ++crlf;
     }
     // Token's pass limit, over the normalised length: it cuts only a text that is one bare line break.
     const std::size_t limit = std::max<std::size_t>(1, n - crlf);
@@ -78,8 +70,7 @@ std::string linesAfterFirst(std::string text) {
 std::string GETENTRY(const std::string& fileName, std::string_view entryName, std::size_t word) {
     FirstMatch match = readEntryLine(fileName, trimSpaces(entryName));
     if (!match.found) return {};
-    std::string_view line = match.text;
-    if (match.stopped && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = match.text;
     return valueOf(line, word);
 }
 
@@ -96,12 +87,24 @@ EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std
                                       (read.missing ? std::string("there is no such file") : read.error));
         return result;
     }
-    result.text = std::move(read.content);
+    result = withEntry(std::move(read.content), entryName, value);
+    if (result.outcome == EntryWrite::Outcome::NO_ENTRY) {
+        result.status =
+            platform::Status::failure(fileName + " has no " + std::string(trimSpaces(entryName)) + " entry");
+        return result;
+    }
+    result.status = WRITESTRING(fileName, result.text);
+    if (!result.status) result.outcome = EntryWrite::Outcome::FAILED;
+    return result;
+}
+
+EntryWrite withEntry(std::string original, std::string_view entryName, std::string_view value) {
+    EntryWrite result;
+    result.text = std::move(original);
     const std::string_view name = trimSpaces(entryName);
     const std::size_t at = findEntry(result.text, name);
     if (at == std::string_view::npos) {
         result.outcome = EntryWrite::Outcome::NO_ENTRY;
-        result.status = platform::Status::failure(fileName + " has no " + std::string(name) + " entry");
         return result;
     }
 
@@ -115,9 +118,7 @@ EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std
     for (char c : value) text += (c == '\r' || c == '\n') ? ' ' : c;
     text += "\r\n";
     text += tail;
-
-    result.status = WRITESTRING(fileName, text);
-    if (result.status) result.outcome = EntryWrite::Outcome::WRITTEN;
+    result.outcome = EntryWrite::Outcome::WRITTEN;
     result.text = std::move(text);
     return result;
 }

@@ -17,7 +17,7 @@
 
 namespace hartool {
 
-// The lines of text, split at line feeds ("\r\n" counting as one): empty lines are dropped, a leading or
+// The lines of text, split at line ends (LF, CR LF or CR alone): empty lines are dropped, a leading or
 // trailing line break gives a first or last line "". TOKENSTRING joins them with "\r\n".
 Token TXT2TOKEN(std::string text);
 // The lines of text after its first, as TXT2TOKEN gives them, joined with "\r\n".
@@ -42,6 +42,8 @@ struct EntryWrite {
 // Replaces the entry's line by "NAME: value". The text before the entry stays as it was; the lines after it
 // come back with "\r\n" line ends and without empty lines. A file that cannot be read is never written.
 EntryWrite PUTENTRY(const std::string& fileName, std::string_view entryName, std::string_view value);
+// PUTENTRY on a text in memory: WRITTEN with the new text, or NO_ENTRY with the text unchanged.
+EntryWrite withEntry(std::string text, std::string_view entryName, std::string_view value);
 
 // The whole file, atomically: on failure the old file stays.
 platform::Status WRITESTRING(const std::string& fileName, std::string_view text);

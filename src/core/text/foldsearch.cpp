@@ -283,10 +283,10 @@ class EntryScan {
         return hit;
     }
 
-    // Appends what follows the place, up to the line feed; false once that is found.
+    // Appends what follows the place, up to the line end (CR or LF); false once that is found.
     static bool collect(Hit& hit, std::string_view piece) {
         if (hit.stopped) return false;
-        const std::size_t lf = piece.find('\n');
+        const std::size_t lf = piece.find_first_of("\r\n");
         hit.text.append(piece.substr(0, lf));
         hit.stopped = lf != std::string_view::npos;
         return !hit.stopped;

@@ -51,8 +51,8 @@ FirstMatch readFromFirstMatch(const std::string& path, std::string_view pattern,
 // anywhere. The fallback keeps files readable whose entries only ever occurred inside another word.
 std::size_t findEntry(std::string_view text, std::string_view name);
 
-// The text from that place up to the next line feed, read from the file only as far as that needs: to the
-// end when no line begins with the name.
+// The text from that place up to the line end (CR or LF), read from the file only as far as that needs: to
+// the end when no line begins with the name.
 FirstMatch readEntryLine(const std::string& path, std::string_view name);
 
 }  // namespace hartool

@@ -224,23 +224,11 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
     return report;
 }
 
-Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
-                           const Progress& progress) {
-    Report report;
-    report.selected = battles.size();
-    for (std::size_t i = 0; i < battles.size(); ++i) {
-        const std::string file = folders.player + battles[i];
-        if (!goOn(progress, i, battles.size())) {
-            report.skipCancelled(i, battles.size(),
-                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
-            break;
-        }
-        if (Status s = platform::trashFile(file); s)
-            ++report.done;
-        else
-            report.fail(file, s.error);
-    }
-    return report;
+Deletion deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
+                             const Progress& progress, DeleteMode mode) {
+    std::vector<std::string> files;
+    for (const std::string& battle : battles) files.push_back(folders.player + battle);
+    return deleteFiles(files, mode, progress);
 }
 
 }  // namespace hartool

@@ -12,6 +12,7 @@
 #include "core/base/progress.h"
 #include "core/base/report.h"
 #include "core/game/gamepaths.h"
+#include "core/missions/missions.h"
 #include "core/platform/filesystem.h"
 
 namespace hartool {
@@ -69,9 +70,8 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
                       const std::vector<std::string>& battles,
                       std::optional<std::size_t> pairedMission = std::nullopt, const Progress& progress = {});
 
-// Moves the named files of the player folder to the trash (deletes them where there is none); one that is
-// gone already counts as deleted.
-Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
-                           const Progress& progress = {});
+// The named files of the player folder, as deleteFiles does.
+Deletion deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
+                             const Progress& progress = {}, DeleteMode mode = DeleteMode::TRASH);
 
 }  // namespace hartool

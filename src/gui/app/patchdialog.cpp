@@ -233,7 +233,7 @@ void PatchDialog::PSHSAVE() {
 
 void PatchDialog::PSHREST() {
     const std::string caption = "restore campaigns";
-    if (!ui::confirmed(this, caption, "restore the original campaigns?")) return;
+    if (!ui::confirmed(this, caption, "restore the original campaigns?", ui::kNoByDefault)) return;
     if (!FILEOK() || COPYOK()) return;
     const Report report = waiting([&] {
         ui::ProgressBox progress(this, caption);
@@ -256,7 +256,8 @@ void PatchDialog::PSHSAVECREW() {
 
 void PatchDialog::PSHRESTCREW() {
     const std::string caption = "restore crew data";
-    if (!ui::confirmed(this, caption, "Restore all crew data of the campaign you're actually playing ?"))
+    if (!ui::confirmed(this, caption, "Restore all crew data of the campaign you're actually playing ?",
+                       ui::kNoByDefault))
         return;
     if (!FILEOK()) return;
     const Report report = waiting([&] { return restoreCrew(folders_); });

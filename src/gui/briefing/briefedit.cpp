@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace hartool {
 
@@ -29,6 +30,11 @@ std::string oneLine(const std::string& text) {
         }
     }
     return out;
+}
+
+// A page as the editor shows it.
+std::pair<std::string, std::string> shownPage(const Briefing& page) {
+    return {page.CHEADING.empty() ? "" : page.HEADING(), page.BTEXT()};
 }
 
 std::size_t brackets(const std::string& s) {
@@ -138,6 +144,36 @@ void BriefEdit::PSHSAVE() {
         return;
     }
     ENDDIALOG(1);
+}
+
+bool BriefEdit::changed() {
+    SCREEN2BRIEF();
+    for (const PageRef& side : everySide()) {
+        for (std::size_t k = 0; k < std::max(side.pages->size(), side.asRead->size()); ++k) {
+            const Briefing now = k < side.pages->size() ? (*side.pages)[k] : Briefing();
+            const Briefing read = k < side.asRead->size() ? (*side.asRead)[k] : Briefing();
+            if (shownPage(now) != shownPage(read)) return true;
+        }
+    }
+    return false;
+}
+
+void BriefEdit::ENDDIALOG(int result) {
+    if (result == Rejected && changed()) {
+        const std::string path = brief_.PATH();
+        const std::string name = path.substr(path.find_last_of("\\/") + 1);
+        switch (ui::WARNINGBOX(this, kCaption, "save the changes to briefing " + name + " ?",
+                               {ui::Reply::Yes, true})) {
+            case ui::Reply::Yes:
+                PSHSAVE();  // closes once saved; a failure is shown and the editor stays
+                return;
+            case ui::Reply::Cancel:
+                return;
+            case ui::Reply::No:
+                break;
+        }
+    }
+    BriefEdit_vo::ENDDIALOG(result);
 }
 
 void BriefEdit::PSHCANCEL() {

@@ -65,6 +65,10 @@ class BriefEdit : public BriefEdit_vo {
     std::string BRIEF2TEXT(std::size_t page) const { return brief_.BRIEF2TEXT(page); }
 
     void BUTTONCLICK(const ui::ControlEvent& event) override;
+    // Esc, the close button and Alt+F4 ask to save what was typed; Cancel and a save close at once.
+    void ENDDIALOG(int result) override;
+    // A heading or text on screen or on the other side differs from the file as read.
+    bool changed();
 
   public slots:
     void PSHSAVE();

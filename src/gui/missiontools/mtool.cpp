@@ -1,10 +1,12 @@
 #include "gui/missiontools/mtool.h"
 
 #include "core/missions/missions.h"
+#include "core/platform/codepage.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
 #include "gui/missiontools/copymiss.h"
 #include "gui/missiontools/missprop.h"
+#include "gui/ui/deletebox.h"
 #include "gui/ui/launcher.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/modal.h"
@@ -138,6 +140,15 @@ void MTool::removeListItem(ui::MYLISTBOX& list, std::size_t position,
     list.SETCURRENTITEMNO(std::min(position, items.size()));
 }
 
+void MTool::selectMissionFile(const std::string& fileName) {
+    for (std::size_t i = 0; i < fileNames_.size(); ++i) {
+        if (platform::iequals1252(fileNames_[i], fileName)) {
+            ui.LBMISSIONS->SETCURRENTITEMNO(i + 1);
+            return;
+        }
+    }
+}
+
 std::size_t MTool::selectedMission(const std::string& caption) {
     const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
     if (n == 0 || n > fileNames_.size()) {
@@ -173,7 +184,8 @@ void MTool::PSHMISSCOPY() {
     const MissionCopyPlan plan = planMissionCopy(folders_.player, name, title, copy.FNAME(), copy.MNAME());
     if (plan.replaces &&
         !ui::confirmed(this, kCopy,
-                       "replace the existing mission " + std::string(trimSpaces(copy.FNAME())) + " ?")) {
+                       "replace the existing mission " + std::string(trimSpaces(copy.FNAME())) + " ?",
+                       ui::kNoByDefault)) {
         READDATA();
         return;
     }
@@ -183,6 +195,9 @@ void MTool::PSHMISSCOPY() {
         result = copyMission(plan);
     }
     READDATA();
+    // The next operation acts on the mission just made or retitled.
+    if (result.copied || result.retitled)
+        selectMissionFile(result.copied ? std::string(trimSpaces(copy.FNAME())) : name);
     const std::string success = result.copied
                                     ? "mission " + oldDescription + " has been copied to " + newDescription
                                     : "mission " + oldDescription + " has been renamed to " + newDescription;
@@ -195,10 +210,16 @@ void MTool::PSHMISSDELETE() {
     const std::size_t n = selectedMission(kDelete);
     if (n == 0) return;
     const std::string item = ui.LBMISSIONS->ITEMLISTE()[n - 1];
-    if (!ui::confirmed(this, kDelete, "delete mission " + item)) return;
-    const Report report = deleteMission(folders_.player + fileNames_[n - 1]);
-    if (report.ok()) removeListItem(*ui.LBMISSIONS, n, {&titles_, &fileNames_});
-    ui::INFOBOX(this, kDelete, report.text("mission " + item + " deleted", "deleted", folders_.player));
+    if (!ui::confirmed(this, kDelete, "delete mission " + item, ui::kNoByDefault)) return;
+    const ui::DeleteDone done = ui::finishDelete(
+        this, kDelete, "mission " + item, deleteMission(folders_.player + fileNames_[n - 1]),
+        [](const auto& files) { return deleteMission(files.front(), DeleteMode::FOR_GOOD); });
+    if (done.report.done == 1) removeListItem(*ui.LBMISSIONS, n, {&titles_, &fileNames_});
+    // Kept by the player's answer: nothing more to say.
+    if (done.report.done == 0 && done.report.ok()) return;
+    ui::INFOBOX(
+        this, kDelete,
+        done.report.text("mission " + item + " " + ui::whereTheyWent(done), "deleted", folders_.player));
 }
 
 void MTool::PSHMISSEDIT() {

@@ -68,6 +68,8 @@ class MTool : public MTool_vo {
     // the item that moved up into its place, or the new last one (none when the list is empty).
     void removeListItem(ui::MYLISTBOX& list, std::size_t position,
                         std::initializer_list<std::vector<std::string>*> arrays);
+    // Selects the mission of that file name (case aside); the selection stays when it is not listed.
+    void selectMissionFile(const std::string& fileName);
     ui::MYLISTBOX& missionList() const { return *ui.LBMISSIONS; }
     ui::MYLISTBOX& briefingList() const { return *ui.LBBRIEFINGS; }
 

@@ -8,6 +8,7 @@
 #include "gui/briefing/mappreview.h"
 #include "gui/missiontools/mtool.h"
 #include "gui/missiontools/newbrief.h"
+#include "gui/ui/deletebox.h"
 #include "gui/ui/launcher.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/modal.h"
@@ -43,7 +44,7 @@ void MTool::PSHEXTRACT() {
                     name.name + "\".";
     if (!ui::confirmed(this, kExtract, question)) return;
     if (platform::fileExists(folders().briefings + name.name) &&
-        !ui::confirmed(this, kExtract, "file still exists, overwrite ?"))
+        !ui::confirmed(this, kExtract, "file still exists, overwrite ?", ui::kNoByDefault))
         return;
     EXTRACT();
 }
@@ -78,7 +79,7 @@ void MTool::PSHCONNECT() {
             "connect briefing " + selectedBriefingName() + " with mission " + selectedMissionTitle()))
         return;
     if (EXISTBRIEF(selectedMissionFile()) &&
-        !ui::confirmed(this, kConnect, "briefing still exists, overwrite ?"))
+        !ui::confirmed(this, kConnect, "briefing still exists, overwrite ?", ui::kNoByDefault))
         return;
     CONNECT();
 }
@@ -143,11 +144,15 @@ void MTool::PSHDELETE() {
     const std::size_t m = selectedBriefing(kDeleteBriefing);
     if (m == 0) return;
     const std::string item = briefingList().ITEMLISTE()[m - 1];
-    if (!ui::confirmed(this, kDeleteBriefing, "delete briefing " + item)) return;
-    const Report report = deleteBriefing(selectedBriefingFile());
-    if (report.ok()) removeListItem(briefingList(), m, {&briefings_});
-    ui::INFOBOX(this, kDeleteBriefing,
-                report.text("briefing " + item + " deleted", "deleted", folders().game));
+    if (!ui::confirmed(this, kDeleteBriefing, "delete briefing " + item, ui::kNoByDefault)) return;
+    const ui::DeleteDone done = ui::finishDelete(
+        this, kDeleteBriefing, "briefing " + item, deleteBriefing(selectedBriefingFile()),
+        [](const auto& files) { return deleteBriefing(files.front(), DeleteMode::FOR_GOOD); });
+    if (done.report.done == 1) removeListItem(briefingList(), m, {&briefings_});
+    if (done.report.done == 0 && done.report.ok()) return;
+    ui::INFOBOX(
+        this, kDeleteBriefing,
+        done.report.text("briefing " + item + " " + ui::whereTheyWent(done), "deleted", folders().game));
 }
 
 void MTool::PSHEDIT() {

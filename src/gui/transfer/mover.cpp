@@ -6,6 +6,7 @@
 #include "core/platform/settings.h"
 #include "core/text/entries.h"
 #include "core/transfer/transfer.h"
+#include "gui/ui/deletebox.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/progressbox.h"
 #include "gui/ui/waitcursor.h"
@@ -142,7 +143,7 @@ void Mover::PSHMOVEKM() {
             keep.size() == 1 ? "1 of these single battles already exists and has changed. Replace it ?"
                              : std::to_string(keep.size()) +
                                    " of these single battles already exist and have changed. Replace them ?";
-        if (ui::confirmed(this, kToBattles, question)) keep.clear();
+        if (ui::confirmed(this, kToBattles, question, ui::kNoByDefault)) keep.clear();
     }
     Report report;
     {
@@ -171,7 +172,8 @@ void Mover::PSHMOVEMK() {
     if (battles.empty()) return;
     if (!ui::confirmed(
             this, kToCampaign,
-            "copy " + std::to_string(battles.size()) + " single battles files to the campaign folder ?"))
+            "copy " + std::to_string(battles.size()) + " single battles files to the campaign folder ?",
+            ui::kNoByDefault))
         return;
     Report report;
     {
@@ -185,7 +187,9 @@ void Mover::PSHMOVEMK() {
 }
 
 void Mover::PSHRESTKAMP() {
-    if (!ui::confirmed(this, kRestore, "replace the selected campaign with the original campaign ?")) return;
+    if (!ui::confirmed(this, kRestore, "replace the selected campaign with the original campaign ?",
+                       ui::kNoByDefault))
+        return;
     if (!checks_.FILEOK() || checks_.COPYOK()) return;
     Report report;
     {
@@ -202,15 +206,24 @@ void Mover::PSHDELETE() {
     const std::vector<std::string> battles = selectedFiles();
     if (battles.empty()) return;
     const std::string count = std::to_string(battles.size());
-    if (!ui::confirmed(this, kDelete, count + " single battles files selected to delete ?")) return;
-    Report report;
+    if (!ui::confirmed(this, kDelete, count + " single battles files selected to delete ?", ui::kNoByDefault))
+        return;
+    Deletion trashed;
     {
         const ui::WaitCursor wait;
         ui::ProgressBox progress(this, kDelete);
-        report = deleteSingleBattles(folders_, battles, progress.callback());
+        trashed = deleteSingleBattles(folders_, battles, progress.callback());
     }
-    ui::INFOBOX(this, kDelete,
-                report.text(count + " single battles files deleted", "deleted", folders_.game));
+    const ui::DeleteDone done = ui::finishDelete(this, kDelete, count + " single battles files",
+                                                 std::move(trashed), [](const auto& files) {
+                                                     const ui::WaitCursor wait;
+                                                     return deleteFiles(files, DeleteMode::FOR_GOOD);
+                                                 });
+    if (done.report.done > 0 || !done.report.ok())
+        ui::INFOBOX(this, kDelete,
+                    done.report.text(
+                        std::to_string(done.report.done) + " single battles files " + ui::whereTheyWent(done),
+                        "deleted", folders_.game));
     READDATA(campaignPosition());
 }
 

@@ -57,9 +57,16 @@ class QtMessageBoxes : public MessageBoxes {
         makeMessageBox(BoxKind::Information, owner, caption, text)->exec();
     }
 
-    Reply question(QWidget* owner, const std::string& caption, const std::string& text) override {
-        const int pressed = makeMessageBox(BoxKind::Question, owner, caption, text)->exec();
-        return pressed == QMessageBox::Yes ? Reply::Yes : Reply::No;
+    Reply question(QWidget* owner, const std::string& caption, const std::string& text, Ask ask) override {
+        const std::unique_ptr<QMessageBox> box = makeMessageBox(BoxKind::Question, owner, caption, text);
+        if (ask.withCancel) box->addButton(QMessageBox::Cancel);
+        box->setDefaultButton(ask.byDefault == Reply::Yes  ? QMessageBox::Yes
+                              : ask.byDefault == Reply::No ? QMessageBox::No
+                                                           : QMessageBox::Cancel);
+        const int pressed = box->exec();
+        if (pressed == QMessageBox::Yes) return Reply::Yes;
+        // Esc and the close button: No, unless Cancel is offered.
+        return ask.withCancel && pressed != QMessageBox::No ? Reply::Cancel : Reply::No;
     }
 };
 
@@ -81,8 +88,8 @@ void INFOBOX(QWidget* owner, const std::string& caption, const std::string& text
     messageBoxes().information(owner, caption, text);
 }
 
-Reply WARNINGBOX(QWidget* owner, const std::string& caption, const std::string& text) {
-    return messageBoxes().question(owner, caption, text);
+Reply WARNINGBOX(QWidget* owner, const std::string& caption, const std::string& text, Ask ask) {
+    return messageBoxes().question(owner, caption, text, ask);
 }
 
 }  // namespace hartool::ui

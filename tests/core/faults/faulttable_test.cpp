@@ -91,7 +91,7 @@ std::vector<Operation> operations() {
              return reasonOf(copyToCampaign(g.folders(), kCampaign, {"BATTLE3000.TXT"}, 0));
          }},
         {"delete single battles", kPlayer + "BATTLE3000.TXT", false,
-         [](GameFolder& g) { return reasonOf(deleteSingleBattles(g.folders(), {"BATTLE3000.TXT"})); }},
+         [](GameFolder& g) { return reasonOf(deleteSingleBattles(g.folders(), {"BATTLE3000.TXT"}).report); }},
     };
 }
 
@@ -279,8 +279,9 @@ TEST(FaultTable, AFullDiskAndAReadOnlyMountFailWithAReasonAndKeepTheOldBytes) {
                 return mounted ? undo : [] {};
             });
             if (!mounted) GTEST_SKIP() << "mount refused: " << refused;
-            // Removing a file frees room on a full disk: only a read-only mount must stop a delete.
-            expectSound(full ? "full 64 KB tmpfs" : "read-only bind mount", op, o, op.writes || !full);
+            // A delete goes only into a trash, and a full disk takes no trash information either: the file
+            // stays, and the report says why (deleting it for good is then the player's choice).
+            expectSound(full ? "full 64 KB tmpfs" : "read-only bind mount", op, o, true);
         }
 }
 #endif

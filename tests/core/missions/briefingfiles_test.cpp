@@ -109,6 +109,7 @@ TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {
          "TITLE: A\r\nSIDE: 1\r\n\r\n[B]\r\n"},
         {"empty mission", "[B]", "", "\r\n\r\n[B]"},
         {"one line break is kept", "[B]", "\r\n", "\r\n\r\n\r\n[B]"},
+        {"CR line ends", "[B]", "TITLE: A\rSIDE: 1\r\r[Briefing 1]\rX", "TITLE: A\rSIDE: 1\r\n\r\n[B]"},
     };
     for (const Case& c : cases) {
         game.write("b.txt", c.briefing);
@@ -196,14 +197,14 @@ TEST_F(BriefingFilesTest, FailedChangesAreReportedWithFileAndReason) {
         {"attach: write", Op::Write, [&] { return attachBriefing(path("b.txt"), path("m.txt")); }, "m.txt"},
         {"analyze: write", Op::Write, [&] { return analyzeBriefing(path("m.txt"), path("b.txt")); }, "b.txt"},
         {"copy", Op::Copy, [&] { return copyBriefing(path("b.txt"), path("c.txt")); }, "c.txt"},
-        {"delete", Op::Remove, [&] { return deleteBriefing(path("b.txt")); }, "b.txt"},
+        {"delete", Op::Remove, [&] { return deleteBriefing(path("b.txt"), DeleteMode::FOR_GOOD).report; },
+         "b.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto before = game.snapshot();
         FailingFileSystem failing;
         failing.failOn(c.op, "", "disk full");
-        if (c.op == Op::Remove) failing.failOn(Op::Trash, "", "no trash");  // else it would not delete
         const Report report = c.run();
         EXPECT_EQ(report.failures, (std::vector<Failure>{{path(c.file), "disk full"}}));
         EXPECT_EQ(report.done, 0u);
@@ -215,9 +216,9 @@ TEST_F(BriefingFilesTest, CopyAndDelete) {
     game.write("b.txt", "[Briefing 0]\r\n");
     ASSERT_TRUE(copyBriefing(path("b.txt"), path("c.txt")).ok());
     EXPECT_EQ(game.read("c.txt"), "[Briefing 0]\r\n");
-    ASSERT_TRUE(deleteBriefing(path("b.txt")).ok());
+    ASSERT_EQ(deleteBriefing(path("b.txt")).report.done, 1u);
     EXPECT_FALSE(game.exists("b.txt"));
-    EXPECT_TRUE(deleteBriefing(path("b.txt")).ok()) << "gone already is what the player asked for";
+    EXPECT_EQ(deleteBriefing(path("b.txt")).report.done, 1u) << "gone already is what the player asked for";
 }
 
 TEST_F(BriefingFilesTest, AnalyzedGraphicsTravelBackIntoTheMission) {

@@ -67,7 +67,7 @@ TEST_F(MissionListTest, AFileThatStaysReadOnlyIsListedAndItsDeleteSaysWhy) {
     FailingFileSystem failing;
     failing.failOn(FailingFileSystem::Op::SetAttributes, "S01.TXT", "Operation not permitted");
     EXPECT_EQ(readMissionList(game.folders().player).fileNames.size(), 5u);
-    const Report report = deleteMission(game.folders().player + "S01.TXT");
+    const Report report = deleteMission(game.folders().player + "S01.TXT").report;
     EXPECT_EQ(report.failures,
               (std::vector<Failure>{{game.folders().player + "S01.TXT", "the file is read-only"}}));
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
@@ -81,7 +81,8 @@ TEST_F(MissionListTest, MissingFoldersListNothing) {
     EXPECT_EQ(readBriefingNames(game.folders().briefings), (std::vector<std::string>{"A", "b.brf"}));
 }
 
-// A mistaken delete can be undone from the trash; without a usable trash the file is deleted as before.
+// A mistaken delete can be undone from the trash; without a usable trash the file stays until the player
+// agrees to delete it for good.
 TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
 #ifdef _WIN32
     GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
@@ -89,11 +90,11 @@ TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
     struct Case {
         const char* name;
         std::string file;  // relative to the game folder
-        std::function<Report(const std::string&)> remove;
+        std::function<Deletion(const std::string&, DeleteMode)> remove;
         bool trashFails;
     };
-    const auto mission = [](const std::string& f) { return deleteMission(f); };
-    const auto briefing = [](const std::string& f) { return deleteBriefing(f); };
+    const auto mission = [](const std::string& f, DeleteMode m) { return deleteMission(f, m); };
+    const auto briefing = [](const std::string& f, DeleteMode m) { return deleteBriefing(f, m); };
     const Case cases[] = {
         {"mission", kPlayer + "S01.TXT", mission, false},
         {"briefing", "Data/Backup/Briefings/Night Raid", briefing, false},
@@ -106,8 +107,15 @@ TEST_F(MissionListTest, DeletedMissionsAndBriefingsGoToTheTrash) {
         const std::string base = c.file.substr(c.file.find_last_of('/') + 1);
         FailingFileSystem failing;
         if (c.trashFails) failing.failOn(FailingFileSystem::Op::Trash, "", "no trash");
-        EXPECT_TRUE(c.remove(game.path(c.file)).ok());
-        EXPECT_FALSE(game.exists(c.file));
+        const Deletion deletion = c.remove(game.path(c.file), DeleteMode::TRASH);
+        EXPECT_EQ(deletion.report.ok(), !c.trashFails) << "a file left where it was is not done";
+        EXPECT_EQ(deletion.report.done, c.trashFails ? 0u : 1u);
+        EXPECT_EQ(deletion.notTrashed.size(), c.trashFails ? 1u : 0u);
+        EXPECT_EQ(game.exists(c.file), c.trashFails);
+        if (c.trashFails) {
+            EXPECT_EQ(c.remove(game.path(c.file), DeleteMode::FOR_GOOD).report.done, 1u);
+            EXPECT_FALSE(game.exists(c.file));
+        }
         const std::vector<std::string> trashed = game.trash().files();
         EXPECT_EQ(std::count(trashed.begin(), trashed.end(), base), c.trashFails ? 0 : 1);
         if (c.trashFails) continue;
@@ -123,9 +131,9 @@ TEST_F(MissionListTest, ASecondDeleteOfTheSameNameKeepsTheFirstInTheTrash) {
     GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
 #endif
     game.write(kPlayer + "S01.TXT", "first");
-    ASSERT_TRUE(deleteMission(game.folders().player + "S01.TXT").ok());
+    ASSERT_EQ(deleteMission(game.folders().player + "S01.TXT").report.done, 1u);
     game.write(kPlayer + "S01.TXT", "second");
-    ASSERT_TRUE(deleteMission(game.folders().player + "S01.TXT").ok());
+    ASSERT_EQ(deleteMission(game.folders().player + "S01.TXT").report.done, 1u);
     EXPECT_EQ(game.trash().files(), (std::vector<std::string>{"S01.2.TXT", "S01.TXT"}));
     EXPECT_EQ(game.trash().read("S01.TXT"), "first");
     EXPECT_EQ(game.trash().read("S01.2.TXT"), "second");

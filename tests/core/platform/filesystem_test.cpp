@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <regex>
 
@@ -448,7 +452,7 @@ TEST_F(TrashTest, TrashedFilesKeepTheirContentAndSayWhereTheyCameFrom) {
         SCOPED_TRACE(c.native);
         const std::string content = "content " + std::to_string(++n);
         dir.write(c.native, content);
-        ASSERT_TRUE(fileSystem().trash(root + c.given));
+        ASSERT_EQ(fileSystem().trash(root + c.given).removal, Removal::TRASHED);
         EXPECT_FALSE(dir.exists(c.native));
         EXPECT_EQ(trash.read(c.trashedAs), content);
         std::smatch m;
@@ -460,19 +464,19 @@ TEST_F(TrashTest, TrashedFilesKeepTheirContentAndSayWhereTheyCameFrom) {
     EXPECT_EQ(trash.files().size(), std::size(cases));
 }
 
-TEST_F(TrashTest, WhatTheTrashRefusesStaysOrIsDeletedAsBefore) {
+// Nothing is deleted for good without the player's word: what no trash takes stays, and says why.
+TEST_F(TrashTest, WhatTheTrashRefusesStays) {
     struct Case {
         const char* name;
         bool readOnly;
         bool trashUsable;
-        bool trashed;  // trash() succeeds
-        bool gone;     // after trashFile()
+        Removal removal;
     };
     const Case cases[] = {
-        {"into the trash", false, true, true, true},
-        {"read-only stays", true, true, false, false},
-        {"no trash: deleted", false, false, false, true},
-        {"no trash, read-only: stays", true, false, false, false},
+        {"into the trash", false, true, Removal::TRASHED},
+        {"read-only stays", true, true, Removal::FAILED},
+        {"no trash: stays", false, false, Removal::NO_TRASH},
+        {"no trash, read-only: stays", true, false, Removal::FAILED},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -488,13 +492,89 @@ TEST_F(TrashTest, WhatTheTrashRefusesStaysOrIsDeletedAsBefore) {
         dir.write("blocked", "");
         ::setenv("XDG_DATA_HOME", (dir.path() / home).c_str(), 1);
         const std::vector<std::string> before = trash.files();
-        EXPECT_EQ(bool(fileSystem().trash(root + file)), c.trashed);
-        if (!c.trashed) {
-            EXPECT_TRUE(dir.exists(file));
+        const TrashResult r = trashFile(root + file);
+        EXPECT_EQ(r.removal, c.removal);
+        EXPECT_EQ(r.status.error.empty(), c.removal == Removal::TRASHED) << r.status.error;
+        EXPECT_EQ(dir.exists(file), c.removal != Removal::TRASHED);
+        if (c.removal != Removal::TRASHED) {
             EXPECT_EQ(trash.files(), before) << "a refused file leaves nothing in the trash";
-            EXPECT_EQ(bool(trashFile(root + file)), c.gone);
         }
-        EXPECT_EQ(!dir.exists(file), c.gone);
     }
-    EXPECT_TRUE(trashFile(root + "Game/NEVER.TXT")) << "a file gone already is what a delete asks for";
+    EXPECT_EQ(trashFile(root + "Game/NEVER.TXT").removal, Removal::GONE)
+        << "a file gone already is what a delete asks for";
 }
+
+// A link is the entry the player sees: a delete takes the link itself, whatever it names, and never what
+// it points to.
+TEST_F(TrashTest, ALinkGoesItselfAndWhatItNamesStays) {
+    dir.write("Game/real.txt", "kept");
+    fs::create_directories(dir.path() / "Game/sub");
+    struct Case {
+        const char* name;
+        const char* target;  // what the link names
+    };
+    const Case cases[] = {
+        {"DANGLING.TXT", "nowhere.txt"},
+        {"LOOP.TXT", "LOOP.TXT"},
+        {"FOLDER.TXT", "sub"},
+        {"FILE.TXT", "real.txt"},
+    };
+    for (const bool forGood : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (forGood ? " for good" : " into the trash"));
+            const fs::path link = dir.path() / "Game" / c.name;
+            fs::create_symlink(c.target, link);
+            if (forGood) {
+                EXPECT_TRUE(removeFile(root + "Game/" + c.name));
+            } else {
+                EXPECT_EQ(trashFile(root + "Game/" + c.name).removal, Removal::TRASHED);
+                EXPECT_TRUE(fs::is_symlink(trash.folder() / "files" / c.name)) << "the link, not a copy";
+                fs::remove(trash.folder() / "files" / c.name);
+                fs::remove(trash.folder() / "info" / (std::string(c.name) + ".trashinfo"));
+            }
+            EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+        }
+    }
+    EXPECT_EQ(dir.read("Game/real.txt"), "kept");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Game/sub"));
+}
+
+#ifdef __linux__
+// A game on another disk than the home folder: its deletes go into that disk's own trash, "$top/.Trash/$uid"
+// where a shared sticky ".Trash" stands there, else "$top/.Trash-$uid", with the path relative to the disk.
+TEST_F(TrashTest, AFileOfAnotherDiskGoesIntoThatDisksTrash) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a second disk needs root";
+    static const bool privateMounts =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    if (!privateMounts) GTEST_SKIP() << "no mount namespace of our own";
+    const fs::path disk = dir.path() / "disk";
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "no tmpfs";
+    const std::string uid = std::to_string(::getuid());
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::string trashFolder;  // below the disk
+    };
+    const Case cases[] = {
+        {"no trash there yet", [] {}, ".Trash-" + uid},
+        {"a shared .Trash without the sticky bit is not trusted",
+         [&] { fs::create_directories(disk / ".Trash"); }, ".Trash-" + uid},
+        {"a shared sticky .Trash",
+         [&] { fs::permissions(disk / ".Trash", fs::perms::all | fs::perms::sticky_bit); }, ".Trash/" + uid},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        dir.write("disk/Harvane!/S01.TXT", c.name);
+        EXPECT_EQ(trashFile(root + "disk/Harvane!/S01.TXT").removal, Removal::TRASHED);
+        EXPECT_FALSE(dir.exists("disk/Harvane!/S01.TXT"));
+        EXPECT_EQ(dir.read("disk/" + c.trashFolder + "/files/S01.TXT"), c.name);
+        const std::string info = dir.read("disk/" + c.trashFolder + "/info/S01.TXT.trashinfo");
+        EXPECT_NE(info.find("\nPath=Harvane%21/S01.TXT\n"), std::string::npos) << info;
+        fs::remove_all(disk / c.trashFolder);
+    }
+    EXPECT_TRUE(trash.files().empty()) << "the home trash took nothing";
+    ::umount(disk.c_str());
+}
+#endif

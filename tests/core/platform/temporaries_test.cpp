@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/platform/filesystem.h"
 #include "support/tempdir.h"
@@ -84,6 +86,39 @@ TEST(TemporariesTest, TheNextWriteRemovesOnlyDeadTemporariesOfOurs) {
     // it.
     ASSERT_TRUE(platform::writeFile(dir.folder() + "B.TXT", "new"));
     EXPECT_FALSE(fs::exists(dir.path() / ".A.TXT.hartool-q7Q7q7"));
+}
+
+// A name near the 255-byte limit takes a temporary whose name is cut to fit, at a character's start, and
+// still marked as ours: the file can be written and rewritten, and a dead temporary of it is found.
+TEST(TemporariesTest, NamesUpToTheLimitHaveTemporariesThatFit) {
+    struct Case {
+        const char* name;
+        std::string file;    // as the tool names it, in the game's code page
+        std::string native;  // on disk
+    };
+    const Case cases[] = {
+        {"240 letters", std::string(240, 'A'), std::string(240, 'A')},
+        {"255 letters", std::string(255, 'B'), std::string(255, 'B')},
+        {"127 accented letters, 254 bytes", std::string(127, '\xE9'),
+         [] {
+             std::string s;
+             for (int i = 0; i < 127; ++i) s += "\xC3\xA9";
+             return s;
+         }()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string dead = "." + c.native.substr(0, 239) + ".hartool-a1B2c3";
+        dir.write(dead, "half");
+        ASSERT_TRUE(platform::writeFile(dir.folder() + c.file, "first"));
+        ASSERT_TRUE(platform::writeFile(dir.folder() + c.file, "second"));
+        EXPECT_EQ(dir.read(c.native), "second");
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{c.native}) << "no temporary left, the dead one removed";
+    }
 }
 
 }  // namespace

@@ -40,7 +40,9 @@ TEST(Txt2TokenTest, DropsEmptyLinesAndRejoinsWithCrLf) {
         {"a\r\n\r\nb\r\n", {"a", "b", ""}, "a\r\nb\r\n"},
         {"\r\n\r\na", {"", "a"}, "\r\na"},
         {"a\n\r\n\nb", {"a", "b"}, "a\r\nb"},
-        {"a\r\r\nb\rc", {"a\r", "b\rc"}, "a\r\r\nb\rc"},
+        {"a\r\r\nb\rc", {"a", "b", "c"}, "a\r\nb\r\nc"},
+        {"a\rb\r\rc\r", {"a", "b", "c", ""}, "a\r\nb\r\nc\r\n"},
+        {"\r", {""}, ""},
         {"", {""}, ""},
         {"\r\n", {""}, ""},
         {"\n\r\n", {"", ""}, "\r\n"},
@@ -50,14 +52,15 @@ TEST(Txt2TokenTest, DropsEmptyLinesAndRejoinsWithCrLf) {
         EXPECT_EQ(linesOf(t), c.lines) << c.text;
         EXPECT_EQ(t.TOKENSTRING(), c.joined) << c.text;
     }
-    // Against the description: replace every "\r\n" by "\n", split at "\n".
+    // Against the description: replace every "\r\n", then every lone "\r", by "\n", split at "\n".
     std::mt19937 rng(7);
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (int i = static_cast<int>(rng() % 12); i > 0; --i) text += "a\r\n"[rng() % 3];
         std::string normal;
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) normal += text[i];
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+                normal += text[i] == '\r' ? '\n' : text[i];
         ASSERT_EQ(linesOf(TXT2TOKEN(text)), linesOf(Token(normal, "\n"))) << testing::PrintToString(text);
     }
     EXPECT_EQ(TXT2TOKEN(std::string(70000, '\n') + "x\r\ny").ANZAHL(), 3u);
@@ -94,8 +97,9 @@ TEST_F(EntriesTest, ReadsTheEntryLineUpToItsLineEnd) {
         {"TITL\r\nTITTITLE: a b\r\nTITLE: c d\r\n", "TITLE", 2, "d"},  // near misses first
         {"TITL\r\nTITTITLE: a b\r\n", "TITLE", 2, "b"},
         {"xx\r\ntitle\r\n\r\n: v\r\n", "TITLE", 0, ""},
-        {"side:1\r\r\nSIDE: 2", "SIDE", 0, "1\r"},  // only the "\r" of "\r\n" goes
-        {"SIDE: 3\r", "SIDE", 0, "3\r"},
+        {"side:1\r\r\nSIDE: 2", "SIDE", 0, "1"},  // a CR alone ends a line as well
+        {"SIDE: 3\r", "SIDE", 0, "3"},
+        {"TITLE: Inside\rSIDE: 2\r", "TITLE", 0, "Inside"},
         {"x SIDE: 3 y\r\n", "side: 3", 0, "3 y"},
         {"\xE9tat: un\r\n", "\xC9TAT", 0, "un"},  // Windows-1252 letters fold
         {"\xFF\x9A: y\r\n", "\x9F\x8A", 0, "y"},
@@ -143,9 +147,9 @@ TEST_F(EntriesTest, FindsTheEntryByTheRuleWrittenOutPlainly) {
         for (int i = static_cast<int>(rng() % 14); i > 0; --i) text += pieces[rng() % std::size(pieces)];
         const std::size_t at = reference(text, "Side");
         ASSERT_EQ(findEntry(text, "Side"), at) << testing::PrintToString(text);
-        std::string line = at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at);
-        if (at != std::string::npos && text.find('\n', at) != std::string::npos && line.ends_with('\r'))
-            line.pop_back();
+        // The line ends at CR or LF.
+        const std::string line =
+            at == std::string::npos ? "" : text.substr(at, text.find_first_of("\r\n", at) - at);
         const std::string path = dir.write("m.txt", text);
         for (std::size_t chunk : {1, 2, 3, 4, 5, 7, 4096}) {
             fs.chunk = chunk;

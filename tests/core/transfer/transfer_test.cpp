@@ -164,17 +164,19 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     EXPECT_NE(game.read(kUk + "CAMP1"), "TITLE:  UK Strike 1\r\n");
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP1"));
 
-    const Report del = deleteSingleBattles(game.folders(), {"S01.TXT", "S02.TXT"});
-    EXPECT_EQ(del.done, 1u);
-    EXPECT_EQ(del.text("2 single battles files deleted", "deleted"),
-              "Not everything could be done: 1 of 2 files were deleted.\n\nFailed:\n" + player("S01.TXT") +
-                  ": busy");
+    const Deletion del = deleteSingleBattles(game.folders(), {"S01.TXT", "S02.TXT"});
+    EXPECT_EQ(del.report.done, 1u);
+    EXPECT_EQ(del.notTrashed, (std::vector<Failure>{{player("S01.TXT"), "no trash"}}));
+    const Deletion forGood = deleteSingleBattles(game.folders(), {"S01.TXT"}, {}, DeleteMode::FOR_GOOD);
+    EXPECT_EQ(
+        forGood.report.text("1 single battles file deleted", "deleted"),
+        "Not everything could be done: 0 of 1 file was deleted.\n\nFailed:\n" + player("S01.TXT") + ": busy");
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
     EXPECT_FALSE(game.exists(kPlayer + "S02.TXT"));
-    EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).text("ok", "deleted"), "ok");
+    EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).report.text("ok", "deleted"), "ok");
 }
 
-TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrAreDeletedWithoutOne) {
+TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrStayWithoutOne) {
 #ifdef _WIN32
     GTEST_SKIP() << "the desktop trash of these rows is the freedesktop one";
 #endif
@@ -183,8 +185,10 @@ TEST_F(TransferTest, DeletedSingleBattlesGoToTheTrashOrAreDeletedWithoutOne) {
         game.write(kPlayer + "BATTLE3001.TXT", "battle");
         FailingFileSystem failing;
         if (trashFails) failing.failOn(Op::Trash, "", "no trash");
-        EXPECT_TRUE(deleteSingleBattles(game.folders(), {"BATTLE3001.TXT"}).ok());
-        EXPECT_FALSE(game.exists(kPlayer + "BATTLE3001.TXT"));
+        const Deletion d = deleteSingleBattles(game.folders(), {"BATTLE3001.TXT"});
+        EXPECT_EQ(d.report.ok(), !trashFails);
+        EXPECT_EQ(d.notTrashed.size(), trashFails ? 1u : 0u);
+        EXPECT_EQ(game.exists(kPlayer + "BATTLE3001.TXT"), trashFails);
         EXPECT_EQ(game.trash().files(), std::vector<std::string>{"BATTLE3001.TXT"}) << "the first one only";
     }
     EXPECT_EQ(game.trash().read("BATTLE3001.TXT"), "battle");
@@ -210,7 +214,7 @@ TEST_F(TransferTest, ACancelledTransferStopsBetweenFiles) {
         {"to the campaign",
          [&](const Progress& p) { return copyToCampaign(game.folders(), uk, battles, std::nullopt, p); },
          kUk + "CAMP0"},
-        {"delete", [&](const Progress& p) { return deleteSingleBattles(game.folders(), battles, p); },
+        {"delete", [&](const Progress& p) { return deleteSingleBattles(game.folders(), battles, p).report; },
          kPlayer + "S10.TXT"},
     };
     for (const Case& c : cases) {

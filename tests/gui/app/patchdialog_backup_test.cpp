@@ -89,22 +89,70 @@ TEST_F(BackupDialogTest, SavingMakesACompleteReadOnlyBackupOnce) {
     EXPECT_NE(game.read("Data/Backup/1stUKArmDiv/CAMP0"), "edited");
 }
 
-TEST_F(BackupDialogTest, ABackupLackingOneCampZeroIsSavedAgainOverItsReadOnlyCopies) {
+// An interrupted save leaves every campaign's CAMP0 saved but not the rest: it stays incomplete, and saving
+// again copies only what is missing, never a game file changed since over a saved original.
+TEST_F(BackupDialogTest, AnIncompleteBackupIsFinishedWithoutReplacingSavedOriginals) {
+    const std::string finished = std::string(kSaved) +
+                                 "\n\nWarning: the backup was not complete: only the files it "
+                                 "lacked were saved, and the ";
+    struct Case {
+        const char* name;
+        std::function<void(PatchDialog&)> interrupt;
+        std::string missing;  // a saved file the interruption left out
+    };
+    const Case cases[] = {
+        {"a campaign's CAMP0 removed",
+         [&](PatchDialog& d) {
+             press(d, &PatchDialog::PSHSAVE);
+             game.remove("Data/Backup/20thGuards/CAMP0");
+         },
+         "Data/Backup/20thGuards/CAMP0"},
+        {"a save that did not finish",
+         [&](PatchDialog& d) {
+             FailingFileSystem failing;
+             failing.failOn(FailingFileSystem::Op::Copy, "5thPanzer\\CAMP2", "cancelled");
+             press(d, &PatchDialog::PSHSAVE);
+         },
+         "Data/Backup/5thPanzer/CAMP2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(game.nativeFolder() + "Data/Backup");
+        const std::string original = game.read("Data/Battles/1stUKArmDiv/CAMP1");
+        PatchDialog dialog;
+        c.interrupt(dialog);
+        ASSERT_FALSE(game.exists(c.missing));
+        dialog.SETBUTTONS();
+        EXPECT_EQ(functions(dialog), states(true, false, false, false));
+
+        game.write("Data/Battles/1stUKArmDiv/CAMP1", "edited");
+        boxes.clear();
+        press(dialog, &PatchDialog::PSHSAVE);
+        EXPECT_TRUE(boxes.boxes().back().text.starts_with(finished)) << boxes.boxes().back();
+        EXPECT_EQ(game.read("Data/Backup/1stUKArmDiv/CAMP1"), original);
+        EXPECT_TRUE(game.exists(c.missing));
+        EXPECT_TRUE(game.isReadOnly(c.missing));
+        EXPECT_EQ(functions(dialog), states(false, true, true, true));
+        game.write("Data/Battles/1stUKArmDiv/CAMP1", original);
+    }
+}
+
+TEST_F(BackupDialogTest, RestoreQuestionsDefaultToNo) {
     PatchDialog dialog;
     press(dialog, &PatchDialog::PSHSAVE);
-    game.remove("Data/Backup/20thGuards/CAMP0");
-    dialog.SETBUTTONS();
-    EXPECT_EQ(functions(dialog), states(true, false, false, false));
-
-    game.write("Data/Battles/1stUKArmDiv/CAMP1", "edited");
-    boxes.clear();
-    press(dialog, &PatchDialog::PSHSAVE);
-
-    EXPECT_EQ(boxes.boxes().back(), info(kSaveCaption, kSaved));
-    EXPECT_EQ(game.read("Data/Backup/1stUKArmDiv/CAMP1"), "edited");
-    EXPECT_TRUE(game.isReadOnly("Data/Backup/1stUKArmDiv/CAMP1"));
-    EXPECT_TRUE(game.exists("Data/Backup/20thGuards/CAMP0"));
-    EXPECT_EQ(functions(dialog), states(false, true, true, true));
+    struct Case {
+        Handler handler;
+        ui::Reply byDefault;
+    };
+    for (const Case& c :
+         {Case{&PatchDialog::PSHSAVE, ui::Reply::Yes}, Case{&PatchDialog::PSHREST, ui::Reply::No},
+          Case{&PatchDialog::PSHSAVECREW, ui::Reply::Yes}, Case{&PatchDialog::PSHRESTCREW, ui::Reply::No}}) {
+        boxes.clear();
+        boxes.answer(ui::Reply::No);
+        (dialog.*c.handler)();
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].ask.byDefault, c.byDefault) << boxes.boxes()[0];
+    }
 }
 
 TEST_F(BackupDialogTest, RestoringPutsTheSavedFilesBackAndLeavesNewerOnesAlone) {

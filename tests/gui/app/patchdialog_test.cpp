@@ -38,6 +38,7 @@ class MainDialogTest : public MainDialogFixture {
     void saveBackup() const {
         for (const Campaign& c : kCampaigns)
             game.write(std::string("Data/Backup/") + c.folder + "/CAMP0", "saved");
+        game.write("Data/Backup/originals.ok", "");
     }
 };
 

@@ -220,5 +220,48 @@ TEST_F(BriefEditTest, AFailedSaveLeavesTheSideShownInForce) {
               "[Red_Briefing 0]\r\nHeading = 9, Red\r\nText = 1, 1, Hold\r\n");
 }
 
+// Esc, the window's close button and Alt+F4 never throw typing away unasked; Cancel does, as its name says.
+TEST_F(BriefEditTest, ClosingAsksToSaveWhatWasTyped) {
+    const std::string saveQuestion = "save the changes to briefing b.txt ?";
+    const auto escape = [](BriefEdit& d) { QTest::keyClick(&d, Qt::Key_Escape); };
+    const auto closeButton = [](BriefEdit& d) { d.close(); };
+    struct Case {
+        const char* name;
+        std::function<void(BriefEdit&)> type, close;
+        std::vector<ui::Reply> answers;
+        bool asked, open;
+        std::string heading;  // of page 1 in the file afterwards
+    };
+    const auto typed = [](BriefEdit& d) { QTest::keyClicks(&heading(d, 1), " now"); };
+    const auto sideOnly = [](BriefEdit& d) { click(d, "RBRED"); };
+    const Case cases[] = {
+        {"nothing typed", [](BriefEdit&) {}, escape, {}, false, false, "Blue"},
+        {"side switched only", sideOnly, closeButton, {}, false, false, "Blue"},
+        {"Esc, Yes saves", typed, escape, {ui::Reply::Yes}, true, false, "Blue now"},
+        {"close button, No discards", typed, closeButton, {ui::Reply::No}, true, false, "Blue"},
+        {"Esc, Cancel goes back", typed, escape, {ui::Reply::Cancel}, true, true, "Blue"},
+        {"the Cancel button", typed, [](BriefEdit& d) { click(d, "PSHCANCEL"); }, {}, false, false, "Blue"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir fresh;
+        const std::string file = fresh.write("b.txt", kDouble);
+        BriefEdit d(nullptr, file);
+        d.show();
+        c.type(d);
+        boxes.clear();
+        for (ui::Reply r : c.answers) boxes.answer(r);
+        c.close(d);
+        EXPECT_EQ(boxes.boxes(), c.asked ? std::vector{question("Edit Briefing", saveQuestion)}
+                                         : std::vector<MessageBoxDouble::Box>{});
+        if (c.asked) {
+            EXPECT_TRUE(boxes.boxes()[0].ask.withCancel);
+        }
+        EXPECT_EQ(d.isVisible(), c.open);
+        EXPECT_EQ(BriefSupport(file).BLUEBRIEFARRAY()[0].HEADING(), c.heading);
+        d.hide();
+    }
+}
+
 }  // namespace
 }  // namespace hartool::test

@@ -146,6 +146,11 @@ TEST_F(MToolTest, CopyOrRetitleFollowsWhatChanged) {
         if (c.s124 == "Night Raid") {
             EXPECT_EQ(game.read(kPlayer + "S124.TXT"), kRaid);
         }
+        // The next operation acts on the mission just made or retitled.
+        if (!c.boxes.empty()) {
+            EXPECT_EQ(m->selectedMissionFile(),
+                      game.folders().player + (c.s124.empty() ? "S123.TXT" : "S124.TXT"));
+        }
         boxes.clear();
         game.remove(kPlayer + "S124.TXT");
     }
@@ -201,6 +206,9 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
         selectMission(*m, c.source);
         m->PSHMISSCOPY();
         EXPECT_EQ(boxes.boxes(), c.boxes);
+        if (!c.answers.empty()) {
+            EXPECT_EQ(boxes.boxes()[0].ask.byDefault, ui::Reply::No) << "replacing defaults to No";
+        }
         boxes.clear();
     }
     EXPECT_EQ(game.read(kPlayer + "S02.TXT"), kRaid);
@@ -214,6 +222,19 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
     EXPECT_EQ(boxes.boxes(), std::vector{info("copy mission",
                                               "Not everything could be done: 0 of 1 file was copied.\n\n"
                                               "Failed:\nS125.TXT: No space left on device")});
+
+    // A copy under a new title is one write: a full disk leaves no copy under the old title.
+    boxes.clear();
+    failing.failOn(FailingFileSystem::Op::Write, "S126.TXT", "No space left on device");
+    const std::size_t listed = m->missionFileNames().size();
+    typeCopy(modal, "S126.TXT", "Night Raid 2");
+    selectMission(*m, "S123.TXT");
+    m->PSHMISSCOPY();
+    EXPECT_EQ(boxes.boxes(), std::vector{info("copy mission",
+                                              "Not everything could be done: 0 of 1 file was copied.\n\n"
+                                              "Failed:\nS126.TXT: No space left on device")});
+    EXPECT_FALSE(game.exists(kPlayer + "S126.TXT"));
+    EXPECT_EQ(m->missionFileNames().size(), listed);
 }
 
 TEST_F(MToolTest, AnUnsafeFileNameKeepsOkDisabled) {
@@ -259,8 +280,10 @@ TEST_F(MToolTest, DeleteNamesThePaddedLineAndSelectsTheNextItem) {
         boxes.answer(ui::Reply::Yes);
         select(m->missionList(), c.position);
         m->PSHMISSDELETE();
-        EXPECT_EQ(boxes.boxes(), (std::vector{question("delete mission", "delete mission " + c.line),
-                                              info("delete mission", "mission " + c.line + " deleted")}));
+        EXPECT_EQ(boxes.boxes(),
+                  (std::vector{question("delete mission", "delete mission " + c.line),
+                               info("delete mission", "mission " + c.line + " moved to the trash")}));
+        EXPECT_EQ(boxes.boxes()[0].ask.byDefault, ui::Reply::No) << "Enter twice must not delete";
         EXPECT_FALSE(game.exists(kPlayer + c.file));
         EXPECT_EQ(m->missionList().CURRENTITEMNO(), c.after);
         EXPECT_EQ(m->missionList().ITEMCOUNT(), m->missionFileNames().size());
@@ -273,6 +296,7 @@ TEST_F(MToolTest, DeleteNamesThePaddedLineAndSelectsTheNextItem) {
     failing.failOn(FailingFileSystem::Op::Remove, "T1.TXT", "Permission denied");
     boxes.clear();
     boxes.answer(ui::Reply::Yes);
+    boxes.answer(ui::Reply::Yes);  // delete it for good
     select(m->missionList(), 3);
     m->PSHMISSDELETE();
     EXPECT_EQ(boxes.boxes().back(), info("delete mission",

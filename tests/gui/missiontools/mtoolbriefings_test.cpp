@@ -95,10 +95,14 @@ TEST_F(MToolBriefingTest, TheRoadExtractAnalyzeAttachKeepsTheMissionData) {
     selectBriefing(*m, "Night Raid");
     boxes.clear();
     yes(*m, &MTool::PSHANALYZE);
-    EXPECT_EQ(boxes.boxes(),
-              (std::vector{
-                  question("analyze mission", "connect graphics from  Night Raid with briefing Night Raid"),
-                  info("analyze mission", "graphics data added to briefing Night Raid")}));
+    EXPECT_EQ(
+        boxes.boxes(),
+        (std::vector{
+            question("analyze mission", "connect graphics from  Night Raid with briefing Night Raid"),
+            info("analyze mission",
+                 "graphics data added to briefing Night Raid\n\nWarning: the graphics of page 4 were left "
+                 "out: a page without heading and text is not written, and the game would not show it. Give "
+                 "the page a heading and analyze again.")}));
     EXPECT_NE(game.read(kBriefings + "Night Raid").find("Sprite 0 = "), std::string::npos);
 
     yes(*m, &MTool::PSHCONNECT, 2);
@@ -188,7 +192,7 @@ TEST_F(MToolBriefingTest, DeleteSelectsTheItemThatMovedUpOrTheNewLast) {
     select(m->briefingList(), 3);
     yes(*m, &MTool::PSHDELETE);
     EXPECT_EQ(boxes.boxes(), (std::vector{question("delete briefing", "delete briefing B3"),
-                                          info("delete briefing", "briefing B3 deleted")}));
+                                          info("delete briefing", "briefing B3 moved to the trash")}));
     EXPECT_EQ(m->briefingNames(), (std::vector<std::string>{"B1", "B2"}));
     EXPECT_EQ(m->briefingList().CURRENTITEMNO(), 2u);
 
@@ -243,6 +247,137 @@ TEST_F(MToolBriefingTest, AnUnreadableFileIsReportedAndNothingIsWritten) {
     yes(*m, &MTool::PSHANALYZE);
     EXPECT_NE(boxes.boxes().back().text.find("Input/output error"), std::string::npos);
     EXPECT_EQ(game.snapshot(), before);
+}
+
+// A mission saved with CR line ends lists, extracts and analyses exactly as the same mission with CR LF.
+TEST_F(MToolBriefingTest, AMissionWithCrLineEndsReadsAsWithCrLf) {
+    std::string crOnly = game.read(kPlayer + "S01.TXT");
+    ASSERT_NE(crOnly.find("\r\n"), std::string::npos);
+    for (std::size_t at; (at = crOnly.find("\r\n")) != std::string::npos;) crOnly.erase(at + 1, 1);
+    game.write(kPlayer + "CR.TXT", crOnly);
+    auto m = open();
+    const auto item = [&](const std::string& file) {
+        const auto& names = m->missionFileNames();
+        return m->missionList().ITEMLISTE()[static_cast<std::size_t>(
+            std::find(names.begin(), names.end(), file) - names.begin())];
+    };
+    EXPECT_EQ(item("CR.TXT"), "Night Raid                     - CR");
+    std::string drawn[2];
+    for (const char* file : {"S01.TXT", "CR.TXT"}) {
+        SCOPED_TRACE(file);
+        selectMission(*m, file);
+        boxes.clear();
+        yes(*m, &MTool::PSHEXTRACT, game.exists(kBriefings + "Night Raid") ? 2 : 1);
+        selectBriefing(*m, "Night Raid");
+        yes(*m, &MTool::PSHANALYZE);
+        EXPECT_TRUE(boxes.boxes().back().text.starts_with("graphics data added to briefing Night Raid"));
+        drawn[file[0] == 'C'] = game.read(kBriefings + "Night Raid");
+    }
+    EXPECT_NE(drawn[0].find("Line 0 = "), std::string::npos) << "the routes are drawn";
+    // The extracted briefing keeps the mission's line ends; what is drawn is the same.
+    for (std::string& d : drawn) {
+        for (std::size_t at; (at = d.find("\r\n")) != std::string::npos;) d.erase(at + 1, 1);
+    }
+    EXPECT_EQ(drawn[1], drawn[0]);
+}
+
+TEST_F(MToolBriefingTest, AnalyzeSaysWhichPagesCouldNotTakeTheirGraphics) {
+    game.write(kBriefings + "Dual",
+               "[Blue_Briefing 0]\r\nHeading = 9, Orders\r\nText = 1, 1, Go\r\n"
+               "[Red_Briefing 0]\r\nHeading = \r\n");
+    auto m = open();
+    selectMission(*m, "S01.TXT");
+    selectBriefing(*m, "Dual");
+    yes(*m, &MTool::PSHANALYZE);
+    const std::string text = boxes.boxes().back().text;
+    EXPECT_TRUE(
+        text.starts_with("graphics data added to briefing Dual\n\nWarning: the graphics of pages 2, 3, 4 of "
+                         "the blue briefing and pages 2, 3, 4 of the red briefing were left out"))
+        << text;
+}
+
+// Enter pressed twice must not delete or replace: these questions default to No, the others to Yes.
+TEST_F(MToolBriefingTest, QuestionsThatDeleteOrReplaceDefaultToNo) {
+    game.write(kPlayer + "A.TXT", "TITLE: A\r\n[Briefing 1]\r\nX");
+    game.write(kBriefings + "A", "[Briefing 1]\r\nY");
+    auto m = open();
+    selectMission(*m, "A.TXT");
+    selectBriefing(*m, "A");
+    struct Case {
+        void (MTool::*handler)();
+        std::vector<ui::Reply> defaults;  // of the questions, in order
+    };
+    const Case cases[] = {
+        {&MTool::PSHEXTRACT, {ui::Reply::Yes, ui::Reply::No}},
+        {&MTool::PSHCONNECT, {ui::Reply::Yes, ui::Reply::No}},
+        {&MTool::PSHDELETE, {ui::Reply::No}},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        for (std::size_t i = 0; i + 1 < c.defaults.size(); ++i) boxes.answer(ui::Reply::Yes);
+        boxes.answer(ui::Reply::No);
+        (m.get()->*c.handler)();
+        std::vector<ui::Reply> asked;
+        for (const auto& box : boxes.boxes()) asked.push_back(box.ask.byDefault);
+        EXPECT_EQ(asked, c.defaults) << boxes.boxes().front();
+    }
+    EXPECT_EQ(game.read(kBriefings + "A"), "[Briefing 1]\r\nY");
+    EXPECT_EQ(game.read(kPlayer + "A.TXT"), "TITLE: A\r\n[Briefing 1]\r\nX");
+}
+
+// Where no trash takes a file, it goes only after a question that says it cannot be undone.
+TEST_F(MToolBriefingTest, DeleteSaysWhereTheBriefingWent) {
+    const std::string forGood =
+        "briefing B1 cannot be moved to the trash (no trash).\n\ndelete it for good ? this cannot be undone.";
+    struct Case {
+        const char* name;
+        bool trash;
+        std::vector<ui::Reply> answers;
+        std::vector<MessageBoxDouble::Box> boxes;
+        bool gone;
+    };
+    const auto asked = question("delete briefing", "delete briefing B1");
+    const Case cases[] = {
+        {"trash",
+         true,
+         {ui::Reply::Yes},
+         {asked, info("delete briefing", "briefing B1 moved to the trash")},
+         true},
+        {"no trash, kept",
+         false,
+         {ui::Reply::Yes, ui::Reply::No},
+         {asked, question("delete briefing", forGood)},
+         false},
+        {"no trash, for good",
+         false,
+         {ui::Reply::Yes, ui::Reply::Yes},
+         {asked, question("delete briefing", forGood),
+          info("delete briefing", "briefing B1 deleted for good")},
+         true},
+        {"removed meanwhile",
+         true,
+         {ui::Reply::Yes},
+         {asked, info("delete briefing", "briefing B1 not there any more")},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        game.write(kBriefings + "B1", "[Briefing 0]\r\n");
+        auto m = open();
+        selectBriefing(*m, "B1");
+        if (std::string(c.name) == "removed meanwhile") game.remove(kBriefings + "B1");
+        FailingFileSystem failing;
+        if (!c.trash) failing.failOn(FailingFileSystem::Op::Trash, "", "no trash");
+        boxes.clear();
+        for (ui::Reply r : c.answers) boxes.answer(r);
+        m->PSHDELETE();
+        EXPECT_EQ(boxes.boxes(), c.boxes);
+        if (boxes.boxes().size() > 1) {
+            EXPECT_EQ(boxes.boxes()[1].ask.byDefault, c.trash ? ui::Reply::Yes : ui::Reply::No);
+        }
+        EXPECT_EQ(game.exists(kBriefings + "B1"), !c.gone);
+        EXPECT_EQ(m->briefingNames().size(), c.gone ? 0u : 1u);
+    }
 }
 
 }  // namespace

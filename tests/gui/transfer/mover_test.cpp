@@ -165,6 +165,9 @@ TEST_F(MoverTest, ToSingleBattlesMarksTitlesAndAsksBeforeReplacingEdits) {
         EXPECT_EQ(boxes.boxes(),
                   (std::vector{question(kToBattles, "copy 2 campaign-missions to single battles ?"),
                                question(kToBattles, c.question), info(kToBattles, c.report)}));
+        // Enter, Enter must not replace the battle builder's edit.
+        EXPECT_EQ(boxes.boxes()[0].ask.byDefault, ui::Reply::Yes);
+        EXPECT_EQ(boxes.boxes()[1].ask.byDefault, ui::Reply::No);
         for (const std::string& name : c.edited)
             EXPECT_EQ(game.read(kPlayer + name), "TITLE: ORG_UK_edited\r\n");
     }
@@ -280,7 +283,8 @@ TEST_F(MoverTest, RestoreBringsTheSavedCampaignBackAndDeleteTakesTheSelection) {
     yes(*m, &Mover::PSHDELETE);
     EXPECT_EQ(boxes.boxes(),
               (std::vector{question("delete single battles", "2 single battles files selected to delete ?"),
-                           info("delete single battles", "2 single battles files deleted")}));
+                           info("delete single battles", "2 single battles files moved to the trash")}));
+    EXPECT_EQ(boxes.boxes()[0].ask.byDefault, ui::Reply::No);
     EXPECT_EQ(listedAtReport.size(), 3u);
     EXPECT_EQ(m->listedFiles(), std::vector<std::string>{"BATTLE3002.TXT"});
     EXPECT_FALSE(game.exists(kPlayer + "BATTLE3001.TXT"));

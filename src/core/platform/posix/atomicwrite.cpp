@@ -36,6 +36,16 @@ bool isTemporaryName(std::string_view name) {
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
+// The temporary's name for a file called base: ".BASE.hartool-XXXXXX", with BASE cut (at a character's
+// start) so that the whole stays within the 255 bytes a name may have; the pattern still marks it as ours.
+std::string temporaryPattern(const std::string& base) {
+    constexpr std::size_t kNameMax = 255;
+    const std::size_t room = kNameMax - 1 - kTemporaryTag.size() - kTemporaryRandom;
+    std::size_t keep = std::min(base.size(), room);
+    while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
+    return "." + base.substr(0, keep) + std::string(kTemporaryTag) + std::string(kTemporaryRandom, 'X');
+}
+
 // Checks shared by write and copy: the target may be replaced.
 Status checkReplaceable(const std::string& native) {
     struct stat st;
@@ -69,7 +79,7 @@ void removeDeadTemporaries(const std::string& folder) {
 
 int createTemporary(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = joinNative(parentOf(target), "." + baseOf(target) + std::string(kTemporaryTag) + "XXXXXX");
+        tempPath = joinNative(parentOf(target), temporaryPattern(baseOf(target)));
         std::vector<char> buf(tempPath.begin(), tempPath.end());
         buf.push_back('\0');
         const int fd = ::mkostemp(buf.data(), O_CLOEXEC);

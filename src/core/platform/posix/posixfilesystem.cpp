@@ -150,9 +150,10 @@ bool PosixFileSystem::folderExists(const std::string& path) const {
 Status PosixFileSystem::remove(const std::string& path) {
     std::string native = resolve(path);
     struct stat st;
-    if (::stat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
-    if (!S_ISREG(st.st_mode)) return Status::failure("it is not a file");
-    if (posix::isReadOnly(st)) return Status::failure("the file is read-only");
+    // The entry itself: a link is removed as a link, whatever it names or whether that exists.
+    if (::lstat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return Status::failure("it is not a file");
+    if (S_ISREG(st.st_mode) && posix::isReadOnly(st)) return Status::failure("the file is read-only");
     if (::unlink(native.c_str()) != 0) return Status::failure(errnoText(errno));
     return Status::success();
 }

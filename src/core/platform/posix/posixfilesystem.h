@@ -19,10 +19,11 @@ class PosixFileSystem : public FileSystem {
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;
     std::vector<std::string> listNames(const std::string& pathAndMask) const override;
     Status remove(const std::string& path) override;
-    // The freedesktop.org home trash: "$XDG_DATA_HOME/Trash" (else "~/.local/share/Trash"), with a
-    // ".trashinfo" file beside each trashed file. Fails when the trash cannot be made or lies on another file
-    // system.
-    Status trash(const std::string& path) override;
+    // The freedesktop.org trash, with a ".trashinfo" file beside each trashed file: for a file of the home
+    // folder's disk the home trash, "$XDG_DATA_HOME/Trash" (else "~/.local/share/Trash"); for a file of
+    // another disk that disk's "$top/.Trash/$uid" (when ".Trash" is a sticky folder) or "$top/.Trash-$uid".
+    // NO_TRASH when the trash cannot be made; never on the root folder's disk other than the home trash.
+    TrashResult trash(const std::string& path) override;
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
     // Writes every copy to a temporary file first, makes them all durable in one step, then renames them over

@@ -1,4 +1,4 @@
-// The freedesktop.org home trash, where a deleted file can be taken back from.
+// The desktop's trash: the home trash for files of its own disk, the disk's own trash for the others.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,20 +84,63 @@ std::string numberedName(const std::string& base, int n) {
     return base.substr(0, dot) + "." + std::to_string(n) + base.substr(dot);
 }
 
-}  // namespace
+// The top folder of the mount that holds native: the highest folder above it on the same device.
+std::string mountTop(const std::string& native, dev_t device) {
+    std::string top = posix::parentOf(absoluteNative(native));
+    while (top.size() > 1) {
+        const std::string up = posix::parentOf(top);
+        struct stat st;
+        if (::stat(up.c_str(), &st) != 0 || st.st_dev != device) break;
+        top = up;
+    }
+    return top;
+}
 
-Status PosixFileSystem::trash(const std::string& path) {
-    const std::string native = resolve(path);
+// The trash of the disk whose top folder is top, made when missing: "$top/.Trash/$uid" where the shared
+// ".Trash" is a real folder with the sticky bit (anything else there is not to be trusted), else
+// "$top/.Trash-$uid", which must be this user's own folder.
+std::string diskTrash(const std::string& top) {
+    const std::string uid = std::to_string(::getuid());
     struct stat st;
-    if (::stat(native.c_str(), &st) != 0) return Status::failure(errnoText(errno));
-    if (!S_ISREG(st.st_mode)) return Status::failure("it is not a file");
-    if (posix::isReadOnly(st)) return Status::failure("the file is read-only");
-    const std::string trash = homeTrash();
-    const std::string files = joinNative(trash, "files");
-    const std::string info = joinNative(trash, "info");
-    if (trash.empty() || !makeTrashFolders(files) || !makeTrashFolders(info))
-        return Status::failure("there is no trash folder");
-    const std::string content = trashInfo(absoluteNative(native));
+    const std::string shared = joinNative(top, ".Trash");
+    if (::lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)) {
+        const std::string own = joinNative(shared, uid);
+        if ((::mkdir(own.c_str(), 0700) == 0 || errno == EEXIST) && ::lstat(own.c_str(), &st) == 0 &&
+            S_ISDIR(st.st_mode) && st.st_uid == ::getuid())
+            return own;
+    }
+    const std::string own = joinNative(top, ".Trash-" + uid);
+    if (::mkdir(own.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    if (::lstat(own.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return {};
+    return own;
+}
+
+// The device of path, or of the nearest folder above it that exists: where the home trash is or will be.
+dev_t deviceOf(std::string path) {
+    struct stat st;
+    while (::stat(path.c_str(), &st) != 0) {
+        if (path.size() <= 1) return 0;
+        path = posix::parentOf(path);
+    }
+    return st.st_dev;
+}
+
+struct Trash {
+    std::string folder;
+    std::string pathBase;  // what the info file's Path is relative to; "" for absolute paths
+};
+
+// Moves native into the trash folder under a name of its own.
+TrashResult moveInto(const Trash& trash, const std::string& native) {
+    const std::string files = joinNative(trash.folder, "files");
+    const std::string info = joinNative(trash.folder, "info");
+    if (!makeTrashFolders(files) || !makeTrashFolders(info))
+        return {Removal::NO_TRASH, Status::failure("there is no trash folder")};
+    const std::string absolute = absoluteNative(native);
+    const std::string shown = !trash.pathBase.empty() && absolute.starts_with(trash.pathBase + "/")
+                                  ? absolute.substr(trash.pathBase.size() + 1)
+                                  : absolute;
+    const std::string content = trashInfo(shown);
     const std::string base = posix::baseOf(native);
     // The info file comes first and is made exclusively: it claims the name against other programs trashing
     // a file of the same name at the same time.
@@ -107,13 +150,14 @@ Status PosixFileSystem::trash(const std::string& path) {
         const int fd = ::open(infoFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            return Status::failure("the trash cannot take it (" + errnoText(errno) + ")");
+            return {Removal::NO_TRASH,
+                    Status::failure("the trash cannot take it (" + errnoText(errno) + ")")};
         }
         const bool written = posix::writeAll(fd, content.data(), content.size());
         if (::close(fd) != 0 || !written) {
             const int err = errno;
             ::unlink(infoFile.c_str());
-            return Status::failure("the trash cannot take it (" + errnoText(err) + ")");
+            return {Removal::NO_TRASH, Status::failure("the trash cannot take it (" + errnoText(err) + ")")};
         }
         const std::string target = joinNative(files, name);
         struct stat taken;
@@ -124,12 +168,40 @@ Status PosixFileSystem::trash(const std::string& path) {
         if (::rename(native.c_str(), target.c_str()) != 0) {
             const int err = errno;
             ::unlink(infoFile.c_str());
-            if (err == EXDEV) return Status::failure("the trash is on another file system");
-            return Status::failure(errnoText(err));
+            if (err == EXDEV)
+                return {Removal::NO_TRASH, Status::failure("the trash is on another file system")};
+            return {Removal::FAILED, Status::failure(errnoText(err))};
         }
-        return Status::success();
+        return {Removal::TRASHED, {}};
     }
-    return Status::failure("the trash holds too many files of that name");
+    return {Removal::NO_TRASH, Status::failure("the trash holds too many files of that name")};
+}
+
+}  // namespace
+
+TrashResult PosixFileSystem::trash(const std::string& path) {
+    const std::string native = resolve(path);
+    // The entry itself: a link goes into the trash as a link, whether or not what it names exists.
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0) {
+        if (errno == ENOENT) return {Removal::GONE, {}};
+        return {Removal::FAILED, Status::failure(errnoText(errno))};
+    }
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        return {Removal::FAILED, Status::failure("it is not a file")};
+    if (S_ISREG(st.st_mode) && posix::isReadOnly(st))
+        return {Removal::FAILED, Status::failure("the file is read-only")};
+
+    // The home trash takes files of its own disk; a file on another disk goes into that disk's trash, as
+    // the desktop's trash does, so that it can be taken back without copying it across.
+    const std::string home = homeTrash();
+    if (home.empty()) return {Removal::NO_TRASH, Status::failure("there is no trash folder")};
+    if (deviceOf(home) == st.st_dev) return moveInto({home, ""}, native);
+    const std::string top = mountTop(native, st.st_dev);
+    const std::string disk = top == "/" ? std::string() : diskTrash(top);
+    if (disk.empty())
+        return {Removal::NO_TRASH, Status::failure("the trash is on another disk, and this disk has none")};
+    return moveInto({disk, top}, native);
 }
 
 }  // namespace hartool::platform
