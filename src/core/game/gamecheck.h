@@ -21,6 +21,12 @@ void setProgramFolder(const std::string& folder);
 // True when the game executable lies in the (normalised) game path.
 bool gameFound(const std::string& gamePath);
 
+// The game folder a typed path names: the path itself, or the folder of the game executable when the path
+// names that file.
+std::string typedGameFolder(const std::string& typed);
+// What is wrong with the typed path as the game folder, for the player; "" when the game is there.
+std::string gamePathProblem(const std::string& typed);
+
 // True while some campaign's backup folder lacks "CAMP0": the originals still have to be saved.
 bool backupIncomplete(const GameFolders& folders);
 

@@ -36,16 +36,6 @@ Report finished(Report report, const std::string& file, const platform::Status& 
     return report;
 }
 
-bool isDeviceName(std::string_view name) {
-    static constexpr std::array<std::string_view, 22> kDevices{
-        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    const std::string stem = platform::upper1252(trimSpaces(name.substr(0, name.find('.'))));
-    for (std::string_view device : kDevices)
-        if (stem == device) return true;
-    return false;
-}
-
 bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -69,7 +59,14 @@ BriefingName briefingName(std::string_view title) {
     if (result.name.find_first_not_of(". ") == std::string::npos) {
         result.name = "_";
         result.changed = true;
-    } else if (isDeviceName(result.name)) {
+        return result;
+    }
+    // Windows drops trailing dots and blanks, and the path resolution does so too: say so.
+    if (const std::size_t kept = result.name.find_last_not_of(". "); kept + 1 < result.name.size()) {
+        result.name.erase(kept + 1);
+        result.changed = true;
+    }
+    if (platform::isDeviceName(result.name)) {
         result.name.insert(std::min(result.name.find('.'), result.name.size()), "_");
         result.changed = true;
     }
@@ -150,7 +147,15 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
 }
 
 Report copyBriefing(const std::string& from, const std::string& to) {
-    return finished(oneFile(), to, platform::copyFile(from, to));
+    Report report = oneFile();
+    if (const std::size_t cut = to.find_last_of("\\/"); cut != std::string::npos && cut > 0) {
+        std::string failed;
+        if (const platform::Status made = platform::makeFolders(to.substr(0, cut), &failed); !made) {
+            report.fail(failed, made.error);
+            return report;
+        }
+    }
+    return finished(report, to, platform::copyFile(from, to));
 }
 
 Report deleteBriefing(const std::string& file) {

@@ -20,8 +20,8 @@ struct BriefingName {
 };
 
 // The title as a file name that works on Windows and Linux and stays inside its folder: every \ / : * ? " < >
-// | and control character becomes "_", an empty or dots-only title is "_", and a device name of Windows
-// ("CON", "lpt1.txt") gets "_" behind its first part.
+// | and control character becomes "_", an empty or dots-only title is "_", trailing dots and blanks go, and a
+// device name of Windows ("CON", "lpt1.txt") gets "_" behind its first part.
 BriefingName briefingName(std::string_view title);
 
 // Writes the mission's briefing part, unchanged, as the whole of briefingsFolder + briefingName(title).name,
@@ -40,7 +40,7 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
 // read, leaves the briefing as it was.
 Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile);
 
-// Replaces to unless it is read-only.
+// Replaces to unless it is read-only; makes to's folder when it is missing.
 Report copyBriefing(const std::string& from, const std::string& to);
 // Into the trash, or deleted where there is none.
 Report deleteBriefing(const std::string& file);

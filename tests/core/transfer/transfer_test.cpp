@@ -146,9 +146,9 @@ TEST_F(TransferTest, UnpairedBackTakesTheTitlesNumberAndRefusesATitleWithoutOne)
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP7"));
     EXPECT_EQ(r.skipped.size(), 2u);
     EXPECT_EQ(r.text("1 files transfered", "transferred", game.gamePath()),
-              "Not everything could be done: 1 of 3 files were transferred.\n\nNot transferred:\n"
-              "Data\\Battles\\Player\\B.TXT: its title does not end in a mission number\n"
-              "Data\\Battles\\Player\\GONE.TXT: the file does not exist");
+              "not everything could be done: 1 of 3 files were transferred.\n\nnot transferred:\n"
+              "Data/Battles/Player/B.TXT: its title does not end in a mission number\n"
+              "Data/Battles/Player/GONE.TXT: the file does not exist");
 }
 
 TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
@@ -167,8 +167,8 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     const Report del = deleteSingleBattles(game.folders(), {"S01.TXT", "S02.TXT"});
     EXPECT_EQ(del.done, 1u);
     EXPECT_EQ(del.text("2 single battles files deleted", "deleted"),
-              "Not everything could be done: 1 of 2 files were deleted.\n\nFailed:\n" + player("S01.TXT") +
-                  ": busy");
+              "not everything could be done: 1 of 2 files were deleted.\n\nfailed:\n" +
+                  game.nativePath(kPlayer + "S01.TXT") + ": busy");
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
     EXPECT_FALSE(game.exists(kPlayer + "S02.TXT"));
     EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).text("ok", "deleted"), "ok");
