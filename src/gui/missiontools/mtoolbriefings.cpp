@@ -43,8 +43,8 @@ void MTool::PSHEXTRACT() {
     const BriefingName name = briefingName(title);
     std::string question = "extract " + title + " ?";
     if (name.changed)
-        question += "\n\nThe title cannot be a file name as it stands; the briefing is saved as \"" +
-                    name.name + "\".";
+        question += "\n\nthe title cannot be a file name as it stands; the briefing is saved as \"" +
+                    name.name + "\"";
     if (!ui::confirmed(this, kExtract, question)) return;
     if (platform::fileExists(folders().briefings + name.name) &&
         !ui::confirmed(this, kExtract, "file still exists, overwrite ?"))
@@ -131,7 +131,11 @@ void MTool::PSHCOPY() {
         return;
     }
     const std::string name = briefingList().ITEMLISTE()[m - 1];
+    if (!stillThere(selectedBriefingFile(), kCopyBriefing)) return;
     NewBrief copy(this, folders().briefings, true);
+    // The greyed mode group shows the source's mode, the copy's.
+    copy.MODE()->SETVALUE(
+        BriefSupport(selectedBriefingFile(), false, BriefSupport::Graphics::SKIP).DOUBLEMODE());
     copy.FNAME()->setText(ui::toQt(name));
     copy.setWindowTitle(ui::toQt(kCopyBriefing));
     if (ui::showModal(copy) != 1) return;
@@ -165,6 +169,7 @@ void MTool::PSHEDIT() {
         ui::INFOBOX(this, kEditBriefing, kNoBriefing);
         return;
     }
+    if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
     BriefEdit editor(this, selectedBriefingFile(), false, folders().game);
     editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
     ui::showModal(editor);
@@ -175,6 +180,7 @@ void MTool::MAPPREVIEW() {
         ui::INFOBOX(this, kMapPreview, kNoBriefing);
         return;
     }
+    if (!stillThere(selectedBriefingFile(), kMapPreview)) return;
     std::optional<MapPreview> preview;
     {
         // A briefing of a large mission holds tens of thousands of entries to read and draw.
@@ -183,6 +189,7 @@ void MTool::MAPPREVIEW() {
         preview.emplace(this, mapPages(briefing), folders().game);
     }
     preview->setWindowTitle(preview->windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
+    preview->setPictureName(selectedBriefingName());
     ui::showModal(*preview);
 }
 
@@ -191,7 +198,8 @@ void MTool::PSHTEXTEDIT() {
         ui::INFOBOX(this, kEditBriefing, kNoBriefing);
         return;
     }
-    ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing);
+    if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
+    ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing, folders().game);
 }
 
 }  // namespace hartool

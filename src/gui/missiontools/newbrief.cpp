@@ -1,6 +1,5 @@
 #include "gui/missiontools/newbrief.h"
 
-#include "core/missions/briefingfiles.h"
 #include "core/platform/filesystem.h"
 #include "core/text/token.h"
 #include "gui/ui/textconvert.h"
@@ -15,6 +14,7 @@ NewBrief_vo::NewBrief_vo(QWidget* owner) : ui::Dialog("NewBrief_vo", owner) {
     bind(ui.RBSINGLE1, "RBSINGLE1");
     bind(ui.PSHOK, "PSHOK");
     bind(ui.PSHCANCEL, "PSHCANCEL");
+    bind(ui.FTXTPROBLEM, "FTXTPROBLEM");
 }
 
 NewBrief::NewBrief(QWidget* owner, std::string folder, bool fixedMode)
@@ -35,9 +35,7 @@ std::string NewBrief::nameProblem() const {
     if (typed.empty()) return "";
     const std::string name(trimSpaces(typed));
     // The name as the file system would store it must be the name typed, or the file lands elsewhere.
-    if (name.empty() || briefingName(name).changed)
-        return "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", "
-               "and no device name such as CON";
+    if (std::string problem = platform::fileNameProblem(name); !problem.empty()) return problem;
     // Trimmed too, since that is the file FULLPATH names.
     if (platform::fileExists(folder_ + typed) || platform::fileExists(folder_ + name))
         return "a file of this name exists";
@@ -49,11 +47,14 @@ void NewBrief::EDITCHANGE(const ui::ControlEvent& event) {
         const std::string problem = nameProblem();
         ui.PSHOK->setEnabled(!ui.FNAME->text().isEmpty() && problem.empty());
         ui.PSHOK->setToolTip(ui::toQt(problem));
+        ui.FTXTPROBLEM->setText(ui::toQt(problem));
     }
     NewBrief_vo::EDITCHANGE(event);
 }
 
 void NewBrief::PSHOK() {
+    // Enter or a scripted click must not get past the check either.
+    if (ui.FNAME->text().isEmpty() || !nameProblem().empty()) return;
     ENDDIALOG(1);
 }
 

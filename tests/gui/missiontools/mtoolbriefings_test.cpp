@@ -249,7 +249,7 @@ TEST_F(MToolBriefingTest, AnUnreadableFileIsReportedAndNothingIsWritten) {
     FailingFileSystem failing;
     failing.failOn(FailingFileSystem::Op::Read, "BRIEFINGS", "Input/output error");
     yes(*m, &MTool::PSHCONNECT, 2);
-    EXPECT_TRUE(boxes.boxes().back().text.starts_with("Not everything could be done"))
+    EXPECT_TRUE(boxes.boxes().back().text.starts_with("not everything could be done"))
         << boxes.boxes().back();
     EXPECT_NE(boxes.boxes().back().text.find("Input/output error"), std::string::npos);
     boxes.clear();
