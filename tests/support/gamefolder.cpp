@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -20,12 +22,19 @@ namespace {
 // resolution all the way down.
 constexpr const char* kGameFolderName = "Harvane";
 
-// The demo game is written once per test program and copied for each test: its writer makes every file
-// durable, which would cost most of a test's time, many times over.
+// The demo game is written once and copied for each test: its writer makes every file durable, which would
+// cost most of a test's time, many times over. Under ctest the run's fixture has written it already
+// (tests/CMakeLists.txt); a program run by hand writes its own, once.
 const fs::path& demoGameOriginal() {
-    static TempDir folder;
+    static std::unique_ptr<TempDir> folder;
     static const fs::path game = [] {
-        const fs::path path = folder.path() / kGameFolderName;
+        if (const char* written = std::getenv("HARTOOL_TEST_DEMO_GAME"); written && *written) {
+            if (!fs::is_directory(written))
+                throw std::runtime_error(std::string("the run's demo game is missing: ") + written);
+            return fs::path(written);
+        }
+        folder = std::make_unique<TempDir>();
+        const fs::path path = folder->path() / kGameFolderName;
         if (platform::Status st = demo::writeDemoGame(path.string()); !st)
             throw std::runtime_error("cannot write the demo game: " + st.error);
         return path;

@@ -12,6 +12,7 @@
 
 #include "core/game/gamecheck.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "support/gamefolder.h"
 #include "support/guimessageboxdouble.h"
 #include "support/scopedenvironment.h"
@@ -31,7 +32,7 @@ class GameWorld : public ::testing::Test {
     ~GameWorld() override { std::filesystem::current_path(oldCwd_); }
 
     // Where the tool keeps its settings now.
-    std::string ini() const { return iniFile(); }
+    std::string ini() const { return platform::iniFile(); }
     // The game path the next main dialog starts with.
     void usePath(const std::string& path) const {
         ASSERT_TRUE(platform::WRITEENVIRONMENT("TOOL", "PATH", path, ini()));

@@ -60,21 +60,18 @@ Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progre
     // replacement failed or was cancelled.
     const platform::CopiesResult copied =
         platform::copyFiles(groups, {.replaceReadOnly = true, .leaveReadOnly = true}, progress);
+    std::vector<std::string> targets;
+    for (const platform::CopyGroup& g : groups)
+        for (const std::string& name : g.names) targets.push_back(g.toFolder + name);
     // One failure per file: the first says why.
-    std::size_t i = 0;
-    for (const platform::CopyGroup& g : groups) {
-        for (const std::string& name : g.names) {
-            const std::size_t at = i++;
-            if (at >= copied.reached)
-                report.skip(g.toFolder + name, kCancelled);
-            else if (copied.statuses[at])
-                ++report.done;
-            if (!copied.statuses[at])
-                report.fail(g.toFolder + name, copied.statuses[at].error);
-            else if (!copied.readOnly[at])
-                report.fail(g.toFolder + name, copied.readOnly[at].error);
-        }
+    for (std::size_t at = 0; at < targets.size(); ++at) {
+        if (at < copied.reached && copied.statuses[at]) ++report.done;
+        if (!copied.statuses[at])
+            report.fail(targets[at], copied.statuses[at].error);
+        else if (!copied.readOnly[at])
+            report.fail(targets[at], copied.readOnly[at].error);
     }
+    report.skipCancelled(copied.reached, targets.size(), [&](std::size_t at) { return targets[at]; });
     return report;
 }
 
@@ -82,11 +79,6 @@ Report copyFolders(const std::vector<FolderCopy>& copies, const Progress& progre
 
 const char* copyMask(CopyMode mode) {
     return mode == CopyMode::MISSION ? "S*.TXT" : "CAMP*";
-}
-
-Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes) {
-    if (!platform::fileExists(file)) return Status::failure("the file does not exist");
-    return platform::setAttributes(file, attributes & 39);
 }
 
 Report copyFolder(const std::string& source, const std::string& target, CopyMode mode,

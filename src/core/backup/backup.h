@@ -3,7 +3,6 @@
 // Saving and restoring the game's original campaign and single-mission files, and the crew data. Each
 // operation does all of its file work, goes on past a failure, and returns what it did and what failed.
 
-#include <cstdint>
 #include <string>
 
 #include "core/base/progress.h"
@@ -19,10 +18,6 @@ enum class CopyMode {
     MISSION,   // "S*.TXT": the player's single missions
 };
 const char* copyMask(CopyMode mode);
-
-// Sets attributes AND 39 (read-only, hidden, system, archive; so 128 "normal" clears them all) on an existing
-// file. A missing file is left alone and reported as a failure.
-platform::Status FABSETFILEATTRIBUTES(const std::string& file, std::uint32_t attributes);
 
 // Copies the files of source folder matching the mode's mask into target folder (created, one level),
 // replacing earlier copies even when they are read-only, and leaves every copy read-only and archive. Files

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/base/progress.h"
 #include "core/platform/filesystem.h"
 
 namespace hartool {
@@ -23,6 +24,11 @@ void appendList(std::string& text, const std::string& heading, const std::vector
 }
 
 }  // namespace
+
+void Report::skipCancelled(std::size_t first, std::size_t count,
+                           const std::function<std::string(std::size_t)>& fileOf) {
+    for (std::size_t i = first; i < count; ++i) skip(fileOf(i), kCancelled);
+}
 
 void Report::add(const Report& other) {
     selected += other.selected;

@@ -5,6 +5,7 @@
 // so that every completion box reads alike.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct Report {
         skipped.push_back({std::move(file), std::move(reason)});
     }
     void add(const Report& other);
+    // The items first .. count-1, named by fileOf(i), skipped as kCancelled: an operation stopped through its
+    // Progress lists so what it did not reach.
+    void skipCancelled(std::size_t first, std::size_t count,
+                       const std::function<std::string(std::size_t)>& fileOf);
 
     // successText exactly when all went well (then kept items and warnings follow it, when there are any);
     // otherwise how many of how many files were done ("copied"), and which failed or were passed over and

@@ -22,4 +22,13 @@ class Seam {
     Interface* current_;
 };
 
+// The seam of Interface whose production implementation is a Production, both made on first use: what a
+// service's accessor and install function share.
+template <class Interface, class Production>
+Seam<Interface>& seamOf() {
+    static Production production;
+    static Seam<Interface> seam(production);
+    return seam;
+}
+
 }  // namespace hartool

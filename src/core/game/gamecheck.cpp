@@ -1,60 +1,9 @@
 #include "core/game/gamecheck.h"
 
-#include <cstdlib>
-
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 
 namespace hartool {
-
-namespace {
-
-std::string& programFolder() {
-    static std::string folder;
-    return folder;
-}
-
-// An environment variable as a path the platform layer takes, or "" when unset, empty or not representable.
-std::string environmentPath(const char* name) {
-    const char* value = std::getenv(name);
-    if (!value || !*value) return {};
-    bool ok = false;
-    std::string path = platform::utf8ToCp1252(value, &ok);
-    return ok ? path : std::string();
-}
-
-// The folder the settings belong in when the working folder has none, ending in a separator; "" when the
-// environment names none.
-std::string configurationFolder() {
-#ifdef _WIN32
-    return programFolder();
-#else
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules ask.
-    std::string base = environmentPath("XDG_CONFIG_HOME");
-    if (base.empty() || base.front() != '/') {
-        const std::string home = environmentPath("HOME");
-        if (home.empty()) return {};
-        base = home + "/.config";
-    }
-    if (base.back() != '/') base += '/';
-    return base + "hartool/";
-#endif
-}
-
-}  // namespace
-
-std::string iniFile() {
-    const std::string portable = platform::workingFolder() + kIniFileName;
-    if (platform::fileExists(portable)) return portable;
-    const std::string folder = configurationFolder();
-    // Without a usable configuration folder the working folder still keeps the settings.
-    if (folder.empty() || !platform::makeFolders(folder)) return portable;
-    return folder + kIniFileName;
-}
-
-void setProgramFolder(const std::string& folder) {
-    programFolder() = folder;
-}
 
 bool gameFound(const std::string& gamePath) {
     return platform::fileExists(gamePath + kGameExecutable);

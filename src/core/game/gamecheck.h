@@ -9,15 +9,6 @@
 
 namespace hartool {
 
-// The tool's INI file. A "HARTOOL.INI" in the working folder wins (portable use, scripts/run); else the one
-// in the desktop's configuration folder: "$XDG_CONFIG_HOME/hartool/", without it "$HOME/.config/hartool/", on
-// Windows the program's folder. A missing configuration folder is made here: the profile writer writes into
-// an existing folder only.
-std::string iniFile();
-
-// The program's folder, ending in a separator: where the settings live on Windows. main() sets it.
-void setProgramFolder(const std::string& folder);
-
 // True when the game executable lies in the (normalised) game path.
 bool gameFound(const std::string& gamePath);
 

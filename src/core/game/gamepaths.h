@@ -12,7 +12,6 @@ namespace hartool {
 std::string PATHOK(std::string_view path);
 
 inline constexpr const char* kDefaultGamePath = "C:\\Program Files\\Vantrope\\Harvane!";
-inline constexpr const char* kIniFileName = "HARTOOL.INI";
 inline constexpr const char* kIniSection = "TOOL";
 inline constexpr const char* kGameExecutable = "HARVANE.EXE";
 

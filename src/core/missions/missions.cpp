@@ -1,6 +1,6 @@
 #include "core/missions/missions.h"
 
-#include "core/backup/backup.h"
+#include "core/platform/attributes.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/text/entries.h"
@@ -44,7 +44,7 @@ MissionList readMissionList(const std::string& playerFolder) {
         std::string title = GETTITLE(file);
         // Archive alone hinders neither a rewrite nor a delete; most files need no call at all.
         if (e.attributes & (platform::READONLY | platform::HIDDEN | platform::SYSTEM))
-            FABSETFILEATTRIBUTES(file, platform::NORMAL);
+            platform::FABSETFILEATTRIBUTES(file, platform::NORMAL);
         items.push_back(missionItem(title, e.name));
         titles.push_back(std::move(title));
         names.push_back(e.name);
@@ -89,14 +89,14 @@ MissionCopyResult copyMission(const MissionCopyPlan& plan) {
             return result;
         }
         // The player agreed to replace it; a read-only target would refuse.
-        if (plan.replaces) FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
+        if (plan.replaces) platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
         if (platform::Status s = platform::copyFile(plan.source, plan.target); !s) {
             report.fail(plan.target, s.error);
             return result;
         }
         result.copied = true;
         // The copy carries the source's read-only state, which would stop the retitle and later edits.
-        FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
+        platform::FABSETFILEATTRIBUTES(plan.target, platform::NORMAL);
         if (!listedName(fileNameOf(plan.target)))
             report.warnings.push_back(fileNameOf(plan.target) +
                                       " does not end in .TXT: the game and this list show only .TXT files");

@@ -5,7 +5,7 @@
 
 #include "core/base/seam.h"
 #include "core/platform/codepage.h"
-#include "core/platform/posixfilesystem.h"
+#include "core/platform/native.h"
 
 namespace hartool::platform {
 
@@ -63,8 +63,7 @@ CopiesResult FileSystem::copyFiles(const std::vector<CopyGroup>& groups, const C
 namespace {
 
 Seam<FileSystem>& seam() {
-    static PosixFileSystem real;
-    static Seam<FileSystem> installed(real);
+    static Seam<FileSystem> installed(nativeFileSystem());
     return installed;
 }
 

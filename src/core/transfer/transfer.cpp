@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/backup/backup.h"
+#include "core/platform/attributes.h"
 #include "core/platform/codepage.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
@@ -53,7 +53,7 @@ std::string withBriefing(std::string target, std::string_view source) {
 // Clears the attributes of an existing file, so that it can be replaced, and writes text in its place.
 Status replaceWith(const std::string& file, std::string_view text) {
     if (platform::fileExists(file)) {
-        if (Status s = FABSETFILEATTRIBUTES(file, platform::NORMAL); !s) return s;
+        if (Status s = platform::FABSETFILEATTRIBUTES(file, platform::NORMAL); !s) return s;
     }
     return WRITESTRING(file, text);
 }
@@ -134,8 +134,9 @@ Report copyToSingleBattles(const GameFolders& folders, const Campaign& campaign,
         const std::size_t k = missions[i];
         const std::string source = from + "CAMP" + std::to_string(k);
         if (!goOn(progress, i, missions.size())) {
-            for (std::size_t rest = i; rest < missions.size(); ++rest)
-                report.skip(from + "CAMP" + std::to_string(missions[rest]), kCancelled);
+            report.skipCancelled(i, missions.size(), [&](std::size_t rest) {
+                return from + "CAMP" + std::to_string(missions[rest]);
+            });
             break;
         }
         const std::string target = folders.player + singleBattleName(campaign, k);
@@ -172,8 +173,8 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
     for (std::size_t i = 0; i < battles.size(); ++i) {
         const std::string battle = folders.player + battles[i];
         if (!goOn(progress, i, battles.size())) {
-            for (std::size_t rest = i; rest < battles.size(); ++rest)
-                report.skip(folders.player + battles[rest], kCancelled);
+            report.skipCancelled(i, battles.size(),
+                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
             break;
         }
         const platform::ReadResult text = platform::fileSystem().read(battle);
@@ -210,9 +211,10 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
                          platform::readFile(saved + "camp" + std::to_string(k)));
         Status s = replaceWith(target + ".", mission);
         // Also protects an old mission whose replacement failed.
-        const Status protect = platform::fileExists(target)
-                                   ? FABSETFILEATTRIBUTES(target, platform::READONLY | platform::ARCHIVE)
-                                   : Status::success();
+        const Status protect =
+            platform::fileExists(target)
+                ? platform::FABSETFILEATTRIBUTES(target, platform::READONLY | platform::ARCHIVE)
+                : Status::success();
         if (s && !protect) s = protect;
         if (s)
             ++report.done;
@@ -229,8 +231,8 @@ Report deleteSingleBattles(const GameFolders& folders, const std::vector<std::st
     for (std::size_t i = 0; i < battles.size(); ++i) {
         const std::string file = folders.player + battles[i];
         if (!goOn(progress, i, battles.size())) {
-            for (std::size_t rest = i; rest < battles.size(); ++rest)
-                report.skip(folders.player + battles[rest], kCancelled);
+            report.skipCancelled(i, battles.size(),
+                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
             break;
         }
         if (Status s = platform::trashFile(file); s)

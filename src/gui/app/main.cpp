@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "core/game/gamecheck.h"
+#include "core/platform/settings.h"
 #include "gui/app/app.h"
 #include "gui/ui/textconvert.h"
 
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     // Matches the desktop entry's name, so the desktop ties the window to its launcher and icon.
     QApplication::setDesktopFileName("org.hartool.Hartool");
     QApplication::setWindowIcon(hartool::App::icon());
-    hartool::setProgramFolder(hartool::ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
+    hartool::platform::setProgramFolder(hartool::ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
     hartool::App app;
     return app.START();
 }

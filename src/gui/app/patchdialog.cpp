@@ -4,6 +4,7 @@
 #include "core/platform/filesystem.h"
 #include "core/platform/gamesearch.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "gui/app/app.h"
 #include "gui/app/credits.h"
 #include "gui/missiontools/mtool.h"
@@ -54,7 +55,7 @@ namespace {
 // The stored path, else the default place, else the first game a search of the usual Wine prefixes finds;
 // the default place when none is found, so that the player sees what to correct.
 std::string startPath() {
-    const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", iniFile());
+    const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", platform::iniFile());
     if (!stored.empty()) return stored;
     if (gameFound(PATHOK(kDefaultGamePath))) return kDefaultGamePath;
     const platform::GameSearch search =
@@ -120,7 +121,8 @@ bool PatchDialog::FILEOK(bool quiet) {
     if (gameFound(gamePath_)) {
         // A settings file that cannot be written costs only the remembered path: not worth a box per
         // keystroke. The folder is remembered as the disk spells it, which the player can read.
-        platform::WRITEENVIRONMENT(kIniSection, "PATH", platform::spelledOnDisk(gamePath_), iniFile());
+        platform::WRITEENVIRONMENT(kIniSection, "PATH", platform::spelledOnDisk(gamePath_),
+                                   platform::iniFile());
         return true;
     }
     if (!quiet) ui::INFOBOX(this, "there`s something wrong", "path to Harvane! not found");

@@ -24,6 +24,7 @@ const char* const kCopy = "copy mission";
 const char* const kDelete = "delete mission";
 const char* const kEdit = "edit mission";
 const char* const kNoMission = "no mission selected";
+const char* const kNoBriefing = "no briefing selected";
 }  // namespace
 
 MTool_vo::MTool_vo(QWidget* owner) : ui::Dialog("MTool_vo", owner) {
@@ -141,6 +142,15 @@ std::size_t MTool::selectedMission(const std::string& caption) {
     const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
     if (n == 0 || n > fileNames_.size()) {
         ui::INFOBOX(this, caption, kNoMission);
+        return 0;
+    }
+    return n;
+}
+
+std::size_t MTool::selectedBriefing(const std::string& caption) {
+    const std::size_t n = ui.LBBRIEFINGS->CURRENTITEMNO();
+    if (n == 0 || n > briefings_.size()) {
+        ui::INFOBOX(this, caption, kNoBriefing);
         return 0;
     }
     return n;

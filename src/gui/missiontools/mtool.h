@@ -96,6 +96,8 @@ class MTool : public MTool_vo {
   private:
     // The selected mission's position, or 0 after telling the player that none is selected.
     std::size_t selectedMission(const std::string& caption);
+    // The same for the selected briefing.
+    std::size_t selectedBriefing(const std::string& caption);
     // False after telling the player that the file went away behind the tool's back and reading both lists
     // again; nothing that shows or changes the file opens then.
     bool stillThere(const std::string& file, const std::string& caption);

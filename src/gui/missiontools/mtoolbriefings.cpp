@@ -27,18 +27,14 @@ const char* const kCopyBriefing = "copy briefing";
 const char* const kDeleteBriefing = "delete briefing";
 const char* const kEditBriefing = "edit briefing";
 const char* const kMapPreview = "map preview";
-const char* const kNoBriefing = "no briefing selected";
 const char* const kSelectBoth = "you have to select a mission and a briefing";
 const char* const kCaptionGap = "     ";
 
 }  // namespace
 
 void MTool::PSHEXTRACT() {
+    if (selectedMission(kExtract) == 0) return;
     const std::string title = selectedMissionTitle();
-    if (selectedMissionFile().empty()) {
-        ui::INFOBOX(this, kExtract, "no mission selected");
-        return;
-    }
     // A title that cannot be a file name is offered as the name it will get, rather than failing later.
     const BriefingName name = briefingName(title);
     std::string question = "extract " + title + " ?";
@@ -125,11 +121,8 @@ void MTool::PSHNEW() {
 }
 
 void MTool::PSHCOPY() {
-    const std::size_t m = briefingList().CURRENTITEMNO();
-    if (selectedBriefingFile().empty()) {
-        ui::INFOBOX(this, kCopyBriefing, kNoBriefing);
-        return;
-    }
+    const std::size_t m = selectedBriefing(kCopyBriefing);
+    if (m == 0) return;
     const std::string name = briefingList().ITEMLISTE()[m - 1];
     if (!stillThere(selectedBriefingFile(), kCopyBriefing)) return;
     NewBrief copy(this, folders().briefings, true);
@@ -151,11 +144,8 @@ void MTool::PSHCOPY() {
 }
 
 void MTool::PSHDELETE() {
-    const std::size_t m = briefingList().CURRENTITEMNO();
-    if (selectedBriefingFile().empty()) {
-        ui::INFOBOX(this, kDeleteBriefing, kNoBriefing);
-        return;
-    }
+    const std::size_t m = selectedBriefing(kDeleteBriefing);
+    if (m == 0) return;
     const std::string item = briefingList().ITEMLISTE()[m - 1];
     if (!ui::confirmed(this, kDeleteBriefing, "delete briefing " + item)) return;
     const Report report = deleteBriefing(selectedBriefingFile());
@@ -165,10 +155,7 @@ void MTool::PSHDELETE() {
 }
 
 void MTool::PSHEDIT() {
-    if (selectedBriefingFile().empty()) {
-        ui::INFOBOX(this, kEditBriefing, kNoBriefing);
-        return;
-    }
+    if (selectedBriefing(kEditBriefing) == 0) return;
     if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
     BriefEdit editor(this, selectedBriefingFile(), false, folders().game);
     editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
@@ -176,10 +163,7 @@ void MTool::PSHEDIT() {
 }
 
 void MTool::MAPPREVIEW() {
-    if (selectedBriefingFile().empty()) {
-        ui::INFOBOX(this, kMapPreview, kNoBriefing);
-        return;
-    }
+    if (selectedBriefing(kMapPreview) == 0) return;
     if (!stillThere(selectedBriefingFile(), kMapPreview)) return;
     std::optional<MapPreview> preview;
     {
@@ -194,10 +178,7 @@ void MTool::MAPPREVIEW() {
 }
 
 void MTool::PSHTEXTEDIT() {
-    if (selectedBriefingFile().empty()) {
-        ui::INFOBOX(this, kEditBriefing, kNoBriefing);
-        return;
-    }
+    if (selectedBriefing(kEditBriefing) == 0) return;
     if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
     ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing, folders().game);
 }

@@ -3,6 +3,7 @@
 #include "core/backup/backup.h"
 #include "core/game/gamecheck.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "core/text/entries.h"
 #include "core/transfer/transfer.h"
 #include "gui/ui/messagebox.h"
@@ -55,7 +56,7 @@ Mover::Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> c
         folders.emplace_back(QString::fromLatin1(c.folder));
     }
     ui.CMBKAMPAGNE->FILLUSING(names, folders);
-    campaignName_ = platform::GETENVIRONMENT(kIniSection, kCampaignKey, iniFile());
+    campaignName_ = platform::GETENVIRONMENT(kIniSection, kCampaignKey, platform::iniFile());
     ui.CMBKAMPAGNE->SETCURRENTTEXT(campaignName_);
     if (ui.CMBKAMPAGNE->CURRENTITEMNO() == 0) ui.CMBKAMPAGNE->SETCURRENTITEMNO(1);
     lastSelected_ = std::max<std::size_t>(ui.CMBKAMPAGNE->CURRENTITEMNO(), 1);
@@ -123,7 +124,7 @@ void Mover::BUTTONCLICK(const ui::ControlEvent& event) {
 void Mover::ENDDIALOG(int result) {
     Mover_vo::ENDDIALOG(result);
     // Losing the remembered campaign is not worth a box on the way out.
-    platform::WRITEENVIRONMENT(kIniSection, kCampaignKey, campaignName_, iniFile());
+    platform::WRITEENVIRONMENT(kIniSection, kCampaignKey, campaignName_, platform::iniFile());
 }
 
 void Mover::PSHREFRESH() {

@@ -1,10 +1,11 @@
 #include "gui/ui/launcher.h"
 
-#include "core/game/gamecheck.h"
+#include "core/game/gamepaths.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/platform/process.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "core/text/token.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/modal.h"
@@ -219,17 +220,18 @@ LaunchResult ProcessLauncher::follow(const std::string& commandLine, const LateF
 
 namespace {
 
-ProcessLauncher gProcess;
-Seam<Launcher> gLauncher(gProcess);
+Seam<Launcher>& launcherSeam() {
+    return seamOf<Launcher, ProcessLauncher>();
+}
 
 }  // namespace
 
 Launcher& launcher() {
-    return gLauncher.get();
+    return launcherSeam().get();
 }
 
 Launcher* installLauncher(Launcher* launcher) {
-    return gLauncher.install(launcher);
+    return launcherSeam().install(launcher);
 }
 
 LaunchResult runCommandLine(const std::string& commandLine) {
@@ -257,7 +259,8 @@ void tellAndOpenBuiltin(QWidget* owner, const std::string& file, const std::stri
 
 LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption,
                               const std::string& base) {
-    const std::string editor(trimSpaces(platform::GETENVIRONMENT(kIniSection, "EDITOR", iniFile())));
+    const std::string editor(
+        trimSpaces(platform::GETENVIRONMENT(kIniSection, "EDITOR", platform::iniFile())));
     if (platform::iequals1252(editor, kBuiltinEditor)) {
         openBuiltin(owner, file, base);
         return {};

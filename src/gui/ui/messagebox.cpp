@@ -58,17 +58,18 @@ class QtMessageBoxes : public MessageBoxes {
     }
 };
 
-QtMessageBoxes gQtBoxes;
-Seam<MessageBoxes> gBoxes(gQtBoxes);
+Seam<MessageBoxes>& boxSeam() {
+    return seamOf<MessageBoxes, QtMessageBoxes>();
+}
 
 }  // namespace
 
 MessageBoxes& messageBoxes() {
-    return gBoxes.get();
+    return boxSeam().get();
 }
 
 MessageBoxes* installMessageBoxes(MessageBoxes* boxes) {
-    return gBoxes.install(boxes);
+    return boxSeam().install(boxes);
 }
 
 void INFOBOX(QWidget* owner, const std::string& caption, const std::string& text) {

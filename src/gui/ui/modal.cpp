@@ -13,17 +13,18 @@ class ExecRunner : public ModalRunner {
     int run(QDialog& dialog) override { return dialog.exec(); }
 };
 
-ExecRunner gExec;
-Seam<ModalRunner> gRunner(gExec);
+Seam<ModalRunner>& runnerSeam() {
+    return seamOf<ModalRunner, ExecRunner>();
+}
 
 }  // namespace
 
 ModalRunner& modalRunner() {
-    return gRunner.get();
+    return runnerSeam().get();
 }
 
 ModalRunner* installModalRunner(ModalRunner* runner) {
-    return gRunner.install(runner);
+    return runnerSeam().install(runner);
 }
 
 int showModal(QDialog& dialog) {

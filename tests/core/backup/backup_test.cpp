@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/backup/backup.h"
+#include "core/platform/attributes.h"
 #include "core/platform/filesystem.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
@@ -56,10 +57,10 @@ TEST_F(BackupTest, AttributesAreMaskedAndAMissingFileIsRefused) {
         game.write("F.TXT", "x");
         ASSERT_TRUE(platform::setAttributes(game.path("F.TXT"),
                                             c.readOnlyBefore ? std::uint32_t{platform::READONLY} : 0u));
-        EXPECT_TRUE(FABSETFILEATTRIBUTES(game.path("F.TXT"), c.attributes));
+        EXPECT_TRUE(platform::FABSETFILEATTRIBUTES(game.path("F.TXT"), c.attributes));
         EXPECT_EQ(game.isReadOnly("F.TXT"), c.readOnlyAfter);
     }
-    EXPECT_FALSE(FABSETFILEATTRIBUTES(game.path("MISSING.TXT"), platform::NORMAL));
+    EXPECT_FALSE(platform::FABSETFILEATTRIBUTES(game.path("MISSING.TXT"), platform::NORMAL));
     EXPECT_FALSE(game.exists("MISSING.TXT"));
 }
 

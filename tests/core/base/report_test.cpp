@@ -2,6 +2,8 @@
 
 #include "core/base/report.h"
 
+#include "core/base/progress.h"
+
 #include <gtest/gtest.h>
 
 namespace hartool {
@@ -73,6 +75,31 @@ TEST(Report, AddSumsCountsAndKeepsEveryList) {
     EXPECT_EQ(a.selected, 5u);
     EXPECT_EQ(a.done, 4u);
     EXPECT_EQ(a.failures.size() + a.skipped.size() + a.kept.size() + a.warnings.size(), 4u);
+}
+
+TEST(Report, CancelledItemsAreTheRestInOrderAndOnlyThem) {
+    struct Case {
+        std::size_t first, count;
+        std::vector<Failure> skipped;
+    };
+    const Case cases[] = {
+        {0, 0, {}},
+        {2, 2, {}},
+        {3, 2, {}},
+        {1, 3, {{"F1", kCancelled}, {"F2", kCancelled}}},
+        {0, 1, {{"F0", kCancelled}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.first) + " of " + std::to_string(c.count));
+        Report r;
+        r.skip("EARLIER", "missing");
+        r.skipCancelled(c.first, c.count, [](std::size_t i) { return "F" + std::to_string(i); });
+        std::vector<Failure> expected{{"EARLIER", "missing"}};
+        expected.insert(expected.end(), c.skipped.begin(), c.skipped.end());
+        EXPECT_EQ(r.skipped, expected);
+        EXPECT_TRUE(r.failures.empty());
+        EXPECT_EQ(r.done, 0u);
+    }
 }
 
 }  // namespace

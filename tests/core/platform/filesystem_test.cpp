@@ -11,7 +11,7 @@
 #include <regex>
 
 #include "core/platform/filesystem.h"
-#include "core/platform/posixfilesystem.h"
+#include "core/platform/posix/posixfilesystem.h"
 #include "support/faketrash.h"
 #include "support/tempdir.h"
 

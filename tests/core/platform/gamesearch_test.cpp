@@ -111,9 +111,14 @@ TEST_F(GameSearchTest, TheCurrentPrefixComesFirst) {
 }
 
 TEST_F(GameSearchTest, AHomeOfManyFilesOpensOnlyTheNamedFolders) {
-    touchMany(root.path() / "home/Documents", 40000);
-    touchMany(root.path() / "home/.wine/drive_c/windows/system32", 30000);
-    touchMany(root.path() / "home/.wine/drive_c/Program Files/Common Files", 29990);
+    // A file costs the search one entry of a listing whatever the count: the counter of folders opened is
+    // what tells a search that wanders, so a few files stand for a home of many, and folders below the
+    // places it must not enter would count if it did.
+    touchMany(root.path() / "home/Documents", 40);
+    touchMany(root.path() / "home/Documents/Old/Older", 4);
+    touchMany(root.path() / "home/.wine/drive_c/windows/system32", 30);
+    touchMany(root.path() / "home/.wine/drive_c/windows/system32/drivers", 3);
+    touchMany(root.path() / "home/.wine/drive_c/Program Files/Common Files", 29);
     touchMany(root.path() / "home/.wine/drive_c/Program Files/Vendor/App", 5);
     touchMany(root.path() / "home/.wine/drive_c/Program Files/Vendor/App/Sub/Deep", 5);
     fs::create_directories(root.path() / "home/Games/not-a-prefix/data");

@@ -17,6 +17,7 @@
 #include "support/guigameworld.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimodaldouble.h"
+#include "support/mtoolselection.h"
 
 namespace fs = std::filesystem;
 
@@ -31,16 +32,6 @@ const std::string kRaid = "TITLE: Night Raid\r\nSIDE: 0\r\nPLATOON: 21 1 2 0 4 1
 class MToolTest : public GameWorld {
   protected:
     std::unique_ptr<MTool> open() { return std::make_unique<MTool>(nullptr, game.gamePath()); }
-    // As the player clicks it.
-    static void select(ui::MYLISTBOX& list, std::size_t position) {
-        list.item(static_cast<int>(position - 1))->setSelected(true);
-    }
-    static void selectFile(MTool& m, const std::string& name) {
-        const auto& names = m.missionFileNames();
-        const auto at = std::find(names.begin(), names.end(), name);
-        ASSERT_NE(at, names.end()) << name;
-        select(m.missionList(), static_cast<std::size_t>(at - names.begin()) + 1);
-    }
     // Types name and title into the copy dialog and presses Ok.
     static void typeCopy(ModalDouble& modal, std::string name, std::string title) {
         modal.then<CopyMiss>("CopyMiss_vo", [name, title](CopyMiss& c) {
@@ -141,7 +132,7 @@ TEST_F(MToolTest, CopyOrRetitleFollowsWhatChanged) {
             copy.SETMNAME(c.newTitle);
             copy.control<ui::MYPUSHBUTTON>("PSHOK")->click();
         });
-        selectFile(*m, "S123.TXT");
+        selectMission(*m, "S123.TXT");
         m->PSHMISSCOPY();
         EXPECT_EQ(boxes.boxes(), c.boxes);
         EXPECT_EQ(GETTITLE(game.path(kPlayer + "S123.TXT")), c.s123Title);
@@ -207,7 +198,7 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
         }
         for (ui::Reply r : c.answers) boxes.answer(r);
         typeCopy(modal, c.newName, c.newTitle);
-        selectFile(*m, c.source);
+        selectMission(*m, c.source);
         m->PSHMISSCOPY();
         EXPECT_EQ(boxes.boxes(), c.boxes);
         boxes.clear();
@@ -218,7 +209,7 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
     FailingFileSystem failing;
     failing.failOn(FailingFileSystem::Op::Copy, "S125.TXT", "No space left on device");
     typeCopy(modal, "S125.TXT", "Night Raid");
-    selectFile(*m, "S123.TXT");
+    selectMission(*m, "S123.TXT");
     m->PSHMISSCOPY();
     EXPECT_EQ(boxes.boxes(),
               std::vector{info("copy mission",
@@ -295,7 +286,7 @@ TEST_F(MToolTest, EditStartsTheTextEditorOnTheMissionFile) {
     game.write(kPlayer + "My Raid.TXT", kRaid);
     auto m = open();
     LauncherDouble launcher;
-    selectFile(*m, "My Raid.TXT");
+    selectMission(*m, "My Raid.TXT");
     m->control<ui::MYPUSHBUTTON>("PSHMISSEDIT")->click();
     const std::string file = game.folders().player + "My Raid.TXT";
     ASSERT_EQ(launcher.commandLines(), std::vector<std::string>{"NotePad " + file});

@@ -18,6 +18,7 @@
 #include "support/guigameworld.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimodaldouble.h"
+#include "support/mtoolselection.h"
 
 namespace hartool::test {
 namespace {
@@ -28,21 +29,6 @@ const std::string kBriefings = "Data/Backup/Briefings/";
 class MToolBriefingTest : public GameWorld {
   protected:
     std::unique_ptr<MTool> open() { return std::make_unique<MTool>(nullptr, game.gamePath()); }
-    static void select(ui::MYLISTBOX& list, std::size_t position) {
-        list.item(static_cast<int>(position - 1))->setSelected(true);
-    }
-    static void selectMission(MTool& m, const std::string& file) {
-        const auto& names = m.missionFileNames();
-        const auto at = std::find(names.begin(), names.end(), file);
-        ASSERT_NE(at, names.end()) << file;
-        select(m.missionList(), static_cast<std::size_t>(at - names.begin()) + 1);
-    }
-    static void selectBriefing(MTool& m, const std::string& name) {
-        const auto& names = m.briefingNames();
-        const auto at = std::find(names.begin(), names.end(), name);
-        ASSERT_NE(at, names.end()) << name;
-        select(m.briefingList(), static_cast<std::size_t>(at - names.begin()) + 1);
-    }
     void yes(MTool& m, void (MTool::*handler)(), int answers = 1) {
         for (int i = 0; i < answers; ++i) boxes.answer(ui::Reply::Yes);
         (m.*handler)();

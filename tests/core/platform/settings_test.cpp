@@ -5,13 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "core/game/gamecheck.h"
 #include "core/platform/profile.h"
+#include "core/platform/settings.h"
 #include "support/scopedenvironment.h"
 #include "support/tempdir.h"
 
 namespace fs = std::filesystem;
-using hartool::iniFile;
+using hartool::platform::iniFile;
 using hartool::test::ScopedEnvironment;
 using hartool::test::TempDir;
 
