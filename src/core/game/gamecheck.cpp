@@ -21,10 +21,10 @@ std::string typedGameFolder(const std::string& typed) {
 }
 
 std::string gamePathProblem(const std::string& typed) {
-    if (typed.find_first_not_of(' ') == std::string::npos)
-        return std::string("type the folder that holds ") + kGameExecutable;
     const std::string folder = PATHOK(typedGameFolder(typed));
     if (gameFound(folder)) return "";
+    // An empty path is the working folder, which the player does not see.
+    if (folder.empty()) return std::string("type the folder that holds ") + kGameExecutable;
     if (platform::folderExists(folder)) return std::string("no ") + kGameExecutable + " in this folder";
     if (platform::fileExists(folder.substr(0, folder.size() - 1)))
         return std::string("this is a file: type the folder that holds ") + kGameExecutable;

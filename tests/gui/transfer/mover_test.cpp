@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -97,6 +99,10 @@ TEST_F(MoverTest, CampaignListsFollowTheIniAndTheComboBox) {
     combo(*m).setEditText("nothing of the kind");
     m->PSHREFRESH();
     EXPECT_EQ(campaignList(*m).ITEMCOUNT(), 13u);
+    // Once the player leaves the field, it shows the campaign the work goes to.
+    emit combo(*m).lineEdit()->editingFinished();
+    EXPECT_EQ(combo(*m).currentText().toStdString(), kCampaigns[3].displayName);
+    EXPECT_EQ(combo(*m).CURRENTITEMNO(), 4u);
     m->ENDDIALOG(0);
     EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "CAMPAIGN", ini()), kCampaigns[3].displayName);
 }
