@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/progress.h"
+#include "core/platform/filesystem.h"
 
 namespace hartool {
 
@@ -17,9 +18,7 @@ void appendList(std::string& text, const std::string& heading, const std::vector
     text += "\n\n" + heading;
     const std::size_t shown = std::min(list.size(), kShown);
     for (std::size_t i = 0; i < shown; ++i) {
-        const std::string& file = list[i].file;
-        const bool inBase = !base.empty() && file.size() > base.size() && file.starts_with(base);
-        text += "\n" + (inBase ? file.substr(base.size()) : file) + ": " + list[i].reason;
+        text += "\n" + platform::shownPath(list[i].file, base) + ": " + list[i].reason;
     }
     if (list.size() > shown) text += "\nand " + std::to_string(list.size() - shown) + " more";
 }
@@ -46,14 +45,14 @@ std::string Report::text(const std::string& successText, const std::string& done
     if (ok()) {
         t = successText;
     } else {
-        t = "Not everything could be done: " + std::to_string(done) + " of " + std::to_string(selected) +
+        t = "not everything could be done: " + std::to_string(done) + " of " + std::to_string(selected) +
             (selected == 1 ? " file was " : " files were ") + doneWord + ".";
-        appendList(t, "Failed:", failures, base);
-        appendList(t, "Not " + doneWord + ":", skipped, base);
+        appendList(t, "failed:", failures, base);
+        appendList(t, "not " + doneWord + ":", skipped, base);
     }
-    appendList(t, "Kept as they were:", kept, base);
+    appendList(t, "kept as they were:", kept, base);
     if (!warnings.empty()) t += "\n";
-    for (const std::string& w : warnings) t += "\nWarning: " + w;
+    for (const std::string& w : warnings) t += "\nwarning: " + w;
     return t;
 }
 

@@ -41,7 +41,7 @@ struct Report {
 
     // successText exactly when all went well (then kept items and warnings follow it, when there are any);
     // otherwise how many of how many files were done ("copied"), and which failed or were passed over and
-    // why. File names are shortened by base, the folder the player knows them in.
+    // why. Files are named as platform::shownPath names them, relative to base.
     std::string text(const std::string& successText, const std::string& doneWord = "done",
                      const std::string& base = "") const;
 };

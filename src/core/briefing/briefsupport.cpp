@@ -280,6 +280,14 @@ platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
     // size, and building it whole cost more than the analysis. A small piece stays in the cache and in memory
     // the process already has, where a large one is fresh pages on every write.
     constexpr std::size_t kPiece = 1 << 16;
+    // A new briefing may be the first: its folder is made as Extract makes it.
+    if (const std::size_t cut = path_.find_last_of("\\/"); cut != std::string::npos && cut > 0) {
+        std::string failed;
+        if (platform::Status made = platform::makeFolders(path_.substr(0, cut), &failed); !made) {
+            made.error = platform::shownPath(failed) + ": " + made.error;
+            return made;
+        }
+    }
     return platform::writeFilePieces(path_, [&](const platform::PieceWriter& put) {
         std::string out;
         out.reserve(kPiece + 4096);

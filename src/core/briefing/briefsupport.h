@@ -43,7 +43,7 @@ class BriefSupport : public Parent {
 
     void READBRIEFINGS();
     void ADDBRIEFING(const std::string& sectionName);
-    // Writes the whole file atomically.
+    // Writes the whole file atomically, making its folder when it is missing.
     platform::Status WRITEBRIEFINGS(const std::string& leadingText = "");
     // Page 1 to 5 of the selected array as written to the file, "" when the page is left out.
     std::string BRIEF2TEXT(std::size_t page) const;

@@ -37,16 +37,6 @@ Report finished(Report report, const std::string& file, const platform::Status& 
     return report;
 }
 
-bool isDeviceName(std::string_view name) {
-    static constexpr std::array<std::string_view, 22> kDevices{
-        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-        "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    const std::string stem = platform::upper1252(trimSpaces(name.substr(0, name.find('.'))));
-    for (std::string_view device : kDevices)
-        if (stem == device) return true;
-    return false;
-}
-
 // The pages that hold graphics but neither heading nor text, which the briefing file leaves out: "page 3",
 // "pages 2, 4 of the blue briefing and page 5 of the red briefing"; "" when there are none.
 std::string pagesLeftOut(BriefSupport& briefing) {
@@ -96,7 +86,14 @@ BriefingName briefingName(std::string_view title) {
     if (result.name.find_first_not_of(". ") == std::string::npos) {
         result.name = "_";
         result.changed = true;
-    } else if (isDeviceName(result.name)) {
+        return result;
+    }
+    // Windows drops trailing dots and blanks, and the path resolution does so too: say so.
+    if (const std::size_t kept = result.name.find_last_not_of(". "); kept + 1 < result.name.size()) {
+        result.name.erase(kept + 1);
+        result.changed = true;
+    }
+    if (platform::isDeviceName(result.name)) {
         result.name.insert(std::min(result.name.find('.'), result.name.size()), "_");
         result.changed = true;
     }
@@ -218,7 +215,7 @@ std::string newBriefingNameProblem(const std::string& folder, const std::string&
     if (typed.empty()) return "";
     const std::string name(trimSpaces(typed));
     // The name as the file system would store it must be the name typed, or the file lands elsewhere.
-    if (name.empty() || briefingName(name).changed) return kNotAFileName;
+    if (std::string problem = platform::fileNameProblem(name); !problem.empty()) return problem;
     // Trimmed too, since that is the file written.
     if (platform::fileExists(folder + typed) || platform::fileExists(folder + name))
         return "a file of this name exists";
@@ -226,7 +223,15 @@ std::string newBriefingNameProblem(const std::string& folder, const std::string&
 }
 
 Report copyBriefing(const std::string& from, const std::string& to) {
-    return finished(oneFile(), to, platform::copyFile(from, to));
+    Report report = oneFile();
+    if (const std::size_t cut = to.find_last_of("\\/"); cut != std::string::npos && cut > 0) {
+        std::string failed;
+        if (const platform::Status made = platform::makeFolders(to.substr(0, cut), &failed); !made) {
+            report.fail(failed, made.error);
+            return report;
+        }
+    }
+    return finished(report, to, platform::copyFile(from, to));
 }
 
 Deletion deleteBriefing(const std::string& file, DeleteMode mode) {

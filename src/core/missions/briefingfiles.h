@@ -21,8 +21,8 @@ struct BriefingName {
 };
 
 // The title as a file name that works on Windows and Linux and stays inside its folder: every \ / : * ? " < >
-// | and control character becomes "_", an empty or dots-only title is "_", and a device name of Windows
-// ("CON", "lpt1.txt") gets "_" behind its first part.
+// | and control character becomes "_", an empty or dots-only title is "_", trailing dots and blanks go, and a
+// device name of Windows ("CON", "lpt1.txt") gets "_" behind its first part.
 BriefingName briefingName(std::string_view title);
 
 // Writes the mission's briefing part, unchanged, as the whole of briefingsFolder + briefingName(title).name,
@@ -56,7 +56,7 @@ inline constexpr const char* kNotAFileName =
 // Why typed cannot be the name of a new briefing file in folder; "" when it can (or nothing is typed yet).
 std::string newBriefingNameProblem(const std::string& folder, const std::string& typed);
 
-// Replaces to unless it is read-only.
+// Replaces to unless it is read-only; makes to's folder when it is missing.
 Report copyBriefing(const std::string& from, const std::string& to);
 // As deleteMission.
 Deletion deleteBriefing(const std::string& file, DeleteMode mode = DeleteMode::TRASH);

@@ -61,18 +61,7 @@ std::vector<std::string> readBriefingNames(const std::string& briefingsFolder) {
 }
 
 std::string copyNameProblem(const std::string& fileName) {
-    const std::string_view name = trimSpaces(fileName);
-    if (name.empty()) return "type a file name";
-    if (name.find_first_of("\\/:") != std::string_view::npos)
-        return "the file name must not hold \\, / or : (the copy stays in the player folder)";
-    if (name.find_first_of("*?\"<>|") != std::string_view::npos)
-        return "the file name must not hold * ? \" < > or |";
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 32) return "the file name must not hold control characters";
-    // Windows drops a trailing dot, so "S1.TXT." would be "S1.TXT" there and another file here; "." and ".."
-    // are folders.
-    if (name.back() == '.') return "the file name must not end in a dot";
-    return "";
+    return platform::fileNameProblem(trimSpaces(fileName));
 }
 
 MissionCopyPlan planMissionCopy(const std::string& playerFolder, const std::string& fileName,

@@ -1,5 +1,6 @@
 #include "core/platform/filesystem.h"
 
+#include <array>
 #include <cstdio>
 
 #include "core/base/seam.h"
@@ -109,6 +110,56 @@ Status makeFolders(const std::string& path, std::string* failed) {
         }
     }
     return Status::success();
+}
+
+std::string shownPath(const std::string& path, const std::string& base) {
+    if (path.empty()) return path;
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+#else
+    constexpr char kSeparator = '/';
+#endif
+    // Messages are game text: the native name goes back into the code page the boxes show.
+    std::string native = utf8ToCp1252(fileSystem().nativePath(path));
+    if (!base.empty()) {
+        std::string folder = utf8ToCp1252(fileSystem().nativePath(base));
+        if (!folder.empty() && folder.back() != kSeparator) folder += kSeparator;
+        if (native.size() > folder.size() && native.starts_with(folder)) native.erase(0, folder.size());
+    }
+    return native;
+}
+
+bool isDeviceName(std::string_view name) {
+    static constexpr std::array<std::string_view, 28> kDevices{
+        "CON",  "PRN",  "AUX",  "NUL",  "COM0",   "COM1",    "COM2",   "COM3",   "COM4", "COM5",
+        "COM6", "COM7", "COM8", "COM9", "LPT0",   "LPT1",    "LPT2",   "LPT3",   "LPT4", "LPT5",
+        "LPT6", "LPT7", "LPT8", "LPT9", "CONIN$", "CONOUT$", "CLOCK$", "CONERR$"};
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    while (!stem.empty() && stem.front() == ' ') stem.remove_prefix(1);
+    const std::string upper = upper1252(stem);
+    for (std::string_view device : kDevices)
+        if (upper == device) return true;
+    return false;
+}
+
+std::string fileNameProblem(std::string_view name) {
+    if (name.find_first_not_of(' ') == std::string_view::npos) return "type a file name";
+    if (name.find_first_of("\\/:") != std::string_view::npos)
+        return "the file name must not hold \\, / or : (it names a file of this folder)";
+    if (name.find_first_of("*?\"<>|") != std::string_view::npos)
+        return "the file name must not hold * ? \" < > or |";
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 32) return "the file name must not hold control characters";
+    // Windows drops them, so the file would be another one there; "." and ".." are folders.
+    const std::size_t kept = name.find_last_not_of(". ");
+    if (kept == std::string_view::npos) return "the file name must not be only dots";
+    if (kept + 1 < name.size())
+        return "a file name cannot end in a dot or blank: it would be saved as \"" +
+               std::string(name.substr(0, kept + 1)) + "\"";
+    if (isDeviceName(name))
+        return "the file name must not be a device name of Windows such as CON or aux.txt";
+    return "";
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {

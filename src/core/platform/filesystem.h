@@ -210,6 +210,17 @@ inline ReadResult FileSystem::readUntil(const std::string& path,
 // failure, failed (when given) is the folder that could not be made.
 Status makeFolders(const std::string& path, std::string* failed = nullptr);
 
+// A file as a message names it for the player: as the disk spells it, with the platform's separators,
+// relative to base (a folder, usually the game folder) when it lies inside it, else whole. "" stays "".
+std::string shownPath(const std::string& path, const std::string& base = "");
+
+// A name Windows reserves for a device, with or without extension and blanks: "CON", "aux.txt", "COM1 ",
+// "CONIN$".
+bool isDeviceName(std::string_view name);
+// Why name cannot be a file's name in a folder on Windows and Linux alike; "" when it can. The one rule for
+// every name the player types.
+std::string fileNameProblem(std::string_view name);
+
 // Windows wildcard match: "*" any run (dots included), "?" one character, case ignored;
 // a trailing ".*" also matches a name without extension, so "*.*" matches every name.
 bool matchesMask(std::string_view name, std::string_view mask);

@@ -25,7 +25,10 @@ struct GameSearch {
 
 // Looks for a folder directly holding executable (compared without regard to case) one or two levels below
 // "Program Files", "Program Files (x86)" and "Games" of the C: drives of the usual Wine prefixes: the
-// current one, ~/.wine, and those kept by game launchers, Steam and Bottles. Opens no other folders.
+// current one, ~/.wine, and those kept by game launchers, Steam and Bottles: each folder of ~/Games (Lutris),
+// of ~/Games/Heroic/Prefixes/default and ~/Games/Heroic/Prefixes (Heroic), of wineprefixes, Steam's
+// compatdata
+// ("pfx") and Bottles' bottles. Opens no other folders.
 GameSearch findGameFolder(const SearchPlaces& places, std::string_view executable);
 
 // A leading "~" ("~" alone or "~/...", "~\...") becomes home; any other path is returned as it is.

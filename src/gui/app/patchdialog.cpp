@@ -16,9 +16,14 @@
 #include "gui/ui/textviewer.h"
 #include "gui/ui/waitcursor.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -69,6 +74,8 @@ PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {
     auto* completer = new QCompleter(folders, ui.SLEPATH);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     ui.SLEPATH->setCompleter(completer);
+    // Enter in the path field takes the path; it does not reach Quit, the default button.
+    ui.SLEPATH->installEventFilter(this);
 
     const std::string path = startPath();
     {
@@ -83,14 +90,12 @@ PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {
 }
 
 void PatchDialog::setGamePath(const std::string& typed) {
-    gamePath_ = PATHOK(platform::expandHome(typed));
+    gamePath_ = PATHOK(typedGameFolder(platform::expandHome(typed)));
     folders_ = GameFolders::fromGamePath(gamePath_);
 }
 
 std::string PatchDialog::pathHint() const {
-    if (gameFound(gamePath_)) return {};
-    if (platform::folderExists(gamePath_)) return std::string("no ") + kGameExecutable + " in this folder";
-    return "no such folder";
+    return gamePathProblem(platform::expandHome(ui::fromQt(ui.SLEPATH->text())));
 }
 
 void PatchDialog::showPathHint() {
@@ -167,8 +172,41 @@ void PatchDialog::EDITCHANGE(const ui::ControlEvent& event) {
         setGamePath(ui::fromQt(ui.SLEPATH->text()));
         SETBUTTONS();
         showPathHint();
+        // A popup offering only what is typed already would take the next click just to close.
+        if (QCompleter* completer = ui.SLEPATH->completer(); completer && completer->popup()->isVisible()) {
+            const QString typed = QDir::fromNativeSeparators(ui.SLEPATH->text());
+            const QString offered = QDir::fromNativeSeparators(completer->currentCompletion());
+            if (completer->completionCount() == 1 &&
+                (offered.compare(typed, Qt::CaseInsensitive) == 0 ||
+                 (offered + '/').compare(typed, Qt::CaseInsensitive) == 0))
+                completer->popup()->hide();
+        }
     }
     PatchDialog_vo::EDITCHANGE(event);
+}
+
+bool PatchDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui.SLEPATH && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (QCompleter* completer = ui.SLEPATH->completer()) completer->popup()->hide();
+            showPathHint();
+            return true;
+        }
+    }
+    return PatchDialog_vo::eventFilter(watched, event);
+}
+
+void PatchDialog::PSHBROWSE() {
+    QFileDialog ask(this, QStringLiteral("Path to Harvane!"));
+    ask.setObjectName(QStringLiteral("BrowseGameFolder"));
+    ask.setFileMode(QFileDialog::Directory);
+    ask.setOption(QFileDialog::ShowDirsOnly);
+    if (platform::folderExists(gamePath_))
+        ask.setDirectory(
+            QFile::decodeName(QByteArray::fromStdString(platform::fileSystem().nativePath(gamePath_))));
+    if (ui::showModal(ask) != QDialog::Accepted || ask.selectedFiles().isEmpty()) return;
+    ui.SLEPATH->setText(ask.selectedFiles().constFirst());
 }
 
 void PatchDialog::ACTIVATE() {

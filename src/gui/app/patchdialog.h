@@ -38,6 +38,7 @@ class PatchDialog_vo : public ui::Dialog {
         QLabel* FIXEDTEXT3;
         QLabel* FIXEDTEXT6;
         ui::MYPUSHBUTTON* PSHCREDITS;
+        ui::MYPUSHBUTTON* PSHBROWSE;
     } ui;
 };
 
@@ -66,7 +67,12 @@ class PatchDialog : public PatchDialog_vo, public ui::GameChecks {
     void EDITCHANGE(const ui::ControlEvent& event) override;
     void ACTIVATE() override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   public slots:
+    // Chooses the game folder in the desktop's folder dialog.
+    void PSHBROWSE();
     void PSHSAVE();
     void PSHREST();
     void PSHCAMP();

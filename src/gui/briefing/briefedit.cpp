@@ -1,6 +1,7 @@
 #include "gui/briefing/briefedit.h"
 
 #include "core/briefing/mapgraphics.h"
+#include "core/platform/filesystem.h"
 #include "gui/briefing/mappreview.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/modal.h"
@@ -74,6 +75,11 @@ BriefEdit::BriefEdit(QWidget* owner, const std::string& briefingFile, bool doubl
     } else {
         singleRead_ = brief_.BRIEFARRAY();
     }
+    // Blue first, its button checked, so that the player knows which side they type into.
+    if (brief_.DOUBLEMODE()) {
+        brief_.SETBLUEMODE(true);
+        ui.RBGMODE->SETVALUE(true);
+    }
     BRIEF2SCREEN();
     if (!brief_.DOUBLEMODE()) ui.RBGMODE->setEnabled(false);
 }
@@ -129,9 +135,9 @@ void BriefEdit::PSHSAVE() {
     if (const std::string page = pageWithNewBracket(); !page.empty()) {
         ui::INFOBOX(
             this, kCaption,
-            "The heading or text on " + page +
-                " holds a \"[\". The game stops reading a briefing there, so it cannot be saved: please "
-                "remove it. Nothing was saved.");
+            "the heading or text on " + page +
+                " holds a \"[\"; the game stops reading a briefing there, so it cannot be saved: please "
+                "remove it (nothing was saved)");
         return;
     }
     // Writing walks through both sides and leaves the model on red; the screen may still show blue.
@@ -140,7 +146,8 @@ void BriefEdit::PSHSAVE() {
     brief_.SETBLUEMODE(blue);
     if (!written) {
         ui::INFOBOX(this, kCaption,
-                    "The briefing could not be saved to " + brief_.PATH() + ": " + written.error);
+                    "the briefing could not be saved to " + platform::shownPath(brief_.PATH(), gameFolder_) +
+                        ": " + written.error);
         return;
     }
     ENDDIALOG(1);
@@ -193,6 +200,8 @@ void BriefEdit::PSHMAP() {
         preview.emplace(this, std::move(pages), gameFolder_, first);
     }
     preview->setWindowTitle(windowTitle() + " - " + preview->windowTitle());
+    const std::string file = platform::shownPath(brief_.PATH());
+    preview->setPictureName(file.substr(file.find_last_of("\\/") + 1));
     ui::showModal(*preview);
 }
 

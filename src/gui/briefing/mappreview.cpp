@@ -8,7 +8,9 @@
 
 #include <QBuffer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMouseEvent>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -135,32 +137,38 @@ void MapPreview::PSHSAVEPNG() {
     ask.setAcceptMode(QFileDialog::AcceptSave);
     ask.setNameFilter(QStringLiteral("PNG pictures (*.png)"));
     ask.setDefaultSuffix(QStringLiteral("png"));
-    ask.selectFile(QStringLiteral("%1page%2.png")
-                       .arg(page.side.empty() ? QString() : ui::toQt(page.side) + QLatin1Char('-'))
+    // The briefing's name and the page, in the folder the player saved to last (at first their pictures).
+    static QString lastFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    ask.setDirectory(lastFolder);
+    ask.selectFile(QStringLiteral("%1 %2page %3.png")
+                       .arg(ui::toQt(pictureName_))
+                       .arg(page.side.empty() ? QString() : ui::toQt(page.side) + QLatin1Char(' '))
                        .arg(page.page));
     if (ui::showModal(ask) != QDialog::Accepted || ask.selectedFiles().isEmpty()) return;
     const QString chosen = ask.selectedFiles().constFirst();
+    lastFolder = QFileInfo(chosen).absolutePath();
     const std::string path = ui::fromQt(chosen);
     if (ui::toQt(path) != chosen) {
         ui::INFOBOX(this, kSaveCaption,
-                    "The picture was not saved: the name " + path +
-                        " holds characters that the tool's file names cannot hold. Please choose another.");
+                    "the picture was not saved: the name " + path +
+                        " holds characters that the tool's file names cannot hold; please choose another");
         return;
     }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!rendered_.image.save(&buffer, "PNG")) {
-        ui::INFOBOX(this, kSaveCaption, "The picture could not be made as a PNG; nothing was saved.");
+        ui::INFOBOX(this, kSaveCaption, "the picture could not be made as a PNG; nothing was saved");
         return;
     }
     const platform::Status written =
         platform::writeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
     if (!written) {
-        ui::INFOBOX(this, kSaveCaption, "The picture could not be saved to " + path + ": " + written.error);
+        ui::INFOBOX(this, kSaveCaption,
+                    "the picture could not be saved to " + platform::shownPath(path) + ": " + written.error);
         return;
     }
-    ui.FTXTENTRY->setText(ui::toQt("Saved to " + path));
+    ui.FTXTENTRY->setText(ui::toQt("saved to " + platform::shownPath(path)));
 }
 
 void MapPreview::PSHCANCEL() {

@@ -54,6 +54,8 @@ class MapPreview : public MapPreview_vo {
     void highlightEntry(std::size_t entry);
     std::size_t pageShown() const { return shown_; }
     int zoom() const { return zoom_; }
+    // What Save as PNG names the picture after: the briefing's name.
+    void setPictureName(std::string name) { pictureName_ = std::move(name); }
     const RenderedMap& rendered() const { return rendered_; }
     // The line naming the entry at a pixel of the map shown, "" when none is there.
     std::string entryAt(QPoint pixel) const;
@@ -71,6 +73,7 @@ class MapPreview : public MapPreview_vo {
     void redraw();
 
     std::vector<MapPage> pages_;
+    std::string pictureName_ = "map";
     image::ImageFolder images_;
     MapRenderer renderer_;
     RenderedMap rendered_;

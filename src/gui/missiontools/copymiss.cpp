@@ -13,6 +13,7 @@ CopyMiss_vo::CopyMiss_vo(QWidget* owner) : ui::Dialog("CopyMiss_vo", owner) {
     bind(ui.FIXEDTEXT1, "FIXEDTEXT1");
     bind(ui.SLEMNAME, "SLEMNAME");
     bind(ui.FIXEDTEXT2, "FIXEDTEXT2");
+    bind(ui.FTXTPROBLEM, "FTXTPROBLEM");
 }
 
 CopyMiss::CopyMiss(QWidget* owner, std::string folder) : CopyMiss_vo(owner), folder_(std::move(folder)) {
@@ -46,6 +47,7 @@ void CopyMiss::checkName() {
     const std::string problem = copyNameProblem(FNAME());
     ui.PSHOK->setEnabled(problem.empty());
     ui.PSHOK->setToolTip(ui::toQt(problem));
+    ui.FTXTPROBLEM->setText(ui::toQt(problem));
 }
 
 void CopyMiss::PSHOK() {

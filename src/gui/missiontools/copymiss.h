@@ -21,11 +21,12 @@ class CopyMiss_vo : public ui::Dialog {
         QLabel* FIXEDTEXT1;
         ui::MYSINGLELINEEDIT* SLEMNAME;
         QLabel* FIXEDTEXT2;
+        QLabel* FTXTPROBLEM;
     } ui;
 };
 
-// Asks the file name and title of a mission's copy. Ok stays disabled, saying why in its tool tip, while the
-// file name could not be a file of the player folder.
+// Asks the file name and title of a mission's copy. Ok stays disabled, a line below the fields saying why,
+// while the file name could not be a file of the player folder; Enter in a field presses Ok.
 class CopyMiss : public CopyMiss_vo {
     Q_OBJECT
   public:

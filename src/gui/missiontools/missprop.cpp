@@ -16,8 +16,8 @@ MissProp_vo::MissProp_vo(QWidget* owner) : ui::Dialog("MissProp_vo", owner) {
     bind(ui.PSHCANCEL, "PSHCANCEL");
 }
 
-MissProp::MissProp(QWidget* owner, const std::string& missionFile)
-    : MissProp_vo(owner), mission_(missionFile) {
+MissProp::MissProp(QWidget* owner, const std::string& missionFile, std::string gameFolder)
+    : MissProp_vo(owner), mission_(missionFile), gameFolder_(std::move(gameFolder)) {
     ui.CBSIDE->FILLUSING({"BLUE", "RED"}, {QVariant(0), QVariant(1)});
     std::vector<std::string> nations;
     for (std::string_view n : mission_.NAT()) nations.emplace_back(n);
@@ -59,7 +59,7 @@ void MissProp::PSHSAVE() {
     for (const platform::Status& s : {WRITENAT(), WRITESIDE()})
         if (!s) report.fail(mission_.missionFile(), s.error);
     if (!report.ok()) {
-        ui::INFOBOX(this, "Mission Properties", report.text("", "saved"));
+        ui::INFOBOX(this, "Mission Properties", report.text("", "saved", gameFolder_));
         return;
     }
     ENDDIALOG(1);

@@ -32,7 +32,8 @@ class MissProp_vo : public ui::Dialog {
 class MissProp : public MissProp_vo {
     Q_OBJECT
   public:
-    MissProp(QWidget* owner, const std::string& missionFile);
+    // gameFolder: what a failure names the file relative to.
+    MissProp(QWidget* owner, const std::string& missionFile, std::string gameFolder = "");
 
     void CHECKTEXT();
     platform::Status WRITENAT();
@@ -46,6 +47,7 @@ class MissProp : public MissProp_vo {
 
   private:
     MissionSupport mission_;
+    std::string gameFolder_;
 };
 
 }  // namespace hartool

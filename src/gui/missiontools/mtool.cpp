@@ -2,6 +2,7 @@
 
 #include "core/missions/missions.h"
 #include "core/platform/codepage.h"
+#include "core/platform/filesystem.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
 #include "gui/missiontools/copymiss.h"
@@ -73,10 +74,15 @@ MTool::MTool(QWidget* owner, const std::string& gamePath)
         // the menu beside it.
         if (viewport->mapFromGlobal(QCursor::pos()) == at) {
             if (QListWidgetItem* item = ui.LBBRIEFINGS->itemAt(at)) ui.LBBRIEFINGS->setCurrentItem(item);
-        } else if (QListWidgetItem* current = ui.LBBRIEFINGS->currentItem()) {
-            at = ui.LBBRIEFINGS->visualItemRect(current).center();
+            briefingMenu_->popup(viewport->mapToGlobal(at));
+            return;
         }
+        if (QListWidgetItem* current = ui.LBBRIEFINGS->currentItem())
+            at = ui.LBBRIEFINGS->visualItemRect(current).center();
+        // From the keyboard the first entry is active, so that one Return takes it.
         briefingMenu_->popup(viewport->mapToGlobal(at));
+        if (!briefingMenu_->actions().isEmpty())
+            briefingMenu_->setActiveAction(briefingMenu_->actions().first());
     });
     addMissionMenu();
 }
@@ -167,9 +173,17 @@ std::size_t MTool::selectedBriefing(const std::string& caption) {
     return n;
 }
 
+bool MTool::stillThere(const std::string& file, const std::string& caption) {
+    if (platform::fileExists(file)) return true;
+    ui::INFOBOX(this, caption, platform::shownPath(file, folders_.game) + " no longer exists");
+    READDATA();
+    READBRIEFINGS();
+    return false;
+}
+
 void MTool::PSHMISSCOPY() {
     const std::size_t n = selectedMission(kCopy);
-    if (n == 0) return;
+    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kCopy)) return;
     const std::string title = titles_[n - 1];
     const std::string name = fileNames_[n - 1];
     const std::string oldDescription = name + " - " + title;
@@ -203,7 +217,7 @@ void MTool::PSHMISSCOPY() {
                                     : "mission " + oldDescription + " has been renamed to " + newDescription;
     if (result.copied || result.retitled || !result.report.ok())
         ui::INFOBOX(this, kCopy,
-                    result.report.text(success, plan.copy ? "copied" : "renamed", folders_.player));
+                    result.report.text(success, plan.copy ? "copied" : "renamed", folders_.game));
 }
 
 void MTool::PSHMISSDELETE() {
@@ -219,19 +233,19 @@ void MTool::PSHMISSDELETE() {
     if (done.report.done == 0 && done.report.ok()) return;
     ui::INFOBOX(
         this, kDelete,
-        done.report.text("mission " + item + " " + ui::whereTheyWent(done), "deleted", folders_.player));
+        done.report.text("mission " + item + " " + ui::whereTheyWent(done), "deleted", folders_.game));
 }
 
 void MTool::PSHMISSEDIT() {
     const std::size_t n = selectedMission(kEdit);
-    if (n == 0) return;
-    ui::openInTextEditor(this, folders_.player + fileNames_[n - 1], kEdit);
+    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kEdit)) return;
+    ui::openInTextEditor(this, folders_.player + fileNames_[n - 1], kEdit, folders_.game);
 }
 
 void MTool::PSHPROP() {
     const std::size_t n = selectedMission(kEdit);
-    if (n == 0) return;
-    MissProp properties(this, folders_.player + fileNames_[n - 1]);
+    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kEdit)) return;
+    MissProp properties(this, folders_.player + fileNames_[n - 1], folders_.game);
     properties.setWindowTitle(properties.windowTitle() + ui::toQt("     " + titles_[n - 1]));
     ui::showModal(properties);
 }

@@ -103,6 +103,9 @@ class MTool : public MTool_vo {
     std::size_t selectedMission(const std::string& caption);
     // The same for the selected briefing.
     std::size_t selectedBriefing(const std::string& caption);
+    // False after telling the player that the file went away behind the tool's back and reading both lists
+    // again; nothing that shows or changes the file opens then.
+    bool stillThere(const std::string& file, const std::string& caption);
 
     GameFolders folders_;
     std::vector<std::string> titles_;

@@ -40,8 +40,8 @@ void MTool::PSHEXTRACT() {
     const BriefingName name = briefingName(title);
     std::string question = "extract " + title + " ?";
     if (name.changed)
-        question += "\n\nThe title cannot be a file name as it stands; the briefing is saved as \"" +
-                    name.name + "\".";
+        question += "\n\nthe title cannot be a file name as it stands; the briefing is saved as \"" +
+                    name.name + "\"";
     if (!ui::confirmed(this, kExtract, question)) return;
     if (platform::fileExists(folders().briefings + name.name) &&
         !ui::confirmed(this, kExtract, "file still exists, overwrite ?", ui::kNoByDefault))
@@ -125,7 +125,11 @@ void MTool::PSHCOPY() {
     const std::size_t m = selectedBriefing(kCopyBriefing);
     if (m == 0) return;
     const std::string name = briefingList().ITEMLISTE()[m - 1];
+    if (!stillThere(selectedBriefingFile(), kCopyBriefing)) return;
     NewBrief copy(this, folders().briefings, true);
+    // The greyed mode group shows the source's mode, the copy's.
+    copy.MODE()->SETVALUE(
+        BriefSupport(selectedBriefingFile(), false, BriefSupport::Graphics::SKIP).DOUBLEMODE());
     copy.FNAME()->setText(ui::toQt(name));
     copy.setWindowTitle(ui::toQt(kCopyBriefing));
     if (ui::showModal(copy) != 1) return;
@@ -157,6 +161,7 @@ void MTool::PSHDELETE() {
 
 void MTool::PSHEDIT() {
     if (selectedBriefing(kEditBriefing) == 0) return;
+    if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
     BriefEdit editor(this, selectedBriefingFile(), false, folders().game);
     editor.setWindowTitle(editor.windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
     ui::showModal(editor);
@@ -164,6 +169,7 @@ void MTool::PSHEDIT() {
 
 void MTool::MAPPREVIEW() {
     if (selectedBriefing(kMapPreview) == 0) return;
+    if (!stillThere(selectedBriefingFile(), kMapPreview)) return;
     std::optional<MapPreview> preview;
     {
         // A briefing of a large mission holds tens of thousands of entries to read and draw.
@@ -172,12 +178,14 @@ void MTool::MAPPREVIEW() {
         preview.emplace(this, mapPages(briefing), folders().game);
     }
     preview->setWindowTitle(preview->windowTitle() + ui::toQt(kCaptionGap + selectedBriefingName()));
+    preview->setPictureName(selectedBriefingName());
     ui::showModal(*preview);
 }
 
 void MTool::PSHTEXTEDIT() {
     if (selectedBriefing(kEditBriefing) == 0) return;
-    ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing);
+    if (!stillThere(selectedBriefingFile(), kEditBriefing)) return;
+    ui::openInTextEditor(this, selectedBriefingFile(), kEditBriefing, folders().game);
 }
 
 }  // namespace hartool

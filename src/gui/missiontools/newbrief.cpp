@@ -14,6 +14,7 @@ NewBrief_vo::NewBrief_vo(QWidget* owner) : ui::Dialog("NewBrief_vo", owner) {
     bind(ui.RBSINGLE1, "RBSINGLE1");
     bind(ui.PSHOK, "PSHOK");
     bind(ui.PSHCANCEL, "PSHCANCEL");
+    bind(ui.FTXTPROBLEM, "FTXTPROBLEM");
 }
 
 NewBrief::NewBrief(QWidget* owner, std::string folder, bool fixedMode)
@@ -38,11 +39,14 @@ void NewBrief::EDITCHANGE(const ui::ControlEvent& event) {
         const std::string problem = nameProblem();
         ui.PSHOK->setEnabled(!ui.FNAME->text().isEmpty() && problem.empty());
         ui.PSHOK->setToolTip(ui::toQt(problem));
+        ui.FTXTPROBLEM->setText(ui::toQt(problem));
     }
     NewBrief_vo::EDITCHANGE(event);
 }
 
 void NewBrief::PSHOK() {
+    // Enter or a scripted click must not get past the check either.
+    if (ui.FNAME->text().isEmpty() || !nameProblem().empty()) return;
     ENDDIALOG(1);
 }
 

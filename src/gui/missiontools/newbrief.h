@@ -22,12 +22,13 @@ class NewBrief_vo : public ui::Dialog {
         ui::MYRADIOBUTTON* RBSINGLE1;
         ui::MYPUSHBUTTON* PSHOK;
         ui::MYPUSHBUTTON* PSHCANCEL;
+        QLabel* FTXTPROBLEM;
     } ui;
 };
 
 // Asks for the name of a new briefing file in folder and whether it holds one briefing or a blue and a red
-// one. Ok stays disabled while the name is empty, taken, or no safe file name of that folder; its tool tip
-// then says why.
+// one. Ok stays disabled while the name is empty, taken, or no safe file name of that folder; a line above
+// the buttons (and Ok's tool tip) then says why. Enter in the name presses Ok.
 class NewBrief : public NewBrief_vo {
     Q_OBJECT
   public:

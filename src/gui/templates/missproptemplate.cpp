@@ -12,7 +12,7 @@ constexpr ControlTemplate kControls[] = {
     {103, "FIXEDTEXT1", FixedText, "Nationality:", 18, 31, 40, 12, NoStyle, ""},
     {104, "CBNAT", ComboBox, "", 62, 29, 53, 50, DropDownEdit, ""},
     {105, "FTXTNAT", FixedText, "Fixed Text", 18, 45, 40, 12, NoStyle, ""},
-    {106, "PSHSAVE", PushButton, "Save", 8, 66, 53, 12, NoStyle, ""},
+    {106, "PSHSAVE", PushButton, "Save", 8, 66, 53, 12, DefaultButton, ""},
     {107, "PSHCANCEL", PushButton, "Cancel", 76, 66, 53, 12, NoStyle, ""},
 };
 }  // namespace

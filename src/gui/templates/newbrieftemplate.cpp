@@ -12,12 +12,13 @@ constexpr ControlTemplate kControls[] = {
     {102, "RBGMODE", RadioButtonGroup, "Briefing Mode", 42, 35, 96, 43, NoStyle, ""},
     {103, "RBSINGLE", RadioButton, "only one briefing", 51, 48, 67, 11, Automatic, ""},
     {104, "RBSINGLE1", RadioButton, "blue and red briefing", 51, 59, 83, 11, Automatic, ""},
-    {105, "PSHOK", PushButton, "Ok", 15, 99, 53, 12, NoStyle, ""},
-    {106, "PSHCANCEL", PushButton, "Cancel", 84, 98, 53, 12, NoStyle, ""},
+    {105, "PSHOK", PushButton, "Ok", 15, 109, 53, 12, DefaultButton, ""},
+    {106, "PSHCANCEL", PushButton, "Cancel", 84, 108, 53, 12, NoStyle, ""},
+    {107, "FTXTPROBLEM", FixedText, "", 10, 82, 135, 22, NoStyle, ""},
 };
 }  // namespace
 
 extern const DialogTemplate kNewBriefTemplate{"NewBrief_vo", "Create new briefing", 5, 16,       152,
-                                              120,           "MS Sans Serif",       8, kControls};
+                                              130,           "MS Sans Serif",       8, kControls};
 
 }  // namespace hartool::resources

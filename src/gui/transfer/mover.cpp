@@ -11,6 +11,8 @@
 #include "gui/ui/progressbox.h"
 #include "gui/ui/waitcursor.h"
 
+#include <QLineEdit>
+
 #include <algorithm>
 #include <optional>
 
@@ -61,6 +63,12 @@ Mover::Mover(QWidget* owner, ui::GameChecks& checks, std::span<const Campaign> c
     ui.CMBKAMPAGNE->SETCURRENTTEXT(campaignName_);
     if (ui.CMBKAMPAGNE->CURRENTITEMNO() == 0) ui.CMBKAMPAGNE->SETCURRENTITEMNO(1);
     lastSelected_ = std::max<std::size_t>(ui.CMBKAMPAGNE->CURRENTITEMNO(), 1);
+    // A name typed that matches no campaign gives way to the campaign the work goes to.
+    if (QLineEdit* typed = ui.CMBKAMPAGNE->lineEdit())
+        connect(typed, &QLineEdit::editingFinished, this, [this] {
+            if (ui.CMBKAMPAGNE->CURRENTITEMNO() == 0)
+                ui.CMBKAMPAGNE->setEditText(ui.CMBKAMPAGNE->itemText(static_cast<int>(lastSelected_ - 1)));
+        });
     ui.CBSHOWALL->setChecked(false);
     READDATA(campaignPosition());
 }

@@ -1,15 +1,22 @@
 #include "gui/ui/launcher.h"
 
+#include "core/game/gamepaths.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/platform/process.h"
+#include "core/platform/profile.h"
+#include "core/platform/settings.h"
+#include "core/text/token.h"
 #include "gui/ui/messagebox.h"
+#include "gui/ui/modal.h"
 #include "gui/ui/textconvert.h"
+#include "gui/ui/texteditor.h"
 #include "gui/ui/waitcursor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -34,7 +41,9 @@ QString textEditor() {
 
 const char* const kNoEditor = "no text editor found";
 const char* const kNoEditorStarted = "no text editor could be started";
-const char* const kInstallEditor = "Install a text editor such as gedit or mousepad.";
+const char* const kInstallEditor =
+    "install a text editor such as gedit or mousepad, or name one as EDITOR in the TOOL section of the "
+    "settings";
 
 QString findProgram(const QString& name, const QStringList& folders) {
     // findExecutable searches PATH when given no folders.
@@ -42,21 +51,36 @@ QString findProgram(const QString& name, const QStringList& folders) {
     return QStandardPaths::findExecutable(name, folders);
 }
 
+// How a handler that ran to its end did.
+LaunchAttempt ended(const QString& name, const QProcess& process) {
+    LaunchAttempt attempt{fromQt(name)};
+    if (process.exitStatus() == QProcess::CrashExit) {
+        attempt.outcome = Outcome::Crashed;
+    } else {
+        attempt.exitCode = process.exitCode();
+        attempt.outcome = attempt.exitCode == 0 ? Outcome::Started : Outcome::ExitedWithError;
+    }
+    return attempt;
+}
+
 // A handler in generic mode runs the editor and waits for it; deleting its QProcess would kill it, so a
-// handler still running stays referenced here until it ends, and outlives the tool.
-void keepUntilFinished(QProcess* process) {
+// handler still running stays referenced here until it ends, and outlives the tool. failed gets how it ended
+// when that was a failure.
+void keepUntilFinished(QProcess* process, const QString& name, std::function<void(LaunchAttempt)> failed) {
     static auto* running = new std::set<QProcess*>;
     running->insert(process);
-    QObject::connect(process, &QProcess::finished, process, [process] {
+    QObject::connect(process, &QProcess::finished, process, [process, name, failed = std::move(failed)] {
         running->erase(process);
         process->deleteLater();
+        const LaunchAttempt attempt = ended(name, *process);
+        if (attempt.outcome != Outcome::Started && failed) failed(attempt);
     });
 }
 
 // The handler can fail after it started (xdg-open on a desktop whose handler for text needs a terminal),
 // so it gets a moment to report that through its exit code.
 LaunchAttempt runHandler(const QString& program, const QString& name, const QStringList& arguments,
-                         std::chrono::milliseconds wait) {
+                         std::chrono::milliseconds wait, std::function<void(LaunchAttempt)> failedLate) {
     LaunchAttempt attempt{fromQt(name)};
     auto* process = new QProcess;
     process->setProgram(program);
@@ -75,13 +99,10 @@ LaunchAttempt runHandler(const QString& program, const QString& name, const QStr
         attempt.outcome = Outcome::NotStarted;
     } else if (!process->waitForFinished(static_cast<int>(wait.count()))) {
         attempt.outcome = Outcome::StillRunning;
-        keepUntilFinished(process);
+        keepUntilFinished(process, name, std::move(failedLate));
         return attempt;
-    } else if (process->exitStatus() == QProcess::CrashExit) {
-        attempt.outcome = Outcome::Crashed;
     } else {
-        attempt.exitCode = process->exitCode();
-        attempt.outcome = attempt.exitCode == 0 ? Outcome::Started : Outcome::ExitedWithError;
+        attempt = ended(name, *process);
     }
     delete process;
     return attempt;
@@ -96,29 +117,43 @@ bool opened(const LaunchAttempt& attempt) {
     return attempt.outcome == Outcome::Started || attempt.outcome == Outcome::StillRunning;
 }
 
-LaunchResult openText(const QStringList& arguments, [[maybe_unused]] const EditorSearch& search) {
-    LaunchResult result;
-#ifdef Q_OS_WIN
-    result.attempts.push_back(startDetached(textEditor(), textEditor(), arguments));
-    if (!opened(result.attempts.back())) result.failure = kNoEditorStarted;
-    return result;
-#else
-    const QString handler = findProgram(textEditor(), search.folders);
-    result.attempts.push_back(handler.isEmpty()
-                                  ? LaunchAttempt{fromQt(textEditor()), Outcome::NotFound}
-                                  : runHandler(handler, textEditor(), arguments, search.handlerWait));
-    if (opened(result.attempts.back())) return result;
-
+// After a handler that did not open the file: the editors in their order.
+[[maybe_unused]] void tryEditors(LaunchResult& result, const QStringList& arguments,
+                                 const EditorSearch& search) {
     bool anyFound = false;
     for (const QString& editor : search.editors) {
         const QString program = findProgram(editor, search.folders);
         if (program.isEmpty()) continue;
         anyFound = true;
         result.attempts.push_back(startDetached(program, editor, arguments));
-        if (opened(result.attempts.back())) return result;
+        if (opened(result.attempts.back())) return;
     }
     result.failure = anyFound ? kNoEditorStarted : kNoEditor;
     result.remedy = kInstallEditor;
+}
+
+LaunchResult openText(const QStringList& arguments, [[maybe_unused]] const EditorSearch& search,
+                      [[maybe_unused]] const LateFailure& late) {
+    LaunchResult result;
+#ifdef Q_OS_WIN
+    result.attempts.push_back(startDetached(textEditor(), textEditor(), arguments));
+    if (!opened(result.attempts.back())) result.failure = kNoEditorStarted;
+    return result;
+#else
+    // A handler may fail seconds after it started (xdg-open whose handler for text needs a terminal): it is
+    // followed to its end, and the editors are tried then.
+    auto failedLate = [arguments, search, late](const LaunchAttempt& handlerEnd) {
+        LaunchResult later;
+        later.attempts.push_back(handlerEnd);
+        tryEditors(later, arguments, search);
+        if (!later.started() && late) late(later);
+    };
+    const QString handler = findProgram(textEditor(), search.folders);
+    result.attempts.push_back(
+        handler.isEmpty() ? LaunchAttempt{fromQt(textEditor()), Outcome::NotFound}
+                          : runHandler(handler, textEditor(), arguments, search.handlerWait, failedLate));
+    if (opened(result.attempts.back())) return result;
+    tryEditors(result, arguments, search);
     return result;
 #endif
 }
@@ -165,9 +200,13 @@ EditorSearch EditorSearch::fromEnvironment() {
 }
 
 LaunchResult ProcessLauncher::run(const std::string& commandLine) {
+    return follow(commandLine, {});
+}
+
+LaunchResult ProcessLauncher::follow(const std::string& commandLine, const LateFailure& late) {
     const LaunchCommand command = launchCommand(commandLine);
     if (command.textEditor)
-        return openText(command.arguments, search_ ? *search_ : EditorSearch::fromEnvironment());
+        return openText(command.arguments, search_ ? *search_ : EditorSearch::fromEnvironment(), late);
     LaunchResult result;
     if (command.program.isEmpty()) {
         result.failure = "no program named";
@@ -199,13 +238,42 @@ LaunchResult runCommandLine(const std::string& commandLine) {
     return launcher().run(commandLine);
 }
 
-LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption) {
-    LaunchResult result = runCommandLine("NotePad " + file);
-    if (result.started()) return result;
-    std::string text = file + " could not be opened: " + result.failure + ".";
-    if (!result.attempts.empty()) text += "\nTried: " + result.tried() + ".";
+namespace {
+
+void openBuiltin(QWidget* owner, const std::string& file, const std::string& base) {
+    TextEditor editor(file, platform::shownPath(file, base), owner);
+    showModal(editor);
+}
+
+void tellAndOpenBuiltin(QWidget* owner, const std::string& file, const std::string& caption,
+                        const std::string& base, const LaunchResult& result) {
+    std::string text = platform::shownPath(file, base) + " could not be opened: " + result.failure;
+    if (!result.attempts.empty()) text += "\ntried: " + result.tried();
     if (!result.remedy.empty()) text += "\n" + result.remedy;
+    text += "\nthe file opens in the tool's own text editor";
     INFOBOX(owner, caption, text);
+    openBuiltin(owner, file, base);
+}
+
+}  // namespace
+
+LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption,
+                              const std::string& base) {
+    const std::string editor(
+        trimSpaces(platform::GETENVIRONMENT(kIniSection, "EDITOR", platform::iniFile())));
+    if (platform::iequals1252(editor, kBuiltinEditor)) {
+        openBuiltin(owner, file, base);
+        return {};
+    }
+    // A late failure is told only while the dialog that asked is there to be told.
+    const QPointer<QWidget> asker(owner);
+    const bool hadOwner = owner != nullptr;
+    LaunchResult result =
+        launcher().follow((editor.empty() ? "NotePad" : editor) + " " + file, [=](const LaunchResult& late) {
+            if (hadOwner && !asker) return;
+            tellAndOpenBuiltin(asker, file, caption, base, late);
+        });
+    if (!result.started()) tellAndOpenBuiltin(owner, file, caption, base, result);
     return result;
 }
 

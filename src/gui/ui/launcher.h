@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,11 +45,20 @@ struct LaunchResult {
     std::string tried() const;
 };
 
+// How a start that counted as opened ended after all: nothing opened the file.
+using LateFailure = std::function<void(const LaunchResult&)>;
+
 class Launcher {
   public:
     virtual ~Launcher() = default;
     // Starts the program and does not wait for it to end.
     virtual LaunchResult run(const std::string& commandLine) = 0;
+    // As run, following a handler still running to its end: when it fails then and nothing else opens the
+    // file, late gets what was tried (later, from the event loop). This default only runs.
+    virtual LaunchResult follow(const std::string& commandLine, const LateFailure& late) {
+        (void)late;
+        return run(commandLine);
+    }
 };
 
 Launcher& launcher();
@@ -57,9 +67,14 @@ Launcher* installLauncher(Launcher* launcher);
 
 LaunchResult runCommandLine(const std::string& commandLine);
 
-// Opens a file in a text editor; when none opens, an information box with that caption names the file and
-// what to install.
-LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption);
+// Opens a file in a text editor: the program the settings' EDITOR key names (TOOL section), else the
+// desktop's. When none opens it, now or when the desktop's handler fails later, an information box with that
+// caption names the file (relative to base, see platform::shownPath) and what was tried, and the tool's own
+// TextEditor opens it; EDITOR "builtin" opens that at once.
+LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption,
+                              const std::string& base = "");
+// The EDITOR value that names the tool's own editor.
+inline constexpr const char* kBuiltinEditor = "builtin";
 
 // What the real launcher starts: the word before the first blank names the program ("NotePad", in any
 // case, is the platform's text editor); everything after that blank is one argument, a file path, which
@@ -76,8 +91,9 @@ LaunchCommand launchCommand(const std::string& commandLine);
 struct EditorSearch {
     QStringList folders;
     QStringList editors;
-    // How long a handler gets to fail before it counts as showing the file.
-    std::chrono::milliseconds handlerWait{2000};
+    // How long a handler gets to fail before it counts as showing the file; the launcher follows it further
+    // without holding the dialog up.
+    std::chrono::milliseconds handlerWait{500};
 
     // PATH and the usual graphical editors.
     static EditorSearch fromEnvironment();
@@ -90,6 +106,7 @@ class ProcessLauncher : public Launcher {
     explicit ProcessLauncher(EditorSearch search) : search_(std::move(search)) {}
 
     LaunchResult run(const std::string& commandLine) override;
+    LaunchResult follow(const std::string& commandLine, const LateFailure& late) override;
 
   private:
     std::optional<EditorSearch> search_;

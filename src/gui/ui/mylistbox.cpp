@@ -2,6 +2,8 @@
 
 #include "gui/ui/textconvert.h"
 
+#include <QKeyEvent>
+
 namespace hartool::ui {
 
 MYLISTBOX::MYLISTBOX(QWidget* parent) : QListWidget(parent) {
@@ -42,6 +44,18 @@ void MYLISTBOX::SETCURRENTITEMNO(std::size_t position) {
     }
     setCurrentRow(static_cast<int>(position - 1), QItemSelectionModel::ClearAndSelect);
     scrollToItem(currentItem());
+}
+
+void MYLISTBOX::keyPressEvent(QKeyEvent* event) {
+    // Qt keeps a current item without selection after a fill, and Down would move on from it to the second.
+    const bool upOrDown = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (upOrDown && event->modifiers() == Qt::NoModifier && !ISMULTIPLESELECTION() && count() > 0 &&
+        CURRENTITEMNO() == 0) {
+        setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 std::vector<std::size_t> MYLISTBOX::SELECTEDPOSITIONS() const {

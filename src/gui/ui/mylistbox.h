@@ -36,6 +36,10 @@ class MYLISTBOX : public QListWidget {
     void SETMULTIPLESELECTION(bool multiple);
     bool ISMULTIPLESELECTION() const;
 
+  protected:
+    // Down or Up in a list where nothing is selected selects the first item.
+    void keyPressEvent(QKeyEvent* event) override;
+
   signals:
     // The player changed the selection; fills and SETCURRENTITEMNO do not raise it.
     void selectionChangedByUser();

@@ -14,9 +14,19 @@ constexpr int kShowAfterMs = 1000;
 int clamped(std::size_t n) {
     return static_cast<int>(std::min<std::size_t>(n, INT_MAX));
 }
+
+std::string grouped(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
 }  // namespace
 
-ProgressBox::ProgressBox(QWidget* owner, const std::string& caption) : dialog_(owner) {
+std::string filesDone(std::size_t done, std::size_t total) {
+    return grouped(done) + " of " + grouped(total) + (total == 1 ? " file" : " files");
+}
+
+ProgressBox::ProgressBox(QWidget* owner, const std::string& caption) : dialog_(owner), caption_(caption) {
     dialog_.setWindowTitle(toQt(caption));
     dialog_.setLabelText(toQt(caption));
     dialog_.setCancelButtonText(QStringLiteral("Cancel"));
@@ -36,6 +46,7 @@ Progress ProgressBox::callback() {
 bool ProgressBox::step(std::size_t done, std::size_t total) {
     if (dialog_.wasCanceled()) return false;
     dialog_.setMaximum(clamped(total));
+    dialog_.setLabelText(toQt(caption_ + "\n" + filesDone(done, total)));
     // A window-modal box handles events here once it is shown, which is how Cancel gets clicked.
     dialog_.setValue(clamped(done));
     return !dialog_.wasCanceled();

@@ -25,6 +25,10 @@ class ProgressBox {
     bool step(std::size_t done, std::size_t total);
 
     QProgressDialog dialog_;
+    std::string caption_;
 };
+
+// "1,234 of 18,065 files"
+std::string filesDone(std::size_t done, std::size_t total);
 
 }  // namespace hartool::ui

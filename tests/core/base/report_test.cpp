@@ -10,19 +10,20 @@ namespace hartool {
 namespace {
 
 TEST(Report, TextIsTheSuccessTextExactlyWhenAllWorked) {
-    const std::string base = "C:\\GAME\\";
+    // Named as the disk spells them (missing files as given), with the platform's separators.
+    const std::string base = "/NO-SUCH-GAME\\";
     auto failures = [&](int n) {
         Report r;
         r.selected = 20;
         r.done = 20 - n;
-        for (int i = 0; i < n; ++i) r.fail(base + "DATA\\F" + std::to_string(i), "why");
+        for (int i = 0; i < n; ++i) r.fail(base + "DATA/F" + std::to_string(i), "why");
         return r;
     };
     Report warned;
     warned.warnings = {"first", "second"};
     Report one;
     one.selected = 1;
-    one.fail("D:\\ELSEWHERE\\campaign.bak", "no room");
+    one.fail("/NO-SUCH-PLACE\\campaign.bak", "no room");
     Report skipped;
     skipped.selected = 2;
     skipped.done = 1;
@@ -38,23 +39,23 @@ TEST(Report, TextIsTheSuccessTextExactlyWhenAllWorked) {
     };
     const Case cases[] = {
         {"all good", Report{}, "done"},
-        {"warnings", warned, "done\n\nWarning: first\nWarning: second"},
+        {"warnings", warned, "done\n\nwarning: first\nwarning: second"},
         {"one file of one", one,
-         "Not everything could be done: 0 of 1 file was copied.\n\nFailed:\nD:\\ELSEWHERE\\campaign.bak: no "
+         "not everything could be done: 0 of 1 file was copied.\n\nfailed:\n/NO-SUCH-PLACE/campaign.bak: no "
          "room"},
         {"two", failures(2),
-         "Not everything could be done: 18 of 20 files were copied.\n\nFailed:\nDATA\\F0: why\nDATA\\F1: "
+         "not everything could be done: 18 of 20 files were copied.\n\nfailed:\nDATA/F0: why\nDATA/F1: "
          "why"},
         {"capped", failures(12),
-         "Not everything could be done: 8 of 20 files were copied.\n\nFailed:\nDATA\\F0: why\nDATA\\F1: why\n"
-         "DATA\\F2: why\nDATA\\F3: why\nDATA\\F4: why\nDATA\\F5: why\nDATA\\F6: why\nDATA\\F7: why\n"
-         "DATA\\F8: why\nDATA\\F9: why\nand 2 more"},
+         "not everything could be done: 8 of 20 files were copied.\n\nfailed:\nDATA/F0: why\nDATA/F1: why\n"
+         "DATA/F2: why\nDATA/F3: why\nDATA/F4: why\nDATA/F5: why\nDATA/F6: why\nDATA/F7: why\n"
+         "DATA/F8: why\nDATA/F9: why\nand 2 more"},
         {"skipped", skipped,
-         "Not everything could be done: 1 of 2 files were copied.\n\nNot copied:\nB.TXT: its title does not "
+         "not everything could be done: 1 of 2 files were copied.\n\nnot copied:\nB.TXT: its title does not "
          "end "
          "in a mission number"},
         // The player's own choice is no failure.
-        {"kept", kept, "done\n\nKept as they were:\nBATTLE3011.TXT: changed since it was copied"},
+        {"kept", kept, "done\n\nkept as they were:\nBATTLE3011.TXT: changed since it was copied"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

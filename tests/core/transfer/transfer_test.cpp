@@ -146,9 +146,9 @@ TEST_F(TransferTest, UnpairedBackTakesTheTitlesNumberAndRefusesATitleWithoutOne)
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP7"));
     EXPECT_EQ(r.skipped.size(), 2u);
     EXPECT_EQ(r.text("1 files transfered", "transferred", game.gamePath()),
-              "Not everything could be done: 1 of 3 files were transferred.\n\nNot transferred:\n"
-              "Data\\Battles\\Player\\B.TXT: its title does not end in a mission number\n"
-              "Data\\Battles\\Player\\GONE.TXT: the file does not exist");
+              "not everything could be done: 1 of 3 files were transferred.\n\nnot transferred:\n"
+              "Data/Battles/Player/B.TXT: its title does not end in a mission number\n"
+              "Data/Battles/Player/GONE.TXT: the file does not exist");
 }
 
 TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
@@ -168,9 +168,9 @@ TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {
     EXPECT_EQ(del.report.done, 1u);
     EXPECT_EQ(del.notTrashed, (std::vector<Failure>{{player("S01.TXT"), "no trash"}}));
     const Deletion forGood = deleteSingleBattles(game.folders(), {"S01.TXT"}, {}, DeleteMode::FOR_GOOD);
-    EXPECT_EQ(
-        forGood.report.text("1 single battles file deleted", "deleted"),
-        "Not everything could be done: 0 of 1 file was deleted.\n\nFailed:\n" + player("S01.TXT") + ": busy");
+    EXPECT_EQ(forGood.report.text("1 single battles file deleted", "deleted"),
+              "not everything could be done: 0 of 1 file was deleted.\n\nfailed:\n" +
+                  game.nativePath(kPlayer + "S01.TXT") + ": busy");
     EXPECT_TRUE(game.exists(kPlayer + "S01.TXT"));
     EXPECT_FALSE(game.exists(kPlayer + "S02.TXT"));
     EXPECT_EQ(deleteSingleBattles(game.folders(), {"S10.TXT"}).report.text("ok", "deleted"), "ok");

@@ -93,7 +93,7 @@ TEST_F(BackupDialogTest, SavingMakesACompleteReadOnlyBackupOnce) {
 // again copies only what is missing, never a game file changed since over a saved original.
 TEST_F(BackupDialogTest, AnIncompleteBackupIsFinishedWithoutReplacingSavedOriginals) {
     const std::string finished = std::string(kSaved) +
-                                 "\n\nWarning: the backup was not complete: only the files it "
+                                 "\n\nwarning: the backup was not complete: only the files it "
                                  "lacked were saved, and the ";
     struct Case {
         const char* name;
@@ -290,23 +290,23 @@ TEST_F(BackupDialogTest, AFailedCopyIsReportedByNameInsteadOfTheSuccessText) {
         Handler handler;
         std::string caption, success;
         std::function<void(FailingFileSystem&)> arrange;
-        std::string reported;  // a line of the box
+        std::string reported;  // a line of the box: the file as the disk spells it
     };
     const Case cases[] = {
         {"a campaign file", &PatchDialog::PSHSAVE, kSaveCaption, kSaved,
          [](FailingFileSystem& fs) {
              fs.failOn(FailingFileSystem::Op::Copy, "5THPANZER\\CAMP3", "disk full");
          },
-         "Data\\Backup\\5thPanzer\\CAMP3: disk full"},
+         "Data/Backup/5thPanzer/CAMP3: disk full"},
         {"a target folder that is a file", &PatchDialog::PSHSAVE, kSaveCaption, kSaved,
          [this](FailingFileSystem&) { game.write("Data/Backup/PLAYER", "in the way"); },
-         "Data\\Backup\\Player\\: a file of that name exists"},
+         "Data/Backup/PLAYER: a file of that name exists"},
         {"a read-only live crew file", &PatchDialog::PSHRESTCREW, kRestoreCrewCaption, kCrewRestored,
          [this](FailingFileSystem&) {
              game.write("Data/Backup/campaign.bak", "saved crew");
              ASSERT_TRUE(platform::setAttributes(game.path("DATA\\campaign.dat"), platform::READONLY));
          },
-         "DATA\\campaign.dat: the file is read-only"},
+         "Data/campaign.dat: the file is read-only"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

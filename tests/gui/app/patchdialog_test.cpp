@@ -186,6 +186,11 @@ TEST_F(MainDialogTest, AWrongPathIsMarkedWithItsReason) {
         {"a folder without the game", work.folder(), "no HARVANE.EXE in this folder", true},
         {"the game", game.nativeFolder(), "Path to Harvane.exe", false},
         {"wrong again", game.nativeFolder() + "Data", "no HARVANE.EXE in this folder", true},
+        {"empty", "", "type the folder that holds HARVANE.EXE", true},
+        {"a file", game.nativeFolder() + "Data/campaign.dat",
+         "this is a file: type the folder that holds HARVANE.EXE", true},
+        // The executable's own path names its folder.
+        {"the executable", game.nativeFolder() + "harvane.exe", "Path to Harvane.exe", false},
     };
     PatchDialog dialog;
     auto* edit = dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH");
@@ -198,6 +203,12 @@ TEST_F(MainDialogTest, AWrongPathIsMarkedWithItsReason) {
         EXPECT_EQ(edit->actions().size(), c.marked ? 1 : 0);
         if (c.marked) EXPECT_EQ(ui::fromQt(edit->actions().front()->toolTip()), c.toolTip);
     }
+    EXPECT_EQ(dialog.gamePath(), game.gamePath());
+    // Enter takes the path and nothing more: Quit, the default button, stays unpressed.
+    dialog.show();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 

@@ -49,7 +49,7 @@ class BriefEditTest : public ::testing::Test {
     MessageBoxDouble boxes;
 };
 
-TEST_F(BriefEditTest, OpensOnTheBluePagesWithNoSideChosen) {
+TEST_F(BriefEditTest, OpensOnTheBluePagesWithBlueCheckedWhenThereAreTwo) {
     struct Case {
         std::string name, file;
         bool doubleFlag;
@@ -69,7 +69,9 @@ TEST_F(BriefEditTest, OpensOnTheBluePagesWithNoSideChosen) {
         EXPECT_EQ(shown(d), c.shown);
         EXPECT_EQ(d.control<QWidget>("RBGMODE")->isEnabled(), c.sidesEnabled);
         EXPECT_EQ(d.control<QWidget>("RBBLUE")->isEnabled(), c.sidesEnabled);
-        EXPECT_FALSE(d.control<ui::MYRADIOBUTTONGROUP>("RBGMODE")->VALUE().isValid());
+        // Two sides open on blue with its button checked, so that the player knows which side they type into.
+        EXPECT_EQ(d.control<ui::MYRADIOBUTTONGROUP>("RBGMODE")->VALUE().isValid(), c.sidesEnabled);
+        EXPECT_EQ(d.control<QAbstractButton>("RBBLUE")->isChecked(), c.sidesEnabled);
         EXPECT_TRUE(d.BLUEMODE());
     }
 }
@@ -164,11 +166,10 @@ TEST_F(BriefEditTest, RefusedSaveKeepsTheEditorOpen) {
     };
     const Case cases[] = {
         {"write fails", kSingle, [](BriefEdit& d) { heading(d, 1).setText("Changed"); }, "disk full",
-         "The briefing could not be saved to %: disk full"},
+         "the briefing could not be saved to %: disk full"},
         {"bracket in a heading", kSingle, [](BriefEdit& d) { heading(d, 2).setText("See [map]"); }, "",
-         "The heading or text on page 2 holds a \"[\". The game stops reading a briefing there, so it cannot "
-         "be "
-         "saved: please remove it. Nothing was saved."},
+         "the heading or text on page 2 holds a \"[\"; the game stops reading a briefing there, so it cannot "
+         "be saved: please remove it (nothing was saved)"},
         {"bracket in a red text, blue shown", kDouble,
          [](BriefEdit& d) {
              click(d, "RBRED");
@@ -176,8 +177,8 @@ TEST_F(BriefEditTest, RefusedSaveKeepsTheEditorOpen) {
              click(d, "RBBLUE");
          },
          "",
-         "The heading or text on page 3 of the red briefing holds a \"[\". The game stops reading a briefing "
-         "there, so it cannot be saved: please remove it. Nothing was saved."},
+         "the heading or text on page 3 of the red briefing holds a \"[\"; the game stops reading a briefing "
+         "there, so it cannot be saved: please remove it (nothing was saved)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

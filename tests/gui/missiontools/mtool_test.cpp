@@ -185,7 +185,7 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
          {},
          {info("copy mission",
                "mission S123.TXT - Night Raid has been copied to S123.DAT - Night Raid\n\n"
-               "Warning: S123.DAT does not end in .TXT: the game and this list show only .TXT "
+               "warning: S123.DAT does not end in .TXT: the game and this list show only .TXT "
                "files")}},
         {"no title entry",
          "NOTITLE.TXT",
@@ -193,8 +193,8 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
          "Named",
          {},
          {info("copy mission",
-               "Not everything could be done: 0 of 1 file was renamed.\n\nNot renamed:\n"
-               "NOTITLE.TXT: it has no TITLE entry")}},
+               "not everything could be done: 0 of 1 file was renamed.\n\nnot renamed:\n"
+               "Data/Battles/Player/NOTITLE.TXT: it has no TITLE entry")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,9 +219,10 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
     typeCopy(modal, "S125.TXT", "Night Raid");
     selectMission(*m, "S123.TXT");
     m->PSHMISSCOPY();
-    EXPECT_EQ(boxes.boxes(), std::vector{info("copy mission",
-                                              "Not everything could be done: 0 of 1 file was copied.\n\n"
-                                              "Failed:\nS125.TXT: No space left on device")});
+    EXPECT_EQ(boxes.boxes(),
+              std::vector{info("copy mission",
+                               "not everything could be done: 0 of 1 file was copied.\n\n"
+                               "failed:\nData/Battles/Player/S125.TXT: No space left on device")});
 
     // A copy under a new title is one write: a full disk leaves no copy under the old title.
     boxes.clear();
@@ -230,9 +231,10 @@ TEST_F(MToolTest, CopyAsksBeforeReplacingAndReportsWhatItCouldNotDo) {
     typeCopy(modal, "S126.TXT", "Night Raid 2");
     selectMission(*m, "S123.TXT");
     m->PSHMISSCOPY();
-    EXPECT_EQ(boxes.boxes(), std::vector{info("copy mission",
-                                              "Not everything could be done: 0 of 1 file was copied.\n\n"
-                                              "Failed:\nS126.TXT: No space left on device")});
+    EXPECT_EQ(boxes.boxes(),
+              std::vector{info("copy mission",
+                               "not everything could be done: 0 of 1 file was copied.\n\n"
+                               "failed:\nData/Battles/Player/S126.TXT: No space left on device")});
     EXPECT_FALSE(game.exists(kPlayer + "S126.TXT"));
     EXPECT_EQ(m->missionFileNames().size(), listed);
 }
@@ -300,8 +302,8 @@ TEST_F(MToolTest, DeleteNamesThePaddedLineAndSelectsTheNextItem) {
     select(m->missionList(), 3);
     m->PSHMISSDELETE();
     EXPECT_EQ(boxes.boxes().back(), info("delete mission",
-                                         "Not everything could be done: 0 of 1 file was deleted.\n\n"
-                                         "Failed:\nT1.TXT: Permission denied"));
+                                         "not everything could be done: 0 of 1 file was deleted.\n\n"
+                                         "failed:\nData/Battles/Player/T1.TXT: Permission denied"));
     EXPECT_EQ(m->missionList().ITEMCOUNT(), 3u);
 }
 

@@ -100,7 +100,7 @@ TEST_F(MToolBriefingTest, TheRoadExtractAnalyzeAttachKeepsTheMissionData) {
         (std::vector{
             question("analyze mission", "connect graphics from  Night Raid with briefing Night Raid"),
             info("analyze mission",
-                 "graphics data added to briefing Night Raid\n\nWarning: the graphics of page 4 were left "
+                 "graphics data added to briefing Night Raid\n\nwarning: the graphics of page 4 were left "
                  "out: a page without heading and text is not written, and the game would not show it. Give "
                  "the page a heading and analyze again.")}));
     EXPECT_NE(game.read(kBriefings + "Night Raid").find("Sprite 0 = "), std::string::npos);
@@ -240,7 +240,7 @@ TEST_F(MToolBriefingTest, AnUnreadableFileIsReportedAndNothingIsWritten) {
     FailingFileSystem failing;
     failing.failOn(FailingFileSystem::Op::Read, "BRIEFINGS", "Input/output error");
     yes(*m, &MTool::PSHCONNECT, 2);
-    EXPECT_TRUE(boxes.boxes().back().text.starts_with("Not everything could be done"))
+    EXPECT_TRUE(boxes.boxes().back().text.starts_with("not everything could be done"))
         << boxes.boxes().back();
     EXPECT_NE(boxes.boxes().back().text.find("Input/output error"), std::string::npos);
     boxes.clear();
@@ -291,7 +291,7 @@ TEST_F(MToolBriefingTest, AnalyzeSaysWhichPagesCouldNotTakeTheirGraphics) {
     yes(*m, &MTool::PSHANALYZE);
     const std::string text = boxes.boxes().back().text;
     EXPECT_TRUE(
-        text.starts_with("graphics data added to briefing Dual\n\nWarning: the graphics of pages 2, 3, 4 of "
+        text.starts_with("graphics data added to briefing Dual\n\nwarning: the graphics of pages 2, 3, 4 of "
                          "the blue briefing and pages 2, 3, 4 of the red briefing were left out"))
         << text;
 }

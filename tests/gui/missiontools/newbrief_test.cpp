@@ -29,11 +29,10 @@ TEST_F(NewBriefTest, OkOnlyForAFreeSafeName) {
     struct Case {
         std::string name;
         bool ok;
-        std::string reason;  // Ok's tool tip
+        std::string reason;  // the line above the buttons, and Ok's tool tip
     };
-    const std::string unsafe =
-        "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", and no device "
-        "name such as CON";
+    const std::string slash = "the file name must not hold \\, / or : (it names a file of this folder)";
+    const std::string wild = "the file name must not hold * ? \" < > or |";
     const Case cases[] = {
         {"", false, ""},
         {"Taken", false, "a file of this name exists"},
@@ -41,19 +40,21 @@ TEST_F(NewBriefTest, OkOnlyForAFreeSafeName) {
         {" Taken ", false, "a file of this name exists"},
         {"Taken2", true, ""},
         {"Night Raid", true, ""},
-        {".", false, unsafe},
-        {"..", false, unsafe},
-        {"   ", false, unsafe},
-        {"../Taken2", false, unsafe},
-        {"a\\b", false, unsafe},
-        {"a:b", false, unsafe},
-        {"a*", false, unsafe},
-        {"a?", false, unsafe},
-        {"a\"b", false, unsafe},
-        {"<a>", false, unsafe},
-        {"a|b", false, unsafe},
-        {"a\tb", false, unsafe},
-        {"nul", false, unsafe},
+        {".", false, "the file name must not be only dots"},
+        {"..", false, "the file name must not be only dots"},
+        {"   ", false, "type a file name"},
+        {"../Taken2", false, slash},
+        {"a\\b", false, slash},
+        {"a:b", false, slash},
+        {"a*", false, wild},
+        {"a?", false, wild},
+        {"a\"b", false, wild},
+        {"<a>", false, wild},
+        {"a|b", false, wild},
+        {"a\tb", false, "the file name must not hold control characters"},
+        {"nul", false, "the file name must not be a device name of Windows such as CON or aux.txt"},
+        {"CONIN$", false, "the file name must not be a device name of Windows such as CON or aux.txt"},
+        {"Fine.", false, "a file name cannot end in a dot or blank: it would be saved as \"Fine\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("\"" + c.name + "\"");
@@ -62,6 +63,7 @@ TEST_F(NewBriefTest, OkOnlyForAFreeSafeName) {
         type(d, c.name);
         EXPECT_EQ(ok(d).isEnabled(), c.ok);
         EXPECT_EQ(ui::fromQt(ok(d).toolTip()), c.reason);
+        EXPECT_EQ(ui::fromQt(d.control<QLabel>("FTXTPROBLEM")->text()), c.reason);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -97,6 +99,10 @@ TEST_F(MoverTest, CampaignListsFollowTheIniAndTheComboBox) {
     combo(*m).setEditText("nothing of the kind");
     m->PSHREFRESH();
     EXPECT_EQ(campaignList(*m).ITEMCOUNT(), 13u);
+    // Once the player leaves the field, it shows the campaign the work goes to.
+    emit combo(*m).lineEdit()->editingFinished();
+    EXPECT_EQ(combo(*m).currentText().toStdString(), kCampaigns[3].displayName);
+    EXPECT_EQ(combo(*m).CURRENTITEMNO(), 4u);
     m->ENDDIALOG(0);
     EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "CAMPAIGN", ini()), kCampaigns[3].displayName);
 }
@@ -148,12 +154,12 @@ TEST_F(MoverTest, ToSingleBattlesMarksTitlesAndAsksBeforeReplacingEdits) {
     const Case cases[] = {
         {{"BATTLE3011.TXT"},
          "1 of these single battles already exists and has changed. Replace it ?",
-         "1 Files copied\n\nKept as they were:\nData\\Battles\\Player\\BATTLE3011.TXT: changed since it was "
+         "1 Files copied\n\nkept as they were:\nData/Battles/Player/BATTLE3011.TXT: changed since it was "
          "copied"},
         {{"BATTLE3001.TXT", "BATTLE3011.TXT"},
          "2 of these single battles already exist and have changed. Replace them ?",
-         "0 Files copied\n\nKept as they were:\nData\\Battles\\Player\\BATTLE3001.TXT: changed since it was "
-         "copied\nData\\Battles\\Player\\BATTLE3011.TXT: changed since it was copied"},
+         "0 Files copied\n\nkept as they were:\nData/Battles/Player/BATTLE3001.TXT: changed since it was "
+         "copied\nData/Battles/Player/BATTLE3011.TXT: changed since it was copied"},
     };
     for (const Case& c : cases) {
         for (const std::string& name : c.edited) game.write(kPlayer + name, "TITLE: ORG_UK_edited\r\n");
@@ -187,15 +193,15 @@ TEST_F(MoverTest, AFailedWriteLeavesTheOldFileWhole) {
     boxes.answer(ui::Reply::Yes);  // replace the changed battle
     m->PSHMOVEKM();
     EXPECT_EQ(boxes.boxes().back(), info(kToBattles,
-                                         "Not everything could be done: 0 of 1 file was copied.\n\nFailed:\n"
-                                         "Data\\Battles\\Player\\BATTLE3001.TXT: No space left on device"));
+                                         "not everything could be done: 0 of 1 file was copied.\n\nfailed:\n"
+                                         "Data/Battles/Player/BATTLE3001.TXT: No space left on device"));
     EXPECT_EQ(game.read(kPlayer + "BATTLE3001.TXT"), "TITLE: ORG_UK_old_1\r\n");
 
     boxes.clear();
     select(battleList(*m), {position(battleList(*m), "BATTLE3001")});
     yes(*m, &Mover::PSHMOVEMK);
     EXPECT_TRUE(
-        boxes.boxes().back().text.starts_with("Not everything could be done: 0 of 1 file was transferred."))
+        boxes.boxes().back().text.starts_with("not everything could be done: 0 of 1 file was transferred."))
         << boxes.boxes().back();
     EXPECT_EQ(game.read(kUk + "CAMP1"), camp1);
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP1"));
@@ -247,12 +253,11 @@ TEST_F(MoverTest, BackToTheCampaignRefusesMissionNumbersTheCampaignDoesNotHave) 
     yes(*m, &Mover::PSHMOVEMK);
     EXPECT_EQ(
         boxes.boxes().back(),
-        info(
-            kToCampaign,
-            "Not everything could be done: 0 of 2 files were transferred.\n\nNot transferred:\n"
-            "Data\\Battles\\Player\\BATTLE3098.TXT: its title does not end in a mission number\n"
-            "Data\\Battles\\Player\\BATTLE3099.TXT: its title ends in 99, but the campaign's last mission is "
-            "11"));
+        info(kToCampaign,
+             "not everything could be done: 0 of 2 files were transferred.\n\nnot transferred:\n"
+             "Data/Battles/Player/BATTLE3098.TXT: its title does not end in a mission number\n"
+             "Data/Battles/Player/BATTLE3099.TXT: its title ends in 99, but the campaign's last mission is "
+             "11"));
     EXPECT_EQ(game.snapshot(), before);
 }
 

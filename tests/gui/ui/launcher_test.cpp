@@ -1,8 +1,11 @@
 // The real launcher with fake programs in a folder of their own, and the text editor helper over the double.
 
 #include "gui/ui/launcher.h"
+#include "gui/ui/texteditor.h"
 #include "support/guilauncherdouble.h"
 #include "support/guimessageboxdouble.h"
+#include "support/guimodaldouble.h"
+#include "support/scopedenvironment.h"
 #include "support/tempdir.h"
 
 #include <QTest>
@@ -90,7 +93,10 @@ TEST(ProcessLauncher, TriesTheHandlerThenTheEditorsOnThePath) {
         const ui::LaunchResult result = launcher.run("NotePad " + file);
         EXPECT_EQ(result.tried(), c.tried);
         EXPECT_EQ(result.failure, c.failure);
-        EXPECT_EQ(result.remedy, c.failure.empty() ? "" : "Install a text editor such as gedit or mousepad.");
+        EXPECT_EQ(result.remedy, c.failure.empty()
+                                     ? ""
+                                     : "install a text editor such as gedit or mousepad, or name "
+                                       "one as EDITOR in the TOOL section of the settings");
     }
 }
 
@@ -111,6 +117,11 @@ TEST(ProcessLauncher, TheEditorGetsThePathAsItsOneArgument) {
 }
 
 TEST(OpenInTextEditor, ABoxNamesTheFileWhatWasTriedAndWhatToInstall) {
+    // A Wine prefix and settings of the test's own.
+    TempDir home;
+    ScopedEnvironment environment;
+    environment.set("WINEPREFIX", home.folder() + "wine");
+    environment.set("XDG_CONFIG_HOME", home.folder() + "config");
     struct Case {
         const char* name;
         bool fails;
@@ -120,22 +131,28 @@ TEST(OpenInTextEditor, ABoxNamesTheFileWhatWasTriedAndWhatToInstall) {
         {"opened", false, {}},
         {"no editor",
          true,
-         {info("edit mission",
-               "C:\\Game\\Data\\Battles\\Raid.TXT could not be opened: no text editor found.\n"
-               "Tried: xdg-open: exit code 3.\n"
-               "Install a text editor such as gedit or mousepad.")}},
+         {info(
+             "edit mission",
+             "Data/Battles/Raid.TXT could not be opened: no text editor found\n"
+             "tried: xdg-open: exit code 3\n"
+             "install a text editor such as gedit or mousepad, or name one as EDITOR in the TOOL section of "
+             "the settings\n"
+             "the file opens in the tool's own text editor")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LauncherDouble launcher;
         MessageBoxDouble boxes;
+        ModalDouble modal;
+        if (c.fails) modal.then<ui::TextEditor>("TextEditor", [](ui::TextEditor& e) { e.reject(); });
         if (c.fails) launcher.failStarts();
         const ui::LaunchResult result =
-            ui::openInTextEditor(nullptr, "C:\\Game\\Data\\Battles\\Raid.TXT", "edit mission");
+            ui::openInTextEditor(nullptr, "C:\\Game\\Data\\Battles\\Raid.TXT", "edit mission", "C:\\Game\\");
         EXPECT_EQ(result.started(), !c.fails);
         EXPECT_EQ(launcher.commandLines(),
                   std::vector<std::string>{"NotePad C:\\Game\\Data\\Battles\\Raid.TXT"});
         EXPECT_EQ(boxes.boxes(), c.boxes);
+        EXPECT_EQ(modal.shown().size(), c.fails ? 1u : 0u);
     }
 }
 

@@ -45,5 +45,19 @@ TEST(ProgressBox, CancelStopsTheOperationAtItsNextFile) {
     }
 }
 
+TEST(ProgressBox, SaysHowManyFilesOfHowMany) {
+    struct Case {
+        std::size_t done, total;
+        std::string text;
+    };
+    for (const Case& c :
+         {Case{0, 1, "0 of 1 file"}, Case{999, 1000, "999 of 1,000 files"},
+          Case{1234, 18065, "1,234 of 18,065 files"}, Case{5, 1234567, "5 of 1,234,567 files"}})
+        EXPECT_EQ(ui::filesDone(c.done, c.total), c.text);
+    ui::ProgressBox box(nullptr, "copy");
+    box.callback()(1234, 18065);
+    EXPECT_EQ(box.dialog().labelText().toStdString(), "copy\n1,234 of 18,065 files");
+}
+
 }  // namespace
 }  // namespace hartool::test

@@ -124,6 +124,14 @@ GameSearch findGameFolder(const SearchPlaces& places, std::string_view executabl
             return v;
         },
         [&] { return home.empty() ? std::vector<std::string>{} : searcher.children(home + "/Games"); },
+        // Heroic keeps one prefix per game below "Prefixes/default" (before, below "Prefixes" itself).
+        [&] {
+            if (home.empty()) return std::vector<std::string>{};
+            std::vector<std::string> v = searcher.children(home + "/Games/Heroic/Prefixes/default");
+            for (std::string& p : searcher.children(home + "/Games/Heroic/Prefixes"))
+                v.push_back(std::move(p));
+            return v;
+        },
         [&] { return searcher.children(data + "/wineprefixes"); },
         [&] {
             return home.empty() ? std::vector<std::string>{}
