@@ -138,7 +138,7 @@ class FileSystem {
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // The process's current folder, ending in a separator.
     virtual std::string workingFolder() const = 0;
-    // The path as the operating system spells it (for handing to another program).
+    // The path as the operating system spells it, in UTF-8 (for handing to another program or the GUI).
     virtual std::string nativePath(const std::string& path) const = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "core/base/report.h"
 
 #include "core/base/progress.h"
+#include "support/separators.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,15 @@ TEST(Report, TextIsTheSuccessTextExactlyWhenAllWorked) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.report.ok(), c.text.starts_with("done"));
-        EXPECT_EQ(c.report.text("done", "copied", base), c.text);
+#ifdef _WIN32
+        // Outside base a path is named whole, and on Windows that is with its drive.
+        if (std::string(c.name) == "one file of one") {
+            EXPECT_NE(c.report.text("done", "copied", base).find(":\\NO-SUCH-PLACE\\campaign.bak: no room"),
+                      std::string::npos);
+            continue;
+        }
+#endif
+        EXPECT_EQ(c.report.text("done", "copied", base), hartool::test::withSystemSeparators(c.text));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "demo/demogame.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
+#include "support/separators.h"
 
 namespace hartool::test {
 namespace {
@@ -146,9 +147,10 @@ TEST_F(TransferTest, UnpairedBackTakesTheTitlesNumberAndRefusesATitleWithoutOne)
     EXPECT_TRUE(game.isReadOnly(kUk + "CAMP7"));
     EXPECT_EQ(r.skipped.size(), 2u);
     EXPECT_EQ(r.text("1 files transfered", "transferred", game.gamePath()),
-              "not everything could be done: 1 of 3 files were transferred.\n\nnot transferred:\n"
-              "Data/Battles/Player/B.TXT: its title does not end in a mission number\n"
-              "Data/Battles/Player/GONE.TXT: the file does not exist");
+              withSystemSeparators("not everything could be done: 1 of 3 files were transferred.\n\nnot "
+                                   "transferred:\n"
+                                   "Data/Battles/Player/B.TXT: its title does not end in a mission number\n"
+                                   "Data/Battles/Player/GONE.TXT: the file does not exist"));
 }
 
 TEST_F(TransferTest, FailuresAreReportedAndTheCampaignStaysProtected) {

@@ -114,12 +114,7 @@ std::string expandHome(std::string_view path) {
 
 std::string spelledOnDisk(const std::string& path) {
     if (path.empty() || !folderExists(path)) return path;
-    const std::wstring full = fullPath(path);
-    // The long form also gives each folder's name as the disk spells it.
-    const DWORD n = ::GetLongPathNameW(full.c_str(), nullptr, 0);
-    std::wstring spelt(n, L'\0');
-    spelt.resize(n ? ::GetLongPathNameW(full.c_str(), spelt.data(), n) : 0);
-    std::string folder = narrow(spelt.empty() ? full : spelt);
+    std::string folder = narrow(asOnDisk(fullPath(path)));
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }

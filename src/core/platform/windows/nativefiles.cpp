@@ -54,6 +54,44 @@ std::wstring longPath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+std::wstring asOnDisk(const std::wstring& full) {
+    std::wstring head = full, tail;  // full is head + tail; head is tried on the disk
+    for (;;) {
+        const std::wstring prefixed =
+            head.rfind(L"\\\\", 0) == 0 ? L"\\\\?\\UNC\\" + head.substr(2) : L"\\\\?\\" + head;
+        HANDLE h = ::CreateFileW(prefixed.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            std::wstring spelt(32768, L'\0');
+            const DWORD n = ::GetFinalPathNameByHandleW(h, spelt.data(), static_cast<DWORD>(spelt.size()),
+                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            ::CloseHandle(h);
+            if (n == 0 || n >= spelt.size()) return full;
+            spelt.resize(n);
+            if (spelt.rfind(L"\\\\?\\UNC\\", 0) == 0)
+                spelt = L"\\\\" + spelt.substr(8);
+            else if (spelt.rfind(L"\\\\?\\", 0) == 0)
+                spelt.erase(0, 4);
+            return spelt + tail;
+        }
+        // One name less: what does not exist keeps the spelling given. A drive ("C:\\") is not tried.
+        const std::size_t cut = head.find_last_of(L"\\/", head.size() > 1 ? head.size() - 2 : 0);
+        if (cut == std::wstring::npos || cut < 3) return full;
+        tail = head.substr(cut) + tail;
+        head.erase(cut);
+    }
+}
+
+std::string utf8Of(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                          nullptr);
+    return out;
+}
+
 std::wstring parentOf(const std::wstring& path) {
     std::size_t end = path.size();
     while (end > 0 && isSeparator(path[end - 1])) --end;

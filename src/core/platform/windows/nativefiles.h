@@ -20,6 +20,10 @@ bool isSeparator(wchar_t c);
 std::wstring fullPath(const std::string& path);
 // The long-path form ("\\?\") for the file functions: past 260 characters a path needs it.
 std::wstring longPath(const std::string& path);
+// The full path with its existing part as the disk spells it (the case of each name), the rest as given.
+std::wstring asOnDisk(const std::wstring& full);
+// UTF-8, the form nativePath gives names in on every system.
+std::string utf8Of(const std::wstring& text);
 std::wstring parentOf(const std::wstring& path);  // ending in a separator; "" for a bare name
 std::wstring baseOf(const std::wstring& path);
 // INVALID_FILE_ATTRIBUTES when there is nothing of that name.

@@ -342,8 +342,9 @@ std::string WindowsFileSystem::workingFolder() const {
     return folder;
 }
 
+// UTF-8, as on every system: what another program or the GUI takes a file name as.
 std::string WindowsFileSystem::nativePath(const std::string& path) const {
-    return narrow(fullPath(path));
+    return utf8Of(asOnDisk(fullPath(path)));
 }
 
 }  // namespace hartool::platform
