@@ -144,9 +144,10 @@ TEST_F(WindowsFileSystemTest, TheRecycleBinRefusesWhatADeleteRefuses) {
     // The shell's Recycle Bin itself is left alone here: under Wine it is the desktop's own trash.
     ASSERT_TRUE(writeFile(root + "KEEP.TXT", "x"));
     ASSERT_TRUE(setAttributes(root + "KEEP.TXT", READONLY));
-    EXPECT_FALSE(fileSystem().trash(root + "KEEP.TXT"));
+    EXPECT_EQ(fileSystem().trash(root + "KEEP.TXT").removal, Removal::FAILED);
     EXPECT_TRUE(fileExists(root + "KEEP.TXT"));
-    EXPECT_TRUE(trashFile(root + "GONE.TXT"));  // nothing there is what a delete asks for
+    EXPECT_EQ(trashFile(root + "GONE.TXT").removal,
+              Removal::GONE);  // nothing there is what a delete asks for
 }
 
 TEST_F(WindowsFileSystemTest, SettingsLiveInTheWorkingFolderElseInTheApplicationData) {

@@ -264,22 +264,31 @@ Status WindowsFileSystem::remove(const std::string& path) {
     return Status::success();
 }
 
-Status WindowsFileSystem::trash(const std::string& path) {
+TrashResult WindowsFileSystem::trash(const std::string& path) {
+    const auto failed = [](Removal removal, std::string why) {
+        return TrashResult{removal, Status::failure(std::move(why))};
+    };
     const DWORD a = attributesOf(longPath(path));
-    if (a == INVALID_FILE_ATTRIBUTES) return Status::failure(errorText(::GetLastError()));
-    if (a & FILE_ATTRIBUTE_DIRECTORY) return Status::failure("it is not a file");
-    if (a & FILE_ATTRIBUTE_READONLY) return Status::failure("the file is read-only");
+    if (a == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        // Nothing of that name is what a delete asks for.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Removal::GONE, {}};
+        return failed(Removal::FAILED, errorText(error));
+    }
+    if (a & FILE_ATTRIBUTE_DIRECTORY) return failed(Removal::FAILED, "it is not a file");
+    if (a & FILE_ATTRIBUTE_READONLY) return failed(Removal::FAILED, "the file is read-only");
     // The shell takes no long-path prefix, and a list of names ending in two NULs.
     std::wstring from = fullPath(path);
-    if (from.size() >= MAX_PATH) return Status::failure("the path is too long for the recycle bin");
+    if (from.size() >= MAX_PATH) return failed(Removal::NO_TRASH, "the path is too long for the recycle bin");
     from.push_back(L'\0');
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     const int result = ::SHFileOperationW(&op);
-    if (result != 0 || op.fAnyOperationsAborted) return Status::failure("the recycle bin did not take it");
-    return Status::success();
+    if (result != 0 || op.fAnyOperationsAborted)
+        return failed(Removal::NO_TRASH, "the recycle bin did not take it");
+    return {Removal::TRASHED, {}};
 }
 
 Status WindowsFileSystem::makeFolder(const std::string& path) {

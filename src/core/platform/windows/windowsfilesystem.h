@@ -23,7 +23,7 @@ class WindowsFileSystem : public FileSystem {
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;
     Status remove(const std::string& path) override;
     // The Recycle Bin, through the shell.
-    Status trash(const std::string& path) override;
+    TrashResult trash(const std::string& path) override;
     Status makeFolder(const std::string& path) override;
     Status copy(const std::string& from, const std::string& to) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
