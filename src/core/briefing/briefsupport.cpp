@@ -93,7 +93,7 @@ void BriefSupport::READBRIEFINGS() {
     } else if (platform::fileExists(path_)) {
         const platform::ReadResult read = platform::fileSystem().read(path_);
         readOk_ = read.ok || read.missing;
-        const std::string& text = read.content;
+        const std::string text = platform::profileText(read.content).text;
         // Split once: every page and the Misc values are then read from their own section.
         const platform::ProfileSections sections(text);
         // An existing file decides the mode, whatever the caller asked for.
@@ -183,7 +183,7 @@ void BriefSupport::readValues() {
 }
 
 void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
-    const std::string text = platform::readFile(path_);
+    const std::string text = platform::profileText(platform::readFile(path_)).text;
     addBriefing(platform::ProfileSections(text), sectionName);
 }
 
