@@ -113,7 +113,7 @@ TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {
         // A mission is one encoding: marked briefings go in as Windows-1252, and a ^Z ends a briefing.
         {"UTF-16", std::string("\xFF\xFE[\0B\0]\0\r\0\n\0\xE9\0", 14), "T", "T\r\n\r\n[B]\r\n\xE9"},
         {"UTF-8 mark", "\xEF\xBB\xBF[B]\r\n\xC3\xA9", "T", "T\r\n\r\n[B]\r\n\xE9"},
-        {"^Z", "[B]\r\nk=1\r\n\x1a\x1a", "T", "T\r\n\r\n[B]\r\nk=1"},
+        {"^Z", "[B]\r\nk=1\r\n\x1a\x1a", "T", "T\r\n\r\n[B]\r\nk=1\r\n"},
     };
     for (const Case& c : cases) {
         game.write("b.txt", c.briefing);
