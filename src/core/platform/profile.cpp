@@ -197,7 +197,9 @@ bool profileSectionHeader(std::string_view line, std::string_view& name) {
 }
 
 ReadResult forEachProfileLineOfFile(const std::string& path,
-                                    const std::function<void(std::string_view)>& visit) {
+                                    const std::function<void(std::string_view)>& visit,
+                                    std::string* textProblem) {
+    if (textProblem) textProblem->clear();
     std::string carry;    // a line begun in an earlier piece
     bool skipLf = false;  // the last piece ended in CR: a LF that starts this one ends no further line
     bool first = true, marked = false, ended = false;
@@ -237,7 +239,9 @@ ReadResult forEachProfileLineOfFile(const std::string& path,
     });
     if (marked) {
         r = fileSystem().read(path);
-        if (r.ok) forEachProfileLine(profileText(r.content).text, visit);
+        const ProfileText text = profileText(r.content);
+        if (r.ok) forEachProfileLine(text.text, visit);
+        if (textProblem) *textProblem = profileTextProblem(text);
         r.content.clear();
         return r;
     }

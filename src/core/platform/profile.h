@@ -97,8 +97,10 @@ void forEachProfileLine(std::string_view text, Visit visit) {
 // Calls visit with the body of each line of a file's profileText, read piece by piece, so that a large file
 // is never whole in memory (one with a byte-order mark is read whole); lines end as for forEachProfileLine.
 // The result is readFileUntil's.
+// textProblem (when given) is set to profileTextProblem of the text.
 ReadResult forEachProfileLineOfFile(const std::string& path,
-                                    const std::function<void(std::string_view)>& visit);
+                                    const std::function<void(std::string_view)>& visit,
+                                    std::string* textProblem = nullptr);
 
 // The section name of a header line ("[name]", blanks around both ignored, the name up to the line's last
 // "]"); false for a line that is none, also "[name" without "]", which reads as a line of the section before.

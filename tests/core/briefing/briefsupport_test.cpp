@@ -271,3 +271,24 @@ TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
         }
     }
 }
+
+// A marked file that holds what Windows-1252 cannot spell is read, but not written over: the characters
+// would be lost. One that can be spelled is written back in Windows-1252.
+TEST(BriefSupportTest, MarkedFilesAreWrittenOnlyWithoutLoss) {
+    TempDir dir;
+    const std::string wide = utf16(kOrders) + std::string("\x2D\x4E", 2);
+    for (const auto graphics : {BriefSupport::Graphics::READ, BriefSupport::Graphics::SKIP}) {
+        BriefSupport lossy(dir.write("wide.txt", wide), false, graphics);
+        EXPECT_EQ(lossy.BRIEFARRAY()[0].HEADING(), "Orders");
+        const platform::Status s = lossy.WRITEBRIEFINGS();
+        EXPECT_FALSE(s);
+        EXPECT_EQ(s.error,
+                  "holds characters that Windows-1252 cannot spell (UTF-16 text); save it as ANSI first");
+        EXPECT_EQ(dir.read("wide.txt"), wide);
+
+        BriefSupport spelled(dir.write("b.txt", utf16(kOrders)), false, graphics);
+        ASSERT_TRUE(spelled.WRITEBRIEFINGS());
+        EXPECT_EQ(BriefSupport(dir.folder() + "b.txt").BRIEFARRAY()[0].HEADING(), "Orders");
+        EXPECT_EQ(dir.read("b.txt").substr(0, 2), "[B");
+    }
+}
