@@ -92,9 +92,9 @@ void BriefSupport::READBRIEFINGS() {
     if (graphics_ == Graphics::SKIP) {
         readValues();
     } else if (platform::fileExists(path_)) {
-        const platform::ReadResult read = platform::fileSystem().read(path_);
+        platform::ReadResult read = platform::fileSystem().read(path_);
         readOk_ = read.ok || read.missing;
-        const platform::ProfileText decoded = platform::profileText(read.content);
+        const platform::ProfileText decoded = platform::profileText(std::move(read.content));
         unwritable_ = platform::profileTextProblem(decoded);
         const std::string& text = decoded.text;
         // Split once: every page and the Misc values are then read from their own section.

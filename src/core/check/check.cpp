@@ -202,7 +202,8 @@ bool Checker::readText(const std::string& path, CheckedFile kind, std::string& t
     }
     // A briefing file is read as the game's profile reader reads it: a byte-order mark converted, a ^Z ending
     // it.
-    text = kind == CheckedFile::Briefing ? platform::profileText(read.content).text : std::move(read.content);
+    text = kind == CheckedFile::Briefing ? platform::profileText(std::move(read.content)).text
+                                         : std::move(read.content);
     return true;
 }
 

@@ -143,6 +143,14 @@ ProfileText profileText(std::string_view bytes) {
     return decodeProfile(bytes).text;
 }
 
+ProfileText profileText(std::string&& bytes) {
+    if (hasMark(bytes)) return decodeProfile(bytes).text;
+    ProfileText text;
+    text.text = std::move(bytes);
+    text.text.resize(std::min(text.text.find(kEndOfFile), text.text.size()));
+    return text;
+}
+
 std::string profileTextProblem(const ProfileText& text) {
     if (text.lossless) return "";
     return text.encoding == ProfileEncoding::UTF16LE

@@ -31,6 +31,8 @@ struct ProfileText {
         true;  // every character could be spelled in Windows-1252; those that could not read as "?"
 };
 ProfileText profileText(std::string_view bytes);
+// The same, taking over the bytes of a file without a mark instead of copying them.
+ProfileText profileText(std::string&& bytes);
 // Why a file of that text cannot be taken into a mission as it stands; "" when it can.
 std::string profileTextProblem(const ProfileText& text);
 
