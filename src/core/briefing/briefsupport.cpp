@@ -88,12 +88,15 @@ void BriefSupport::READBRIEFINGS() {
     sound_.clear();
 
     readOk_ = true;
+    unwritable_.clear();
     if (graphics_ == Graphics::SKIP) {
         readValues();
     } else if (platform::fileExists(path_)) {
-        const platform::ReadResult read = platform::fileSystem().read(path_);
+        platform::ReadResult read = platform::fileSystem().read(path_);
         readOk_ = read.ok || read.missing;
-        const std::string& text = read.content;
+        const platform::ProfileText decoded = platform::profileText(std::move(read.content));
+        unwritable_ = platform::profileTextProblem(decoded);
+        const std::string& text = decoded.text;
         // Split once: every page and the Misc values are then read from their own section.
         const platform::ProfileSections sections(text);
         // An existing file decides the mode, whatever the caller asked for.
@@ -130,38 +133,42 @@ void BriefSupport::readValues() {
     std::size_t current = kNone;  // index into names of the section being read
     bool twoSides = false;
     const FoldedSearch blue("BLUE_BRIEFING"), red("RED_BRIEFING");
-    const platform::ReadResult read = platform::forEachProfileLineOfFile(path_, [&](std::string_view line) {
-        if (!twoSides) twoSides = blue.find(line) != std::string::npos || red.find(line) != std::string::npos;
-        std::string_view header;
-        if (platform::profileSectionHeader(line, header)) {
-            // Only the first section of a name counts.
-            const auto at = std::find(names.begin(), names.end(), platform::upper1252(header));
-            current = at == names.end() || seen[at - names.begin()] ? kNone : at - names.begin();
-            if (current != kNone) seen[current] = true;
-            return;
-        }
-        std::string_view key, value;
-        if (current == kNone || !platform::profileEntry(line, key, value)) return;
-        Briefing& page = pages[current];
-        std::string* const targets[] = {&page.CTEXT, &page.CHEADING, &page.CMAP, &page.CMOVIE,
-                                        &page.CTIMEOUT};
-        static constexpr std::string_view kKeys[] = {"Text", "Heading", "Map", "Movie", "Time Out"};
-        static constexpr std::string_view kMiscKeys[] = {"cutscene", "sound"};
-        if (current == 0) {
-            std::string* const misc[] = {&cutscene_, &sound_};
-            for (std::size_t k = 0; k < 2; ++k) {
-                if (found[0][k] || !platform::iequals1252(key, kMiscKeys[k])) continue;
-                found[0][k] = true;
-                *misc[k] = platform::unquotedProfileValue(value);
+    const platform::ReadResult read = platform::forEachProfileLineOfFile(
+        path_,
+        [&](std::string_view line) {
+            if (!twoSides)
+                twoSides = blue.find(line) != std::string::npos || red.find(line) != std::string::npos;
+            std::string_view header;
+            if (platform::profileSectionHeader(line, header)) {
+                // Only the first section of a name counts.
+                const auto at = std::find(names.begin(), names.end(), platform::upper1252(header));
+                current = at == names.end() || seen[at - names.begin()] ? kNone : at - names.begin();
+                if (current != kNone) seen[current] = true;
+                return;
             }
-            return;
-        }
-        for (std::size_t k = 0; k < 5; ++k) {
-            if (found[current][k] || !platform::iequals1252(key, kKeys[k])) continue;
-            found[current][k] = true;
-            *targets[k] = platform::unquotedProfileValue(value);
-        }
-    });
+            std::string_view key, value;
+            if (current == kNone || !platform::profileEntry(line, key, value)) return;
+            Briefing& page = pages[current];
+            std::string* const targets[] = {&page.CTEXT, &page.CHEADING, &page.CMAP, &page.CMOVIE,
+                                            &page.CTIMEOUT};
+            static constexpr std::string_view kKeys[] = {"Text", "Heading", "Map", "Movie", "Time Out"};
+            static constexpr std::string_view kMiscKeys[] = {"cutscene", "sound"};
+            if (current == 0) {
+                std::string* const misc[] = {&cutscene_, &sound_};
+                for (std::size_t k = 0; k < 2; ++k) {
+                    if (found[0][k] || !platform::iequals1252(key, kMiscKeys[k])) continue;
+                    found[0][k] = true;
+                    *misc[k] = platform::unquotedProfileValue(value);
+                }
+                return;
+            }
+            for (std::size_t k = 0; k < 5; ++k) {
+                if (found[current][k] || !platform::iequals1252(key, kKeys[k])) continue;
+                found[current][k] = true;
+                *targets[k] = platform::unquotedProfileValue(value);
+            }
+        },
+        &unwritable_);
     if (!read.ok) {
         // As a file that could not be read: nothing in it. A file gone since it was looked at has nothing to
         // lose; one that broke off part-way must not be written over from what was read.
@@ -183,7 +190,7 @@ void BriefSupport::readValues() {
 }
 
 void BriefSupport::ADDBRIEFING(const std::string& sectionName) {
-    const std::string text = platform::readFile(path_);
+    const std::string text = platform::profileText(platform::readFile(path_)).text;
     addBriefing(platform::ProfileSections(text), sectionName);
 }
 
@@ -276,6 +283,7 @@ void BriefSupport::appendPage(std::string& out, std::size_t page, std::size_t pi
 }
 
 platform::Status BriefSupport::WRITEBRIEFINGS(const std::string& leadingText) {
+    if (!unwritable_.empty()) return platform::Status::failure(unwritable_);
     // Written in pieces, each built in room reserved once: a briefing of a large mission is several times its
     // size, and building it whole cost more than the analysis. A small piece stays in the cache and in memory
     // the process already has, where a large one is fresh pages on every write.

@@ -43,7 +43,8 @@ class BriefSupport : public Parent {
 
     void READBRIEFINGS();
     void ADDBRIEFING(const std::string& sectionName);
-    // Writes the whole file atomically, making its folder when it is missing.
+    // Writes the whole file atomically, in Windows-1252, making its folder when it is missing; refused for a
+    // file with a byte-order mark that holds characters Windows-1252 cannot spell, which would be lost.
     platform::Status WRITEBRIEFINGS(const std::string& leadingText = "");
     // Page 1 to 5 of the selected array as written to the file, "" when the page is left out.
     std::string BRIEF2TEXT(std::size_t page) const;
@@ -81,6 +82,7 @@ class BriefSupport : public Parent {
     bool doubleMode_ = false;
     bool blueMode_ = true;
     bool readOk_ = true;
+    std::string unwritable_;  // why the file read cannot be written back, "" when it can
     Graphics graphics_ = Graphics::READ;
     std::string path_;
     std::vector<Briefing> singlePages_;

@@ -13,6 +13,7 @@
 #include "core/missions/missions.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
+#include "core/platform/profile.h"
 #include "core/text/entries.h"
 #include "core/text/foldsearch.h"
 #include "core/text/token.h"
@@ -199,7 +200,10 @@ bool Checker::readText(const std::string& path, CheckedFile kind, std::string& t
             read.missing ? "there is no such file" : "the file cannot be read: " + read.error);
         return false;
     }
-    text = std::move(read.content);
+    // A briefing file is read as the game's profile reader reads it: a byte-order mark converted, a ^Z ending
+    // it.
+    text = kind == CheckedFile::Briefing ? platform::profileText(std::move(read.content)).text
+                                         : std::move(read.content);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "core/briefing/briefsupport.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
+#include "core/platform/profile.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
 
@@ -71,7 +72,7 @@ bool isSeparator(char c) {
 
 bool EXISTBRIEF(const std::string& file) {
     if (!platform::fileExists(file)) return false;
-    return platform::readFile(file).find('[') != std::string::npos;
+    return platform::profileText(platform::readFile(file)).text.find('[') != std::string::npos;
 }
 
 BriefingName briefingName(std::string_view title) {
@@ -121,7 +122,10 @@ Report extractBriefing(const std::string& missionFile, const std::string& briefi
     std::string target = briefingsFolder;
     if (!target.empty() && !isSeparator(target.back())) target += '\\';
     target += briefingName(title).name;
-    return finished(report, target, WRITESTRING(target, std::string_view(mission.content).substr(start)));
+    // The part as the game reads it: a ^Z ends it.
+    return finished(
+        report, target,
+        WRITESTRING(target, platform::profileText(std::string_view(mission.content).substr(start)).text));
 }
 
 Report attachBriefing(const std::string& briefingFile, const std::string& missionFile) {
@@ -131,7 +135,13 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
     if (!briefing.ok) report.fail(briefingFile, readFailure(briefing));
     if (!mission.ok) report.fail(missionFile, readFailure(mission));
     if (!report.ok()) return report;
-    if (briefing.content.find('[') == std::string::npos) {
+    // A mission is one encoding: a briefing with a byte-order mark goes in as Windows-1252, or not at all.
+    const platform::ProfileText brief = platform::profileText(briefing.content);
+    if (const std::string problem = platform::profileTextProblem(brief); !problem.empty()) {
+        report.fail(briefingFile, problem);
+        return report;
+    }
+    if (brief.text.find('[') == std::string::npos) {
         report.skip(briefingFile, kNoBriefing);
         return report;
     }
@@ -146,7 +156,7 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
         data.remove_suffix(lineEnd);
     }
     std::string text(data);
-    text.append(kCrLf).append(kCrLf).append(trimSpaces(briefing.content));
+    text.append(kCrLf).append(kCrLf).append(trimSpaces(brief.text));
     return finished(report, missionFile, WRITESTRING(missionFile, text));
 }
 

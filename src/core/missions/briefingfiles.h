@@ -25,15 +25,18 @@ struct BriefingName {
 // device name of Windows ("CON", "lpt1.txt") gets "_" behind its first part.
 BriefingName briefingName(std::string_view title);
 
-// Writes the mission's briefing part, unchanged, as the whole of briefingsFolder + briefingName(title).name,
-// creating the folder when needed and replacing an earlier file of that name. The mission stays as it is.
-// A mission without briefing part is passed over ("no briefingtext found"), nothing written.
+// Writes the mission's briefing part, unchanged up to a ^Z that ends it, as the whole of briefingsFolder +
+// briefingName(title).name, creating the folder when needed and replacing an earlier file of that name. The
+// mission stays as it is. A mission without briefing part is passed over ("no briefingtext found"), nothing
+// written.
 Report extractBriefing(const std::string& missionFile, const std::string& briefingsFolder,
                        const std::string& title);
 
-// Replaces the mission's briefing part by the briefing file: the mission data without its trailing blanks
-// and line breaks, one empty line, and the briefing without its surrounding blanks. Nothing is written when
-// either file cannot be read, or the briefing file holds no "[" (its text would end up in the mission data).
+// Replaces the mission's briefing part by the briefing file read as profileText (one with a byte-order mark
+// holding what Windows-1252 cannot spell is refused, so that a mission stays one encoding): the mission data
+// without its trailing blanks and line breaks, one empty line, and the briefing without its surrounding
+// blanks. Nothing is written when either file cannot be read, or the briefing file holds no "[" (its text
+// would end up in the mission data).
 Report attachBriefing(const std::string& briefingFile, const std::string& missionFile);
 
 // Draws the mission's units, routes and objectives into the briefing file's pages as map graphics, in place

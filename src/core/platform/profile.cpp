@@ -9,6 +9,70 @@ namespace hartool::platform {
 
 namespace {
 
+constexpr char kEndOfFile = '\x1a';
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+
+bool hasMark(std::string_view bytes) {
+    return bytes.starts_with(kUtf16Mark) || bytes.starts_with(kUtf8Mark);
+}
+
+// A profile text with, for a file with a byte-order mark, where each of its characters starts in the bytes
+// (and one entry more: where the text ends) and which of them read as "?" for want of a spelling.
+struct DecodedProfile {
+    ProfileText text;
+    std::vector<std::size_t> starts;
+    std::vector<bool> unspelled;
+};
+
+DecodedProfile decodeProfile(std::string_view bytes) {
+    DecodedProfile d;
+    std::string& out = d.text.text;
+    const auto add = [&](std::string_view spelled, bool ok, std::size_t at) {
+        out.append(spelled);
+        d.starts.push_back(at);
+        d.unspelled.push_back(!ok);
+        if (!ok) d.text.lossless = false;
+    };
+    if (bytes.starts_with(kUtf16Mark)) {
+        d.text.encoding = ProfileEncoding::UTF16LE;
+        std::u16string units;
+        for (std::size_t i = kUtf16Mark.size(); i + 1 < bytes.size(); i += 2) {
+            const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
+            if (unit == kEndOfFile) break;
+            units += unit;
+        }
+        for (std::size_t k = 0; k < units.size();) {
+            const bool pair = units[k] >= 0xD800 && units[k] <= 0xDBFF && k + 1 < units.size() &&
+                              units[k + 1] >= 0xDC00 && units[k + 1] <= 0xDFFF;
+            bool ok = true;
+            const std::string spelled =
+                utf16ToCp1252(std::u16string_view(units).substr(k, pair ? 2 : 1), &ok);
+            add(spelled, ok, kUtf16Mark.size() + 2 * k);
+            k += pair ? 2 : 1;
+        }
+        d.starts.push_back(kUtf16Mark.size() + 2 * units.size());
+    } else if (bytes.starts_with(kUtf8Mark)) {
+        d.text.encoding = ProfileEncoding::UTF8;
+        const std::size_t end = std::min(bytes.find(kEndOfFile), bytes.size());
+        for (std::size_t i = kUtf8Mark.size(); i < end;) {
+            const auto lead = static_cast<unsigned char>(bytes[i]);
+            const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            bool ok = true;
+            // A broken sequence spells one "?" per byte, a whole one one character.
+            std::string spelled = utf8ToCp1252(bytes.substr(i, std::min(length, end - i)), &ok);
+            const std::size_t used = spelled.size() == 1 ? std::min(length, end - i) : 1;
+            add(std::string_view(spelled).substr(0, 1), ok && spelled.size() == 1, i);
+            i += used;
+        }
+        d.starts.push_back(end);
+    } else {
+        out.assign(bytes.substr(0, std::min(bytes.find(kEndOfFile), bytes.size())));
+    }
+    return d;
+}
+
 std::string_view trimBlanks(std::string_view s) {
     std::size_t b = s.find_first_not_of(" \t");
     if (b == std::string_view::npos) return {};
@@ -43,8 +107,11 @@ std::vector<Line> splitLines(std::string_view text) {
 bool sectionHeader(std::string_view body, std::string_view& name) {
     std::string_view t = trimBlanks(body);
     if (t.empty() || t[0] != '[') return false;
-    std::size_t close = t.find(']');
-    name = trimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    // Without its "]" the line is no header, as Windows' reader in Wine has it: the keys after it stay in
+    // the section before, where a reader of either rule finds what the writer put there.
+    const std::size_t close = t.rfind(']');
+    if (close == std::string_view::npos) return false;
+    name = trimBlanks(t.substr(1, close - 1));
     return true;
 }
 
@@ -72,15 +139,87 @@ std::pair<std::size_t, std::size_t> findSection(const std::vector<Line>& lines, 
 
 }  // namespace
 
+ProfileText profileText(std::string_view bytes) {
+    return decodeProfile(bytes).text;
+}
+
+ProfileText profileText(std::string&& bytes) {
+    if (hasMark(bytes)) return decodeProfile(bytes).text;
+    ProfileText text;
+    text.text = std::move(bytes);
+    text.text.resize(std::min(text.text.find(kEndOfFile), text.text.size()));
+    return text;
+}
+
+std::string profileTextProblem(const ProfileText& text) {
+    if (text.lossless) return "";
+    return text.encoding == ProfileEncoding::UTF16LE
+               ? "holds characters that Windows-1252 cannot spell (UTF-16 text); save it as ANSI first"
+               : "holds characters that Windows-1252 cannot spell (UTF-8 text); save it as ANSI first";
+}
+
+bool withProfileValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
+                            std::string_view value, std::string& out, std::string& why) {
+    if (value.find(kEndOfFile) != std::string_view::npos) {
+        why = "the value holds a ^Z (0x1A), which ends the file for every reader";
+        return false;
+    }
+    const DecodedProfile d = decodeProfile(bytes);
+    const std::string& old = d.text.text;
+    const std::string edited = withProfileValue(old, section, key, value);
+    if (d.text.encoding == ProfileEncoding::ANSI) {
+        // Whatever follows a ^Z stays behind the text.
+        out = edited + std::string(bytes.substr(old.size()));
+        return true;
+    }
+    // Only the characters that changed are spelled anew, so that the rest keeps what Windows-1252 cannot
+    // spell; one of those next to the change is part of it (a value that held it is replaced).
+    std::size_t same = 0;
+    while (same < old.size() && same < edited.size() && old[same] == edited[same]) ++same;
+    std::size_t sameEnd = 0;
+    while (sameEnd < old.size() - same && sameEnd < edited.size() - same &&
+           old[old.size() - 1 - sameEnd] == edited[edited.size() - 1 - sameEnd])
+        ++sameEnd;
+    while (same > 0 && d.unspelled[same - 1]) --same;
+    while (sameEnd > 0 && d.unspelled[old.size() - sameEnd]) --sameEnd;
+    const std::string_view changed = std::string_view(edited).substr(same, edited.size() - same - sameEnd);
+    out.assign(bytes.substr(0, d.starts[same]));
+    if (d.text.encoding == ProfileEncoding::UTF8) {
+        out += cp1252ToUtf8(changed);
+    } else {
+        for (const char16_t unit : cp1252ToUtf16(changed)) {
+            out += static_cast<char>(unit & 0xFF);
+            out += static_cast<char>(unit >> 8);
+        }
+    }
+    out.append(bytes.substr(d.starts[old.size() - sameEnd]));
+    if (profileText(out).text != edited) {
+        why = "the value cannot be written into this file and read back as it stands";
+        return false;
+    }
+    return true;
+}
+
 bool profileSectionHeader(std::string_view line, std::string_view& name) {
     return sectionHeader(line, name);
 }
 
 ReadResult forEachProfileLineOfFile(const std::string& path,
-                                    const std::function<void(std::string_view)>& visit) {
+                                    const std::function<void(std::string_view)>& visit,
+                                    std::string* textProblem) {
+    if (textProblem) textProblem->clear();
     std::string carry;    // a line begun in an earlier piece
     bool skipLf = false;  // the last piece ended in CR: a LF that starts this one ends no further line
+    bool first = true, marked = false, ended = false;
     ReadResult r = readFileUntil(path, [&](std::string_view piece) {
+        // A file with a byte-order mark is rare and converted whole.
+        if (first && hasMark(piece)) marked = true;
+        first = false;
+        if (marked) return false;
+        if (const std::size_t eof = piece.find(kEndOfFile); eof != std::string_view::npos) {
+            piece = piece.substr(0, eof);
+            ended = true;
+        }
         std::size_t pos = skipLf && !piece.empty() && piece[0] == '\n' ? 1 : 0;
         skipLf = false;
         while (pos < piece.size()) {
@@ -104,8 +243,16 @@ ReadResult forEachProfileLineOfFile(const std::string& path,
                     ++pos;
             }
         }
-        return true;
+        return !ended;
     });
+    if (marked) {
+        r = fileSystem().read(path);
+        const ProfileText text = profileText(r.content);
+        if (r.ok) forEachProfileLine(text.text, visit);
+        if (textProblem) *textProblem = profileTextProblem(text);
+        r.content.clear();
+        return r;
+    }
     if (!carry.empty()) visit(carry);
     return r;
 }
@@ -245,14 +392,15 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
 }
 
 std::string GETENVIRONMENT(const std::string& section, const std::string& key, const std::string& file) {
-    return profileValue(readFile(file), section, key);
+    return profileValue(profileText(readFile(file)).text, section, key);
 }
 
 Status WRITEENVIRONMENT(const std::string& section, const std::string& key, const std::string& value,
                         const std::string& file) {
     ReadResult old = fileSystem().read(file);
     if (!old.ok && !old.missing) return Status::failure(old.error);
-    std::string updated = withProfileValue(old.content, section, key, value);
+    std::string updated, why;
+    if (!withProfileValueInFile(old.content, section, key, value, updated, why)) return Status::failure(why);
     if (old.ok && updated == old.content) return Status::success();  // spare the disk an identical rewrite
     return writeFile(file, updated);
 }

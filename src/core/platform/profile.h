@@ -18,6 +18,30 @@ namespace hartool::platform {
 // The Windows reader hands values over in a buffer of 1024 characters.
 inline constexpr std::size_t kProfileValueLimit = 1023;
 
+// How the bytes of a profile file spell its text. Windows reads a file that starts with a UTF-16LE or a UTF-8
+// byte-order mark in that encoding; any other is Windows-1252.
+enum class ProfileEncoding { ANSI, UTF8, UTF16LE };
+
+// The text of a profile file as the reader sees it: Windows-1252, ending before the first ^Z (0x1A, the DOS
+// end-of-file mark that old text files carry), without its byte-order mark.
+struct ProfileText {
+    std::string text;
+    ProfileEncoding encoding = ProfileEncoding::ANSI;
+    bool lossless =
+        true;  // every character could be spelled in Windows-1252; those that could not read as "?"
+};
+ProfileText profileText(std::string_view bytes);
+// The same, taking over the bytes of a file without a mark instead of copying them.
+ProfileText profileText(std::string&& bytes);
+// Why a file of that text cannot be taken into a mission as it stands; "" when it can.
+std::string profileTextProblem(const ProfileText& text);
+
+// The bytes of a profile file with key set to value, as withProfileValue sets it, in the file's own encoding:
+// the byte-order mark, every other line and whatever follows a ^Z stay byte for byte. False, with why, for a
+// value that could not be read back as it was given.
+bool withProfileValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
+                            std::string_view value, std::string& out, std::string& why);
+
 // Value of key in section of a profile text: names compare without regard to case, the first section
 // and the first key win, the value is trimmed and loses one pair of enclosing quotes, then is cut to limit.
 std::string profileValue(std::string_view text, std::string_view section, std::string_view key,
@@ -72,12 +96,16 @@ void forEachProfileLine(std::string_view text, Visit visit) {
     }
 }
 
-// Calls visit with the body of each line of a file, read piece by piece, so that a large file is never whole
-// in memory; lines end as for forEachProfileLine. The result is readFileUntil's.
+// Calls visit with the body of each line of a file's profileText, read piece by piece, so that a large file
+// is never whole in memory (one with a byte-order mark is read whole); lines end as for forEachProfileLine.
+// The result is readFileUntil's.
+// textProblem (when given) is set to profileTextProblem of the text.
 ReadResult forEachProfileLineOfFile(const std::string& path,
-                                    const std::function<void(std::string_view)>& visit);
+                                    const std::function<void(std::string_view)>& visit,
+                                    std::string* textProblem = nullptr);
 
-// The section name of a header line ("[name]", blanks around both ignored); false for a line that is none.
+// The section name of a header line ("[name]", blanks around both ignored, the name up to the line's last
+// "]"); false for a line that is none, also "[name" without "]", which reads as a line of the section before.
 bool profileSectionHeader(std::string_view line, std::string_view& name);
 
 // The key and the raw value of an entry line ("key = value", both trimmed), false for a line that is no
@@ -86,9 +114,9 @@ bool profileEntry(std::string_view line, std::string_view& key, std::string_view
 // value without one pair of enclosing quotes.
 std::string_view unquotedProfileValue(std::string_view value);
 
-// A missing file, section or key yields "".
+// A missing file, section or key yields "". The file is read as profileText.
 std::string GETENVIRONMENT(const std::string& section, const std::string& key, const std::string& file);
-// Creates the file and the section when absent.
+// Creates the file and the section when absent; writes as withProfileValueInFile.
 Status WRITEENVIRONMENT(const std::string& section, const std::string& key, const std::string& value,
                         const std::string& file);
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/briefing/briefsupport.h"
+#include "core/platform/codepage.h"
+#include "core/platform/profile.h"
 #include "support/failingfilesystem.h"
 #include "support/tempdir.h"
 
@@ -196,6 +198,13 @@ std::string manyLines() {
     return text + "Movie = m.avi\r\nTime Out = 30\r";
 }
 
+static std::string utf16(const std::string& text) {
+    std::string out = "\xFF\xFE";
+    for (const char16_t unit : platform::cp1252ToUtf16(text))
+        out += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return out;
+}
+
 TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
     struct Case {
         const char* name;
@@ -220,11 +229,16 @@ TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
         {"many lines", manyLines(), 5000, 0},
         {"two sides, named anywhere",
          "; for blue_briefing\r[Misc]\rsound=a\r[Misc]\rsound=b\r[Red_Briefing 2]\rText=x", 0, 0},
+        // Read as Windows reads them: marked files converted, a ^Z ending the text.
+        {"UTF-16", utf16(kFull), 2, 1},
+        {"UTF-8 mark", "\xEF\xBB\xBF" + kFull, 2, 1},
+        {"^Z", kFull + "\x1a[Briefing 1]\r\nHeading = 9, after the end\r\n", 2, 1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Case& c0 : cases) {
+        SCOPED_TRACE(c0.name);
+        const Case c{c0.name, platform::profileText(c0.text).text, c0.lines, c0.sprites};
         TempDir dir;
-        BriefSupport b(dir.write("b.txt", c.text));
+        BriefSupport b(dir.write("b.txt", c0.text));
         EXPECT_EQ(b.CUTSCENE(), platform::profileValue(c.text, "Misc", "cutscene", std::string::npos));
         EXPECT_EQ(b.SOUND(), platform::profileValue(c.text, "Misc", "sound", std::string::npos));
         for (std::size_t n = 0; n < 5; ++n) {
@@ -255,5 +269,26 @@ TEST(BriefSupportTest, OnePassReadingAgreesWithTheProfileReader) {
                 << n;
             EXPECT_TRUE(p.ALINESTRINGS.empty() && p.ASPRITESTRINGS.empty() && p.ALABELSTRINGS.empty());
         }
+    }
+}
+
+// A marked file that holds what Windows-1252 cannot spell is read, but not written over: the characters
+// would be lost. One that can be spelled is written back in Windows-1252.
+TEST(BriefSupportTest, MarkedFilesAreWrittenOnlyWithoutLoss) {
+    TempDir dir;
+    const std::string wide = utf16(kOrders) + std::string("\x2D\x4E", 2);
+    for (const auto graphics : {BriefSupport::Graphics::READ, BriefSupport::Graphics::SKIP}) {
+        BriefSupport lossy(dir.write("wide.txt", wide), false, graphics);
+        EXPECT_EQ(lossy.BRIEFARRAY()[0].HEADING(), "Orders");
+        const platform::Status s = lossy.WRITEBRIEFINGS();
+        EXPECT_FALSE(s);
+        EXPECT_EQ(s.error,
+                  "holds characters that Windows-1252 cannot spell (UTF-16 text); save it as ANSI first");
+        EXPECT_EQ(dir.read("wide.txt"), wide);
+
+        BriefSupport spelled(dir.write("b.txt", utf16(kOrders)), false, graphics);
+        ASSERT_TRUE(spelled.WRITEBRIEFINGS());
+        EXPECT_EQ(BriefSupport(dir.folder() + "b.txt").BRIEFARRAY()[0].HEADING(), "Orders");
+        EXPECT_EQ(dir.read("b.txt").substr(0, 2), "[B");
     }
 }

@@ -111,6 +111,18 @@ TEST(Check, EachRuleFindsExactlyItsFault) {
         {"picture-unreadable", "F.TXT", 0, with([](Parts& p) { p.sprite = "images\\ubad.pcx, 10, 10"; }),
          [](GameFolder& g) { g.write("Images/ubad.pcx", "not a picture"); }},
         {"briefing-missing", "F.TXT", 0, with([](Parts& p) { p.briefing = false; })},
+        // A briefing file in UTF-16 is read as the game reads it, converted.
+        {"picture-missing",
+         "",
+         0,
+         {},
+         [](GameFolder& g) {
+             std::string wide = "\xFF\xFE";
+             for (char c : std::string("[Briefing 0]\r\nHeading = 9, Orders\r\nText = 1, 1, Go\r\n"
+                                       "Sprite 0 = images\\unone.pcx, 10, 10\r\n"))
+                 wide += {c, '\0'};
+             g.write("Data/Backup/Briefings/Wide", wide);
+         }},
         {"battle-changed",
          "",
          0,

@@ -111,6 +111,10 @@ TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {
         {"empty mission", "[B]", "", "\r\n\r\n[B]"},
         {"one line break is kept", "[B]", "\r\n", "\r\n\r\n\r\n[B]"},
         {"CR line ends", "[B]", "TITLE: A\rSIDE: 1\r\r[Briefing 1]\rX", "TITLE: A\rSIDE: 1\r\n\r\n[B]"},
+        // A mission is one encoding: marked briefings go in as Windows-1252, and a ^Z ends a briefing.
+        {"UTF-16", std::string("\xFF\xFE[\0B\0]\0\r\0\n\0\xE9\0", 14), "T", "T\r\n\r\n[B]\r\n\xE9"},
+        {"UTF-8 mark", "\xEF\xBB\xBF[B]\r\n\xC3\xA9", "T", "T\r\n\r\n[B]\r\n\xE9"},
+        {"^Z", "[B]\r\nk=1\r\n\x1a\x1a", "T", "T\r\n\r\n[B]\r\nk=1\r\n"},
     };
     for (const Case& c : cases) {
         game.write("b.txt", c.briefing);
@@ -126,6 +130,7 @@ TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {
 TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
     game.write("m.txt", "TITLE: A\r\n[Briefing 0]\r\nHeading = 9, H\r\nSprite 0 = 1 1 s.bmp\r\n");
     game.write("plain.txt", "TITLE: P\r\n");
+    game.write("wide.txt", std::string("\xFF\xFE[\0B\0]\0\x2D\x4E", 10));
     game.write("b.txt", "[Briefing 0]\r\nHeading = 9, H\r\nSprite 0 = 1 1 s.bmp\r\n");
     struct Case {
         std::string name;
@@ -151,6 +156,9 @@ TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
          "gone.txt", "file not found"},
         {"attach: mission unreadable", "m.txt", [&] { return attachBriefing(path("b.txt"), path("m.txt")); },
          "m.txt", "injected failure"},
+        {"attach: briefing with what Windows-1252 cannot spell", "",
+         [&] { return attachBriefing(path("wide.txt"), path("m.txt")); }, "wide.txt",
+         "holds characters that Windows-1252 cannot spell (UTF-16 text); save it as ANSI first"},
         {"attach: briefing without a bracket", "",
          [&] { return attachBriefing(path("plain.txt"), path("m.txt")); }, "plain.txt",
          "no briefingtext found"},

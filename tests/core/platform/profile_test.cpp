@@ -189,3 +189,61 @@ TEST(ProfileSections, LinesOfAFileReadInPiecesAreTheLinesOfItsText) {
         EXPECT_EQ(pieces, whole) << text.size();
     }
 }
+
+namespace {
+
+std::string utf16(std::u16string_view units) {
+    std::string out = "\xFF\xFE";
+    for (const char16_t unit : units) out += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return out;
+}
+
+}  // namespace
+
+// Settings files as Windows' reader meets them: a ^Z ending the text, byte-order marks. Each is read, then
+// one value is written into it and the bytes compared: the mark, the encoding, every other line and what
+// follows a ^Z stay as they were.
+TEST(Profile, FilesWithAMarkOrAnEndOfFileAreReadAndWrittenBackInKind) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* key;  // of section A
+        std::string read;
+        std::string section, writeKey, value;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"^Z", "[A]\r\nk=2\x1a", "k", "2", "A", "k", "3", "[A]\r\nk=3\r\n\x1a"},
+        {"^Z and what follows",
+         "[A]\r\nk=2\r\n\x1a\x1a"
+         "B=junk",
+         "B", "", "A", "n", "1",
+         "[A]\r\nk=2\r\nn=1\r\n\x1a\x1a"
+         "B=junk"},
+        {"UTF-8 mark", "\xEF\xBB\xBF[A]\r\nk=caf\xC3\xA9\r\n", "k", "caf\xE9", "A", "k", "th\xE9",
+         "\xEF\xBB\xBF[A]\r\nk=th\xC3\xA9\r\n"},
+        {"UTF-8 mark, new section", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "k", "1", "B", "k", "2",
+         "\xEF\xBB\xBF[A]\r\nk=1\r\n[B]\r\nk=2\r\n"},
+        {"UTF-16, other line kept", utf16(u"[A]\r\nk=\u4E2D1\r\nn=v\r\n"), "k", "?1", "A", "n", "\xE9",
+         utf16(u"[A]\r\nk=\u4E2D1\r\nn=\u00E9\r\n")},
+        {"UTF-16, the value replaced", utf16(u"[A]\r\nk=\u4E2D\U0001F600\r\n"), "K", "??", "A", "k", "?",
+         utf16(u"[A]\r\nk=?\r\n")},
+        {"UTF-16 and ^Z", utf16(u"[A]\r\nk=1\x1a\r\nk=9"), "k", "1", "a", "x", "\x80",
+         utf16(u"[A]\r\nk=1\r\nx=\u20AC\r\n\x1a\r\nk=9")},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string ini = dir.write("s.ini", c.bytes);
+        EXPECT_EQ(GETENVIRONMENT("A", c.key, ini), c.read);
+        ASSERT_TRUE(WRITEENVIRONMENT(c.section, c.writeKey, c.value, ini));
+        EXPECT_EQ(dir.read("s.ini"), c.written);
+        EXPECT_EQ(GETENVIRONMENT(c.section, c.writeKey, ini), c.value);
+    }
+    // A value that could not be read back as given is refused, and the file kept.
+    dir.write("s.ini", "[A]\r\nk=1\r\n");
+    const Status s = WRITEENVIRONMENT("A", "k", "2\x1a", dir.folder() + "s.ini");
+    EXPECT_FALSE(s);
+    EXPECT_EQ(s.error, "the value holds a ^Z (0x1A), which ends the file for every reader");
+    EXPECT_EQ(dir.read("s.ini"), "[A]\r\nk=1\r\n");
+}

@@ -265,18 +265,21 @@ Status WindowsFileSystem::remove(const std::string& path) {
 }
 
 TrashResult WindowsFileSystem::trash(const std::string& path) {
+    const auto failed = [](Removal removal, std::string why) {
+        return TrashResult{removal, Status::failure(std::move(why))};
+    };
     const DWORD a = attributesOf(longPath(path));
     if (a == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
+        // Nothing of that name is what a delete asks for.
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Removal::GONE, {}};
-        return {Removal::FAILED, Status::failure(errorText(error))};
+        return failed(Removal::FAILED, errorText(error));
     }
-    if (a & FILE_ATTRIBUTE_DIRECTORY) return {Removal::FAILED, Status::failure("it is not a file")};
-    if (a & FILE_ATTRIBUTE_READONLY) return {Removal::FAILED, Status::failure("the file is read-only")};
+    if (a & FILE_ATTRIBUTE_DIRECTORY) return failed(Removal::FAILED, "it is not a file");
+    if (a & FILE_ATTRIBUTE_READONLY) return failed(Removal::FAILED, "the file is read-only");
     // The shell takes no long-path prefix, and a list of names ending in two NULs.
     std::wstring from = fullPath(path);
-    if (from.size() >= MAX_PATH)
-        return {Removal::NO_TRASH, Status::failure("the path is too long for the recycle bin")};
+    if (from.size() >= MAX_PATH) return failed(Removal::NO_TRASH, "the path is too long for the recycle bin");
     from.push_back(L'\0');
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
@@ -285,7 +288,7 @@ TrashResult WindowsFileSystem::trash(const std::string& path) {
     // so that nothing goes for good without a question.
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
     if (::SHFileOperationW(&op) != 0 || op.fAnyOperationsAborted)
-        return {Removal::NO_TRASH, Status::failure("the recycle bin did not take it")};
+        return failed(Removal::NO_TRASH, "the recycle bin did not take it");
     return {Removal::TRASHED, {}};
 }
 
