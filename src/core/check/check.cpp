@@ -1,7 +1,11 @@
 #include "core/check/check.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -265,7 +269,11 @@ bool keyAt(std::string_view s, std::string_view key) {
 // word of digits is read on the way, any other through wordNumber. Past the last word, 0.
 class LineNumbers {
   public:
-    explicit LineNumbers(std::string_view line) : p_(line.data()), end_(line.data() + line.size()) {
+    explicit LineNumbers(std::string_view line)
+        : LineNumbers(line.data(), line.data() + line.size(), nullptr) {}
+    // The line runs from from to end; the bytes up to readable (when past end) may be read, eight at a time.
+    LineNumbers(const char* from, const char* end, const char* readable)
+        : p_(from), end_(end), readable_(readable && readable > end ? readable : end) {
         while (p_ < end_ && *p_ != ':') ++p_;
         if (p_ == end_) return;
         while (p_ < end_ && *p_ == ':') ++p_;
@@ -273,43 +281,86 @@ class LineNumbers {
     }
     std::int64_t next() {
         if (!open_) return 0;
-        while (p_ < end_ && *p_ == ' ') ++p_;
-        if (p_ == end_ || *p_ == ':') {
+        // In locals: a store through p_ would alias every byte read.
+        const char* p = p_;
+        const char* const end = end_;
+        while (p < end && *p == ' ') ++p;
+        if (p == end || *p == ':') {
+            p_ = p;
             open_ = false;
             return 0;
         }
-        const char* const word = p_;
-        const bool negative = *p_ == '-';
-        if (negative) ++p_;
-        std::int64_t n = 0;
-        int digits = 0;
-        while (p_ < end_ && static_cast<unsigned char>(*p_ - '0') < 10 && digits < 18)
-            n = n * 10 + (*p_++ - '0'), ++digits;
-        if (digits > 0 && (p_ == end_ || *p_ == ' ' || *p_ == ':')) return negative ? -n : n;
-        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
-        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+        const char* const word = p;
+        const bool negative = *p == '-';
+        p += negative;
+        std::uint64_t n = 0;
+        std::size_t digits = 0;
+        if (std::endian::native == std::endian::little && readable_ - p >= 8) {
+            // Up to seven digits at once: the first byte that is no digit ends them (a carry of the sum only
+            // runs upwards, past it), and the digits, moved to the top bytes, are summed pairwise.
+            constexpr std::uint64_t ones = 0x0101010101010101u;
+            std::uint64_t x;
+            std::memcpy(&x, p, 8);
+            const std::uint64_t other =
+                ((x & (ones * 0xF0)) ^ (ones * 0x30)) | (((x + ones * 0x06) & (ones * 0xF0)) ^ (ones * 0x30));
+            digits = other ? static_cast<std::size_t>(std::countr_zero(other)) / 8 : 8;
+            digits = std::min(digits, static_cast<std::size_t>(end - p));
+            if (digits > 0 && digits < 8) {
+                std::uint64_t v = (x & (ones * 0x0F)) << (8 * (8 - digits));
+                v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;
+                v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu;
+                n = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
+                p += digits;
+            } else {
+                digits = 0;
+            }
+        }
+        if (digits == 0) {
+            const char* const first = p;
+            // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
+            while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+                n = n * 10 + static_cast<unsigned char>(*p++ - '0');
+            digits = static_cast<std::size_t>(p - first);
+        }
+        p_ = p;
+        if (digits > 0 && digits <= 18 && (p == end || *p == ' ' || *p == ':')) {
+            const auto value = static_cast<std::int64_t>(n);
+            return negative ? -value : value;
+        }
+        return otherWord(word);
     }
     void skip(int words) {
         while (words-- > 0) next();
     }
 
   private:
+    [[gnu::noinline]] std::int64_t otherWord(const char* word) {
+        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
+        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+    }
     const char* p_;
     const char* end_;
+    const char* readable_;
     bool open_ = false;
 };
 
-// How many carriage returns the text holds, in blocks the compiler can count many bytes at a time.
-std::size_t carriageReturns(std::string_view text) {
-    std::size_t total = 0, i = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    for (; i + 64 <= text.size(); i += 64) {
-        unsigned block = 0;
-        for (int k = 0; k < 64; ++k) block += p[i + k] == '\r';
-        total += block;
+// The first carriage return or line feed from p on, or end. Every byte of a file passes here: on a
+// little-endian machine eight at a time, a byte equal to one of the two found by the borrow it leaves in a
+// subtraction (the lowest such byte is always a true match).
+const char* nextBreak(const char* p, const char* const end) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t ones = 0x0101010101010101u, highs = ones * 0x80;
+        while (end - p >= 8) {
+            std::uint64_t x;
+            std::memcpy(&x, p, 8);
+            const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
+            const std::uint64_t hit = (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
+            if (hit) return p + std::countr_zero(hit) / 8;
+            p += 8;
+        }
     }
-    for (; i < text.size(); ++i) total += p[i] == '\r';
-    return total;
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    return p;
 }
 
 // The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
@@ -377,24 +428,29 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
     // The battle area runs half its size to each side of its centre.
     const std::int64_t left = cx - width / 2, right = cx + (width - width / 2);
     const std::int64_t top = cy - height / 2, bottom = cy + (height - height / 2);
-    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
-        if (x >= left && x <= right && y >= top && y <= bottom) return;
+    const auto outside = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
         add(path, kind, lineNo, "outside-battle-area",
             std::string(what) + " at " + number(x) + ", " + number(y) + " lies outside the battle area (" +
                 number(left) + " to " + number(right) + " by " + number(top) + " to " + number(bottom) +
                 "): its briefing graphics land off the map");
     };
+    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
+        if (x < left || x > right || y < top || y > bottom) outside(lineNo, x, y, what);
+    };
 
     bool inFlight = false;
+    // Only the first word tells whether a line matters: most are passed over without a look at the rest.
+    const char* const readable = text.data() + text.size();
     const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
-        std::size_t i = 0;
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i == line.size()) return;
-        const std::string_view s = line.substr(i);
-        switch (s[0] & ~0x20) {
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        while (p < end && (*p == ' ' || *p == '\t')) ++p;
+        if (p == end) return;
+        const std::string_view s(p, static_cast<std::size_t>(end - p));
+        switch (*p & ~0x20) {
             case 'P': {
                 if (!keyAt(s, "PLATOON")) return;
-                LineNumbers n(s.substr(7));
+                LineNumbers n(p + 7, end, readable);
                 const std::int64_t code = n.next(), x = n.next(), y = n.next();
                 const bool flight = UnitCodes::flyable(code);
                 inFlight = flight;
@@ -412,7 +468,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
             }
             case 'A':
                 if (inFlight && keyAt(s, "ADDWAYPT")) {
-                    LineNumbers n(s.substr(8));
+                    LineNumbers n(p + 8, end, readable);
                     const std::int64_t x = n.next();
                     place(lineNo, x, n.next(), "the waypoint");
                 }
@@ -447,15 +503,27 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
                    MissionLine&& missionLine, Page& page, std::set<std::string>& noted) {
     const char* const data = text.data();
     const std::size_t n = text.size();
-    std::size_t lineNo = 0, feeds = 0, crlf = 0;
+    std::size_t lineNo = 0;
+    // A line feed without a carriage return before it, or a carriage return without a feed after it.
+    bool irregular = false;
     for (std::size_t pos = 0; pos < n || lineNo == 0;) {
         ++lineNo;
-        const void* hit = std::memchr(data + pos, '\n', n - pos);
-        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
-        std::size_t stop = end;
-        if (hit) {
-            ++feeds;
-            if (stop > pos && data[stop - 1] == '\r') --stop, ++crlf;
+        std::size_t stop = n, next = n + 1;
+        for (const char* at = data + pos;;) {
+            at = nextBreak(at, data + n);
+            if (at == data + n) break;
+            const auto i = static_cast<std::size_t>(at - data);
+            if (*at == '\n') {
+                irregular = true;
+                stop = i, next = i + 1;
+                break;
+            }
+            if (i + 1 < n && at[1] == '\n') {
+                stop = i, next = i + 2;
+                break;
+            }
+            irregular = true;
+            ++at;
         }
         if (pos >= briefingAt) {
             briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
@@ -464,13 +532,13 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
             missionLine(text.substr(pos, briefingAt - pos), lineNo);
             briefingLine(path, kind, lineNo, text.substr(briefingAt, stop - briefingAt), page, noted);
         } else {
-            missionLine(text.substr(pos, stop - pos), lineNo);
+            missionLine(std::string_view(data + pos, stop - pos), lineNo);
         }
-        pos = end + 1;
+        pos = next;
     }
-    // Every line feed follows a carriage return, and no other carriage return stands anywhere: the common
-    // case, told without walking the lines again.
-    if (crlf == feeds && carriageReturns(text) == crlf) return;
+    // Every line ends in CR LF and no other carriage return stands anywhere: the common case, told without
+    // walking the lines again.
+    if (!irregular) return;
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
@@ -698,7 +766,18 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
         }
     }
     checker.duplicates();
-    return checker.result();
+    auto dumped = checker.result();
+    if (const char* dump = std::getenv("CHECK_DUMP")) {
+        std::ofstream out(dump, std::ios::app);
+        out << findingsJson(dumped);
+        for (const auto& x : dumped)
+            out << (int)x.kind
+                << (x.entry ? x.entry->side + "/" + std::to_string(x.entry->page) + "/" +
+                                  std::to_string((int)x.entry->kind) + "/" + std::to_string(x.entry->number)
+                            : "-")
+                << "\n";
+    }
+    return dumped;
 }
 
 const std::vector<CheckRule>& checkRules() {
