@@ -129,7 +129,8 @@ class Checker {
 
     // A mission: its data, then its briefing part. shortTitles: a single battle, listed by the transfer
     // dialog as well.
-    void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group);
+    void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
+                 const std::string& readFrom = "");
     void briefingFile(const std::string& path);
     void add(const std::string& file, CheckedFile kind, std::size_t line, std::string_view rule,
              std::string text, std::optional<EntryPlace> entry = std::nullopt) {
@@ -169,7 +170,9 @@ class Checker {
         const auto [at, added] = order_.try_emplace(file, order_.size());
         return at->second;
     }
-    bool readText(const std::string& path, CheckedFile kind, std::string& text);
+    // readFrom: the file as the disk spells it, tried first; the finding still names path.
+    bool readText(const std::string& path, CheckedFile kind, std::string& text,
+                  const std::string& readFrom = "");
     // Every line of the text: missionLine(line, number) for those before briefingAt, briefingLine for the
     // rest; then the line ends.
     template <class MissionLine>
@@ -196,7 +199,15 @@ class Checker {
     std::vector<Title> titles_;
 };
 
-bool Checker::readText(const std::string& path, CheckedFile kind, std::string& text) {
+bool Checker::readText(const std::string& path, CheckedFile kind, std::string& text,
+                       const std::string& readFrom) {
+    if (!readFrom.empty()) {
+        platform::ReadResult direct = platform::fileSystem().read(readFrom);
+        if (direct.ok) {
+            text = std::move(direct.content);
+            return true;
+        }
+    }
     platform::ReadResult read = platform::fileSystem().read(path);
     if (!read.ok) {
         add(path, kind, 0, "file-unreadable",
@@ -380,10 +391,11 @@ std::optional<EntryFound> entryLine(std::string_view text, std::string_view name
 
 }  // namespace
 
-void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group) {
+void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
+                      const std::string& readFrom) {
     fileOrder(path);
     std::string text;
-    if (!readText(path, kind, text)) return;
+    if (!readText(path, kind, text, readFrom)) return;
 
     // The named entries as the tool reads them.
     const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
@@ -721,8 +733,11 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
     std::vector<std::string> players = platform::listFileNames(folders.player + "*.TXT");
     std::sort(players.begin(), players.end());
     if (whole) {
+        // Resolved once: the listed names are spelt as on disk, so each mission is then one direct read.
+        const std::string native = platform::fileSystem().nativePath(folders.player) + "/";
         for (const std::string& name : players)
-            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup);
+            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup,
+                            native + name);
     } else {
         std::set<std::string> named;
         for (const std::string& m : options.missions) {
