@@ -280,19 +280,17 @@ bool keyAt(std::string_view s, std::string_view key) {
 // word of digits is read on the way, any other through wordNumber. Past the last word, 0.
 class LineNumbers {
   public:
-    explicit LineNumbers(std::string_view line)
-        : LineNumbers(line.data(), line.data() + line.size(), nullptr) {}
-    // The line runs from from to end; the bytes up to readable (when past end) may be read, eight at a time.
-    LineNumbers(const char* from, const char* end, const char* readable)
-        : p_(from), end_(end), readable_(readable && readable > end ? readable : end) {
+    explicit LineNumbers(std::string_view line) : LineNumbers(line.data(), line.data() + line.size()) {}
+    LineNumbers(const char* from, const char* end) : p_(from), end_(end) {
         while (p_ < end_ && *p_ != ':') ++p_;
         if (p_ == end_) return;
         while (p_ < end_ && *p_ == ':') ++p_;
         open_ = true;
     }
-    std::int64_t next() {
+    // Inlined into the unit lines' loop, with the position in a local: a store through p_ would alias every
+    // byte read, and a call per number costs more than reading it.
+    [[gnu::always_inline]] std::int64_t next() {
         if (!open_) return 0;
-        // In locals: a store through p_ would alias every byte read.
         const char* p = p_;
         const char* const end = end_;
         while (p < end && *p == ' ') ++p;
@@ -304,35 +302,12 @@ class LineNumbers {
         const char* const word = p;
         const bool negative = *p == '-';
         p += negative;
+        const char* const first = p;
+        // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
         std::uint64_t n = 0;
-        std::size_t digits = 0;
-        if (std::endian::native == std::endian::little && readable_ - p >= 8) {
-            // Up to seven digits at once: the first byte that is no digit ends them (a carry of the sum only
-            // runs upwards, past it), and the digits, moved to the top bytes, are summed pairwise.
-            constexpr std::uint64_t ones = 0x0101010101010101u;
-            std::uint64_t x;
-            std::memcpy(&x, p, 8);
-            const std::uint64_t other =
-                ((x & (ones * 0xF0)) ^ (ones * 0x30)) | (((x + ones * 0x06) & (ones * 0xF0)) ^ (ones * 0x30));
-            digits = other ? static_cast<std::size_t>(std::countr_zero(other)) / 8 : 8;
-            digits = std::min(digits, static_cast<std::size_t>(end - p));
-            if (digits > 0 && digits < 8) {
-                std::uint64_t v = (x & (ones * 0x0F)) << (8 * (8 - digits));
-                v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;
-                v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu;
-                n = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
-                p += digits;
-            } else {
-                digits = 0;
-            }
-        }
-        if (digits == 0) {
-            const char* const first = p;
-            // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
-            while (p < end && static_cast<unsigned char>(*p - '0') < 10)
-                n = n * 10 + static_cast<unsigned char>(*p++ - '0');
-            digits = static_cast<std::size_t>(p - first);
-        }
+        while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+            n = n * 10 + static_cast<unsigned char>(*p++ - '0');
+        const auto digits = static_cast<std::size_t>(p - first);
         p_ = p;
         if (digits > 0 && digits <= 18 && (p == end || *p == ' ' || *p == ':')) {
             const auto value = static_cast<std::int64_t>(n);
@@ -340,7 +315,7 @@ class LineNumbers {
         }
         return otherWord(word);
     }
-    void skip(int words) {
+    [[gnu::always_inline]] void skip(int words) {
         while (words-- > 0) next();
     }
 
@@ -351,7 +326,6 @@ class LineNumbers {
     }
     const char* p_;
     const char* end_;
-    const char* readable_;
     bool open_ = false;
 };
 
@@ -452,7 +426,6 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
 
     bool inFlight = false;
     // Only the first word tells whether a line matters: most are passed over without a look at the rest.
-    const char* const readable = text.data() + text.size();
     const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
         const char* p = line.data();
         const char* const end = p + line.size();
@@ -462,7 +435,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
         switch (*p & ~0x20) {
             case 'P': {
                 if (!keyAt(s, "PLATOON")) return;
-                LineNumbers n(p + 7, end, readable);
+                LineNumbers n(p + 7, end);
                 const std::int64_t code = n.next(), x = n.next(), y = n.next();
                 const bool flight = UnitCodes::flyable(code);
                 inFlight = flight;
@@ -480,7 +453,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
             }
             case 'A':
                 if (inFlight && keyAt(s, "ADDWAYPT")) {
-                    LineNumbers n(p + 8, end, readable);
+                    LineNumbers n(p + 8, end);
                     const std::int64_t x = n.next();
                     place(lineNo, x, n.next(), "the waypoint");
                 }
