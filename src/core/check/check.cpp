@@ -271,6 +271,16 @@ namespace {
 // lines are plain words, and every mission line passes here.
 bool keyAt(std::string_view s, std::string_view key) {
     if (s.size() < key.size()) return false;
+    if (key.size() >= 4 && key.size() <= 8) {
+        // Two four-byte words, overlapping for a shorter key, each compared at once.
+        std::uint32_t head, tail, keyHead, keyTail;
+        std::memcpy(&head, s.data(), 4);
+        std::memcpy(&tail, s.data() + key.size() - 4, 4);
+        std::memcpy(&keyHead, key.data(), 4);
+        std::memcpy(&keyTail, key.data() + key.size() - 4, 4);
+        constexpr std::uint32_t kCase = ~0x20202020u;
+        return ((head ^ keyHead) & kCase) == 0 && ((tail ^ keyTail) & kCase) == 0;
+    }
     for (std::size_t i = 0; i < key.size(); ++i)
         if ((s[i] & ~0x20) != (key[i] & ~0x20)) return false;
     return true;
@@ -315,8 +325,17 @@ class LineNumbers {
         }
         return otherWord(word);
     }
+    // Passes over words whose numbers are not needed.
     [[gnu::always_inline]] void skip(int words) {
-        while (words-- > 0) next();
+        const char* p = p_;
+        while (open_ && words-- > 0) {
+            while (p < end_ && *p == ' ') ++p;
+            if (p == end_ || *p == ':')
+                open_ = false;
+            else
+                while (p < end_ && *p != ' ' && *p != ':') ++p;
+        }
+        p_ = p;
     }
 
   private:
