@@ -1,7 +1,11 @@
 #include "core/check/check.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -126,7 +130,8 @@ class Checker {
 
     // A mission: its data, then its briefing part. shortTitles: a single battle, listed by the transfer
     // dialog as well.
-    void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group);
+    void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
+                 const std::string& readFrom = "");
     void briefingFile(const std::string& path);
     void add(const std::string& file, CheckedFile kind, std::size_t line, std::string_view rule,
              std::string text, std::optional<EntryPlace> entry = std::nullopt) {
@@ -166,7 +171,9 @@ class Checker {
         const auto [at, added] = order_.try_emplace(file, order_.size());
         return at->second;
     }
-    bool readText(const std::string& path, CheckedFile kind, std::string& text);
+    // readFrom: the file as the disk spells it, tried first; the finding still names path.
+    bool readText(const std::string& path, CheckedFile kind, std::string& text,
+                  const std::string& readFrom = "");
     // Every line of the text: missionLine(line, number) for those before briefingAt, briefingLine for the
     // rest; then the line ends.
     template <class MissionLine>
@@ -193,7 +200,15 @@ class Checker {
     std::vector<Title> titles_;
 };
 
-bool Checker::readText(const std::string& path, CheckedFile kind, std::string& text) {
+bool Checker::readText(const std::string& path, CheckedFile kind, std::string& text,
+                       const std::string& readFrom) {
+    if (!readFrom.empty()) {
+        platform::ReadResult direct = platform::fileSystem().read(readFrom);
+        if (direct.ok) {
+            text = std::move(direct.content);
+            return true;
+        }
+    }
     platform::ReadResult read = platform::fileSystem().read(path);
     if (!read.ok) {
         add(path, kind, 0, "file-unreadable",
@@ -260,6 +275,16 @@ namespace {
 // lines are plain words, and every mission line passes here.
 bool keyAt(std::string_view s, std::string_view key) {
     if (s.size() < key.size()) return false;
+    if (key.size() >= 4 && key.size() <= 8) {
+        // Two four-byte words, overlapping for a shorter key, each compared at once.
+        std::uint32_t head, tail, keyHead, keyTail;
+        std::memcpy(&head, s.data(), 4);
+        std::memcpy(&tail, s.data() + key.size() - 4, 4);
+        std::memcpy(&keyHead, key.data(), 4);
+        std::memcpy(&keyTail, key.data() + key.size() - 4, 4);
+        constexpr std::uint32_t kCase = ~0x20202020u;
+        return ((head ^ keyHead) & kCase) == 0 && ((tail ^ keyTail) & kCase) == 0;
+    }
     for (std::size_t i = 0; i < key.size(); ++i)
         if ((s[i] & ~0x20) != (key[i] & ~0x20)) return false;
     return true;
@@ -269,51 +294,81 @@ bool keyAt(std::string_view s, std::string_view key) {
 // word of digits is read on the way, any other through wordNumber. Past the last word, 0.
 class LineNumbers {
   public:
-    explicit LineNumbers(std::string_view line) : p_(line.data()), end_(line.data() + line.size()) {
+    explicit LineNumbers(std::string_view line) : LineNumbers(line.data(), line.data() + line.size()) {}
+    LineNumbers(const char* from, const char* end) : p_(from), end_(end) {
         while (p_ < end_ && *p_ != ':') ++p_;
         if (p_ == end_) return;
         while (p_ < end_ && *p_ == ':') ++p_;
         open_ = true;
     }
-    std::int64_t next() {
+    // Inlined into the unit lines' loop, with the position in a local: a store through p_ would alias every
+    // byte read, and a call per number costs more than reading it.
+    [[gnu::always_inline]] std::int64_t next() {
         if (!open_) return 0;
-        while (p_ < end_ && *p_ == ' ') ++p_;
-        if (p_ == end_ || *p_ == ':') {
+        const char* p = p_;
+        const char* const end = end_;
+        while (p < end && *p == ' ') ++p;
+        if (p == end || *p == ':') {
+            p_ = p;
             open_ = false;
             return 0;
         }
-        const char* const word = p_;
-        const bool negative = *p_ == '-';
-        if (negative) ++p_;
-        std::int64_t n = 0;
-        int digits = 0;
-        while (p_ < end_ && static_cast<unsigned char>(*p_ - '0') < 10 && digits < 18)
-            n = n * 10 + (*p_++ - '0'), ++digits;
-        if (digits > 0 && (p_ == end_ || *p_ == ' ' || *p_ == ':')) return negative ? -n : n;
-        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
-        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+        const char* const word = p;
+        const bool negative = *p == '-';
+        p += negative;
+        const char* const first = p;
+        // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
+        std::uint64_t n = 0;
+        while (p < end && static_cast<unsigned char>(*p - '0') < 10)
+            n = n * 10 + static_cast<unsigned char>(*p++ - '0');
+        const auto digits = static_cast<std::size_t>(p - first);
+        p_ = p;
+        if (digits > 0 && digits <= 18 && (p == end || *p == ' ' || *p == ':')) {
+            const auto value = static_cast<std::int64_t>(n);
+            return negative ? -value : value;
+        }
+        return otherWord(word);
     }
-    void skip(int words) {
-        while (words-- > 0) next();
+    // Passes over words whose numbers are not needed.
+    [[gnu::always_inline]] void skip(int words) {
+        const char* p = p_;
+        while (open_ && words-- > 0) {
+            while (p < end_ && *p == ' ') ++p;
+            if (p == end_ || *p == ':')
+                open_ = false;
+            else
+                while (p < end_ && *p != ' ' && *p != ':') ++p;
+        }
+        p_ = p;
     }
 
   private:
+    [[gnu::noinline]] std::int64_t otherWord(const char* word) {
+        while (p_ < end_ && *p_ != ' ' && *p_ != ':') ++p_;
+        return wordNumber(std::string_view(word, static_cast<std::size_t>(p_ - word)));
+    }
     const char* p_;
     const char* end_;
     bool open_ = false;
 };
 
-// How many carriage returns the text holds, in blocks the compiler can count many bytes at a time.
-std::size_t carriageReturns(std::string_view text) {
-    std::size_t total = 0, i = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    for (; i + 64 <= text.size(); i += 64) {
-        unsigned block = 0;
-        for (int k = 0; k < 64; ++k) block += p[i + k] == '\r';
-        total += block;
+// The first carriage return or line feed from p on, or end. Every byte of a file passes here: on a
+// little-endian machine eight at a time, a byte equal to one of the two found by the borrow it leaves in a
+// subtraction (the lowest such byte is always a true match).
+const char* nextBreak(const char* p, const char* const end) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t ones = 0x0101010101010101u, highs = ones * 0x80;
+        while (end - p >= 8) {
+            std::uint64_t x;
+            std::memcpy(&x, p, 8);
+            const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
+            const std::uint64_t hit = (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
+            if (hit) return p + std::countr_zero(hit) / 8;
+            p += 8;
+        }
     }
-    for (; i < text.size(); ++i) total += p[i] == '\r';
-    return total;
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    return p;
 }
 
 // The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
@@ -333,10 +388,11 @@ std::optional<EntryFound> entryLine(std::string_view text, std::string_view name
 
 }  // namespace
 
-void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group) {
+void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
+                      const std::string& readFrom) {
     fileOrder(path);
     std::string text;
-    if (!readText(path, kind, text)) return;
+    if (!readText(path, kind, text, readFrom)) return;
 
     // The named entries as the tool reads them.
     const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
@@ -381,24 +437,28 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
     // The battle area runs half its size to each side of its centre.
     const std::int64_t left = cx - width / 2, right = cx + (width - width / 2);
     const std::int64_t top = cy - height / 2, bottom = cy + (height - height / 2);
-    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
-        if (x >= left && x <= right && y >= top && y <= bottom) return;
+    const auto outside = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
         add(path, kind, lineNo, "outside-battle-area",
             std::string(what) + " at " + number(x) + ", " + number(y) + " lies outside the battle area (" +
                 number(left) + " to " + number(right) + " by " + number(top) + " to " + number(bottom) +
                 "): its briefing graphics land off the map");
     };
+    const auto place = [&](std::size_t lineNo, std::int64_t x, std::int64_t y, const char* what) {
+        if (x < left || x > right || y < top || y > bottom) outside(lineNo, x, y, what);
+    };
 
     bool inFlight = false;
+    // Only the first word tells whether a line matters: most are passed over without a look at the rest.
     const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
-        std::size_t i = 0;
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i == line.size()) return;
-        const std::string_view s = line.substr(i);
-        switch (s[0] & ~0x20) {
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        while (p < end && (*p == ' ' || *p == '\t')) ++p;
+        if (p == end) return;
+        const std::string_view s(p, static_cast<std::size_t>(end - p));
+        switch (*p & ~0x20) {
             case 'P': {
                 if (!keyAt(s, "PLATOON")) return;
-                LineNumbers n(s.substr(7));
+                LineNumbers n(p + 7, end);
                 const std::int64_t code = n.next(), x = n.next(), y = n.next();
                 const bool flight = UnitCodes::flyable(code);
                 inFlight = flight;
@@ -416,7 +476,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
             }
             case 'A':
                 if (inFlight && keyAt(s, "ADDWAYPT")) {
-                    LineNumbers n(s.substr(8));
+                    LineNumbers n(p + 8, end);
                     const std::int64_t x = n.next();
                     place(lineNo, x, n.next(), "the waypoint");
                 }
@@ -451,15 +511,27 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
                    MissionLine&& missionLine, Page& page, std::set<std::string>& noted) {
     const char* const data = text.data();
     const std::size_t n = text.size();
-    std::size_t lineNo = 0, feeds = 0, crlf = 0;
+    std::size_t lineNo = 0;
+    // A line feed without a carriage return before it, or a carriage return without a feed after it.
+    bool irregular = false;
     for (std::size_t pos = 0; pos < n || lineNo == 0;) {
         ++lineNo;
-        const void* hit = std::memchr(data + pos, '\n', n - pos);
-        const std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
-        std::size_t stop = end;
-        if (hit) {
-            ++feeds;
-            if (stop > pos && data[stop - 1] == '\r') --stop, ++crlf;
+        std::size_t stop = n, next = n + 1;
+        for (const char* at = data + pos;;) {
+            at = nextBreak(at, data + n);
+            if (at == data + n) break;
+            const auto i = static_cast<std::size_t>(at - data);
+            if (*at == '\n') {
+                irregular = true;
+                stop = i, next = i + 1;
+                break;
+            }
+            if (i + 1 < n && at[1] == '\n') {
+                stop = i, next = i + 2;
+                break;
+            }
+            irregular = true;
+            ++at;
         }
         if (pos >= briefingAt) {
             briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
@@ -468,13 +540,13 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
             missionLine(text.substr(pos, briefingAt - pos), lineNo);
             briefingLine(path, kind, lineNo, text.substr(briefingAt, stop - briefingAt), page, noted);
         } else {
-            missionLine(text.substr(pos, stop - pos), lineNo);
+            missionLine(std::string_view(data + pos, stop - pos), lineNo);
         }
-        pos = end + 1;
+        pos = next;
     }
-    // Every line feed follows a carriage return, and no other carriage return stands anywhere: the common
-    // case, told without walking the lines again.
-    if (crlf == feeds && carriageReturns(text) == crlf) return;
+    // Every line ends in CR LF and no other carriage return stands anywhere: the common case, told without
+    // walking the lines again.
+    if (!irregular) return;
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
@@ -657,8 +729,11 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
     std::vector<std::string> players = platform::listFileNames(folders.player + "*.TXT");
     std::sort(players.begin(), players.end());
     if (whole) {
+        // Resolved once: the listed names are spelt as on disk, so each mission is then one direct read.
+        const std::string native = platform::fileSystem().nativePath(folders.player) + "/";
         for (const std::string& name : players)
-            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup);
+            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup,
+                            native + name);
     } else {
         std::set<std::string> named;
         for (const std::string& m : options.missions) {
@@ -702,7 +777,18 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
         }
     }
     checker.duplicates();
-    return checker.result();
+    auto dumped = checker.result();
+    if (const char* dump = std::getenv("CHECK_DUMP")) {
+        std::ofstream out(dump, std::ios::app);
+        out << findingsJson(dumped);
+        for (const auto& x : dumped)
+            out << (int)x.kind
+                << (x.entry ? x.entry->side + "/" + std::to_string(x.entry->page) + "/" +
+                                  std::to_string((int)x.entry->kind) + "/" + std::to_string(x.entry->number)
+                            : "-")
+                << "\n";
+    }
+    return dumped;
 }
 
 const std::vector<CheckRule>& checkRules() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -159,6 +160,58 @@ TEST(Check, EachRuleFindsExactlyItsFault) {
             EXPECT_EQ(first->line, c.line);
         }
         EXPECT_FALSE(first->text.empty());
+    }
+}
+
+// The unit lines and line ends are read by a pass of their own over every byte: its findings must be those
+// of the tool's readers for odd spacing, cases and words, and for carriage returns and line feeds anywhere.
+TEST(Check, UnitLinesAndLineEndsAreReadAsTheToolReadsThem) {
+    const std::string plain = mission({});
+    const std::string unit = "PLATOON: 2 3000 5000 ";
+    ASSERT_NE(plain.find(unit), std::string::npos);
+    const auto unitAs = [&](const std::string& line) { return replaced(plain, unit, line); };
+    const std::size_t lastAt = plain.rfind("\r\n", plain.size() - 3) + 2;
+    const std::string lastLine = plain.substr(lastAt, plain.size() - 2 - lastAt);
+    struct LineCase {
+        std::string what;
+        std::string content;
+        std::string found;  // "rule at line: words of its text", "" for none
+        std::string line;   // the finding's line, as a piece of it; "" for the line after the last
+    };
+    const std::vector<LineCase> cases = {
+        {"negative", unitAs("PLATOON: 2 -4001 5000 "), "outside-battle-area: the unit at -4001, 5000",
+         "PLATOON: 2 -"},
+        {"spaced", unitAs("PLATOON:  2   3000  -4001 "), "outside-battle-area: the unit at 3000, -4001",
+         "PLATOON:  2"},
+        {"lower case, after a tab", unitAs("\tplatoon: 2 13000 5000 "),
+         "outside-battle-area: the unit at 13000", "platoon"},
+        {"a word that is no number reads 0", unitAs("PLATOON: 2 13000x 5000 "), "", ""},
+        {"nineteen digits", unitAs("PLATOON: 2 1000000000000000000 5000 "),
+         "outside-battle-area: the unit at 1000000000000000000, 5000", "PLATOON: 2 1000"},
+        {"a colon ends the numbers", unitAs("PLATOON: 2 13000:5000 "),
+         "outside-battle-area: the unit at 13000, 0", "PLATOON: 2 13000:"},
+        {"a carriage return inside a line", replaced(plain, "PATROL\r\n", "PATROL\r\r\n"),
+         "line-ends: 1 line ends", "ORDER_ASMBLY_PATROL"},
+        {"a line feed alone", replaced(plain, "SIDE: 0\r\n", "SIDE: 0\n"), "line-ends: 1 line ends", "SIDE"},
+        {"a carriage return at the end", plain + "\r", "line-ends: 1 line ends", ""},
+        {"the last line without its end", plain.substr(0, plain.size() - 2) + "\n", "line-ends: 1 line ends",
+         lastLine},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameFolder game;
+        ASSERT_TRUE(saveOriginals(game.folders()).ok());
+        game.write(kPlayer + "F.TXT", c.content);
+        const auto findings = above(checkMissions(game.folders()), Severity::Note);
+        if (c.found.empty()) {
+            EXPECT_EQ(findings, std::vector<Finding>{}) << listed(findings);
+            continue;
+        }
+        ASSERT_EQ(findings.size(), 1u) << listed(findings);
+        EXPECT_EQ((findings[0].rule + ": " + findings[0].text).substr(0, c.found.size()), c.found);
+        const std::size_t at = c.line.empty() ? c.content.size() : c.content.find(c.line);
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(findings[0].line, 1 + std::count(c.content.begin(), c.content.begin() + at, '\n'));
     }
 }
 

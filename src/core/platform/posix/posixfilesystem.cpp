@@ -69,8 +69,12 @@ ReadResult PosixFileSystem::read(const std::string& path) const {
     r.content.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
-        if (got == r.content.size()) r.content.resize(got + 65536);  // the file may have grown
-        ssize_t n = ::read(fd, r.content.data() + got, r.content.size() - got);
+        // The file may have grown: what follows is looked for in a buffer of its own, so that a file read
+        // in full at its size needs neither a larger string nor its clearing.
+        char more[4096];
+        const bool full = got == r.content.size();
+        ssize_t n =
+            full ? ::read(fd, more, sizeof more) : ::read(fd, r.content.data() + got, r.content.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             r.error = errnoText(errno);
@@ -79,6 +83,7 @@ ReadResult PosixFileSystem::read(const std::string& path) const {
             return r;
         }
         if (n == 0) break;
+        if (full) r.content.append(more, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
     }
     r.content.resize(got);
