@@ -114,6 +114,14 @@ int captionWidth(const QWidget& window) {
     return metrics.horizontalAdvance(window.windowTitle()) + 4 * button;
 }
 
+QSize textWindowSize(const QWidget* owner, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QSize size(metrics.horizontalAdvance(QLatin1Char('x')) * 90, metrics.lineSpacing() * 35);
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    return size;
+}
+
 QSize roomOnScreen(const QWidget* owner) {
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -48,6 +48,9 @@ void showColumns(QListWidget& list, const resources::DialogTemplate& dialogTempl
 int captionWidth(const QWidget& window);
 // The part of the screen a window of owner may take: the available area less a frame around it.
 QSize roomOnScreen(const QWidget* owner);
+// The first size of a window of text in font: about 90 columns and 35 lines, within nine tenths of the
+// screen.
+QSize textWindowSize(const QWidget* owner, const QFont& font);
 // The size the player last gave the window of that name (its layout class), kept in the settings; an
 // invalid size when there is none.
 QSize rememberedSize(const std::string& name);

@@ -2,6 +2,7 @@
 
 #include "core/platform/filesystem.h"
 #include "core/text/textfile.h"
+#include "gui/ui/dialog.h"
 #include "gui/ui/messagebox.h"
 #include "gui/ui/textconvert.h"
 
@@ -60,12 +61,8 @@ TextEditor::TextEditor(const std::string& file, const std::string& shown, QWidge
     layout->addWidget(view_);
     layout->addWidget(buttons);
 
-    // About 90 columns and 35 lines, within the screen; the player may resize it.
-    const QFontMetrics metrics(view_->font());
-    QSize size(metrics.horizontalAdvance(QLatin1Char('x')) * 90, metrics.lineSpacing() * 35);
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-    resize(size);
+    // The player may resize it.
+    resize(textWindowSize(owner, view_->font()));
     view_->setFocus();
 }
 

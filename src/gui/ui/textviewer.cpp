@@ -34,11 +34,8 @@ TextViewer::TextViewer(const std::string& caption, const std::string& text, QWid
     layout->addWidget(view_);
     layout->addWidget(buttons);
 
-    // About 90 columns and 35 lines, or as the player left it, within the screen.
-    const QFontMetrics metrics(view_->font());
-    QSize size(metrics.horizontalAdvance(QLatin1Char('x')) * 90, metrics.lineSpacing() * 35);
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    // As the player left it, within the screen.
+    QSize size = textWindowSize(owner, view_->font());
     if (const QSize remembered = rememberedSize(kSizeKey); remembered.isValid())
         size = remembered.boundedTo(roomOnScreen(owner));
     resize(size);
