@@ -68,10 +68,12 @@ void appendEntries(std::string& out, std::string_view kind, const StringList& va
             if (out.size() >= pieceSize) full();
             continue;
         }
-        p = put(p, kind);
+        for (char c : kind) *p++ = c;
         *p++ = ' ';
         p = std::to_chars(p, p + kNumber, i).ptr;
-        p = put(p, " = ");
+        *p++ = ' ';
+        *p++ = '=';
+        *p++ = ' ';
         p = put(p, value);
         *p++ = '\r';
         *p++ = '\n';

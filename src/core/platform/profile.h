@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,6 +12,10 @@
 #include <vector>
 
 #include "core/platform/filesystem.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace hartool::platform {
 
@@ -62,26 +65,30 @@ inline std::size_t profileLineEnd(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// The line ends of a text found from front to back: each of CR and LF is searched for by memchr, once over
-// every byte, where profileLineEnd looks at each byte in turn. Text must outlive this.
+// The line ends of a text found from front to back sixteen bytes at a time, where profileLineEnd looks at
+// each byte in turn (and memchr, searching for one of the two, would search each byte twice).
 class LineEnds {
   public:
     explicit LineEnds(std::string_view text) : text_(text) {}
-    // The first CR or LF at or after pos, or the end of text; pos never goes back from one call to the next.
-    std::size_t from(std::size_t pos) { return std::min(next('\r', cr_, pos), next('\n', lf_, pos)); }
+    // The first CR or LF at or after pos, or the end of text.
+    std::size_t from(std::size_t pos) const {
+        const char* const begin = text_.data();
+        const std::size_t size = text_.size();
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        for (; pos + 16 <= size; pos += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + pos));
+            const int hits =
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+            if (hits != 0) return pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+        }
+#endif
+        while (pos < size && begin[pos] != '\r' && begin[pos] != '\n') ++pos;
+        return pos;
+    }
 
   private:
-    static constexpr std::size_t kUnknown = std::string_view::npos;
-    std::size_t next(char c, std::size_t& at, std::size_t pos) {
-        if (at == kUnknown || at < pos) {
-            const void* hit =
-                pos < text_.size() ? std::memchr(text_.data() + pos, c, text_.size() - pos) : nullptr;
-            at = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
-        }
-        return at;
-    }
     std::string_view text_;
-    std::size_t cr_ = kUnknown, lf_ = kUnknown;
 };
 
 // Calls visit with the body of each line of text, without its line end; CR LF, LF and CR all end a line.

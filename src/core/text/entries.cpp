@@ -49,8 +49,7 @@ Token TXT2TOKEN(std::string text) {
 
     std::size_t crlf = 0;  // "\r\n" pairs, which the normalised text holds as one byte
     std::size_t p = 0;
-    // Each of CR and LF searched for once over every byte: find_first_of would search the set of two for
-    // every character.
+    // find_first_of would search the set of two for every character.
     platform::LineEnds ends(data);
     for (;;) {
         const std::size_t f = ends.from(p);
