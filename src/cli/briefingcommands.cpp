@@ -49,9 +49,13 @@ int analyzeAll(Context& c) {
         }
     }
     const Progress progress = c.out.progress("analyze");
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!goOn(progress, i, files.size())) break;
-        report.add(analyzeMission(files[i]));
+    {
+        // The player folder synced once, before the report says the missions are written.
+        const platform::FolderSyncBatch batch;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (!goOn(progress, i, files.size())) break;
+            report.add(analyzeMission(files[i]));
+        }
     }
     goOn(progress, files.size(), files.size());
     return c.out.report(report,
