@@ -68,9 +68,13 @@ ReadResult PosixFileSystem::read(const std::string& path) const {
     if (fd < 0) return r;
     r.content.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
+    // The file may have grown: once its size is read, a read into a small buffer of the stack tells, where
+    // room made in the string would be cleared first (costing more than reading a small mission).
+    char probe[4096];
     for (;;) {
-        if (got == r.content.size()) r.content.resize(got + 65536);  // the file may have grown
-        ssize_t n = ::read(fd, r.content.data() + got, r.content.size() - got);
+        const bool atSize = got == r.content.size();
+        ssize_t n = atSize ? ::read(fd, probe, sizeof probe)
+                           : ::read(fd, r.content.data() + got, r.content.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             r.error = errnoText(errno);
@@ -79,6 +83,7 @@ ReadResult PosixFileSystem::read(const std::string& path) const {
             return r;
         }
         if (n == 0) break;
+        if (atSize) r.content.append(probe, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
     }
     r.content.resize(got);
