@@ -6,10 +6,6 @@
 // benchmark has a game of its own; the peak memory of one analysis of the largest mission is taken in a
 // process of its own.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -93,19 +89,12 @@ void BM_AnalyzePeakMemory(benchmark::State& state) {
     for (auto _ : state) {
         writeRaw(g.nativeBriefing, g.pristine);
         const auto start = std::chrono::steady_clock::now();
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const char* self = "/proc/self/exe";
-            ::execl(self, self, "--analyze-once", g.mission.c_str(), g.briefing.c_str(), nullptr);
-            ::_exit(127);
-        }
-        int status = 0;
-        struct rusage usage {};
-        ::wait4(child, &status, 0, &usage);
+        const double peak = bench::peakOfChild({"--analyze-once", g.mission, g.briefing},
+                                               (g.game.dir.path() / "peak").string());
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the analysis failed");
-        peakMB = std::max(peakMB, static_cast<double>(usage.ru_maxrss) / 1024);
+        if (peak == 0) state.SkipWithError("the analysis failed");
+        peakMB = std::max(peakMB, peak);
     }
     state.counters["peak_MB"] = peakMB;
     state.counters["floor_MB"] = floorMB;

@@ -5,10 +5,6 @@
 // and writes the same bytes. The peak memory is taken in a process of its own at both counts, so that its
 // growth with the count shows.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -93,19 +89,11 @@ void BM_AnalyzeAllPeakMemory(benchmark::State& state) {
     double peakMB = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const char* self = "/proc/self/exe";
-            ::execl(self, self, "--analyze-all-once", nullptr);
-            ::_exit(127);
-        }
-        int status = 0;
-        struct rusage usage {};
-        ::wait4(child, &status, 0, &usage);
+        const double peak = bench::peakOfChild({"--analyze-all-once"}, (g.game.dir.path() / "peak").string());
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the analysis failed");
-        peakMB = std::max(peakMB, static_cast<double>(usage.ru_maxrss) / 1024);
+        if (peak == 0) state.SkipWithError("the analysis failed");
+        peakMB = std::max(peakMB, peak);
     }
     state.counters["peak_MB"] = peakMB;
 }
