@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -171,6 +172,48 @@ inline std::size_t firstLinesFloor(const std::string& folder) {
         ::close(fd);
     }
     return titleBytes;
+}
+
+// --- peak memory ---
+
+// The environment variable naming the file where a child started by peakOfChild leaves its peak.
+inline constexpr const char* kPeakFileVariable = "HARTOOL_BENCH_PEAK_FILE";
+
+// This process's own largest resident size in MB ("VmHWM"): unlike the child's ru_maxrss, which holds the
+// size of the process it was forked from, as it was when it called exec.
+inline double ownPeakMB() {
+    // A file of /proc has no size to read by: read until its end.
+    std::string status;
+    if (const int fd = ::open("/proc/self/status", O_RDONLY); fd >= 0) {
+        char buf[4096];
+        for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) status.append(buf, static_cast<std::size_t>(n));
+        ::close(fd);
+    }
+    const std::size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? 0 : std::strtod(status.c_str() + at + 6, nullptr) / 1024;
+}
+
+// In a child that peakOfChild started: its peak into the file the parent named.
+inline void leavePeak() {
+    if (const char* file = std::getenv(kPeakFileVariable)) storeDurably(file, std::to_string(ownPeakMB()));
+}
+
+// Runs this program with args in a process of its own and returns the child's peak in MB; 0 when it failed.
+inline double peakOfChild(const std::vector<std::string>& args, const std::string& peakFile) {
+    std::vector<char*> argv{const_cast<char*>("/proc/self/exe")};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::setenv(kPeakFileVariable, peakFile.c_str(), 1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::unsetenv(kPeakFileVariable);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+    return std::strtod(readRaw(peakFile).c_str(), nullptr);
 }
 
 // --- a game in a Wine prefix ---

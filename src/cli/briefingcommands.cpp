@@ -6,6 +6,7 @@
 #include "core/briefing/briefsupport.h"
 #include "core/missions/briefingfiles.h"
 #include "core/missions/missions.h"
+#include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/text/entries.h"
 #include "core/text/token.h"
@@ -29,15 +30,29 @@ std::string briefingOrReport(Context& c, const std::string& name, const std::str
     return "";
 }
 
+// The player folder as the disk spells it, so that each of a mission's reads and its write find the file in
+// one look: in the game's spelling every look-up reads the folder's names anew while the analysis writes
+// into it (a folder changed just now is never cached), and the whole run grows with the square of the
+// missions. The game's spelling when the disk's does not lead back to the same folder (a name the code page
+// lacks, or one with a backslash or trailing dots, which a path of the game's spelling cannot hold).
+std::string spelledAsOnDisk(const std::string& folder) {
+    bool ok = false;
+    const std::string native = platform::fileSystem().nativePath(folder);
+    const std::string spelled = platform::utf8ToCp1252(native, &ok);
+    if (!ok || spelled.empty() || platform::fileSystem().nativePath(spelled) != native) return folder;
+    return spelled + "/";
+}
+
 int analyzeAll(Context& c) {
     const MissionList list = readMissionList(c.folders.player);
+    const std::string player = spelledAsOnDisk(c.folders.player);
     Report report;
-    std::vector<std::string> files;
+    std::vector<std::string> names;
     // A mission that cannot be read is a failure, not a mission without briefing.
     for (const std::string& name : list.fileNames) {
         const std::string file = c.folders.player + name;
         bool briefing = false;
-        const platform::ReadResult read = platform::readFileUntil(file, [&](std::string_view piece) {
+        const platform::ReadResult read = platform::readFileUntil(player + name, [&](std::string_view piece) {
             briefing = piece.find('[') != std::string_view::npos;
             return !briefing;
         });
@@ -45,15 +60,24 @@ int analyzeAll(Context& c) {
             ++report.selected;
             report.fail(file, read.error.empty() ? "file could not be read" : read.error);
         } else if (briefing) {
-            files.push_back(file);
+            names.push_back(name);
         }
     }
     const Progress progress = c.out.progress("analyze");
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!goOn(progress, i, files.size())) break;
-        report.add(analyzeMission(files[i]));
+    {
+        // The player folder synced once, before the report says the missions are written.
+        const platform::FolderSyncBatch batch;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (!goOn(progress, i, names.size())) break;
+            Report one = analyzeMission(player + names[i]);
+            // Named in the report as the player knows it.
+            for (auto* list : {&one.failures, &one.skipped, &one.kept})
+                for (Failure& f : *list)
+                    if (f.file == player + names[i]) f.file = c.folders.player + names[i];
+            report.add(one);
+        }
     }
-    goOn(progress, files.size(), files.size());
+    goOn(progress, names.size(), names.size());
     return c.out.report(report,
                         "graphics redrawn in the briefings of " + std::to_string(report.done) + " missions",
                         "written", c.folders.game);

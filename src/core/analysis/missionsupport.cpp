@@ -31,6 +31,13 @@ std::int64_t callSignNumber(std::string_view w) {
 }  // namespace
 
 std::int64_t wordNumber(std::string_view w) {
+    // Mission numbers are short plain digits: those need none of the checks below.
+    if (!w.empty() && w.size() < 19) {
+        std::int64_t n = 0;
+        std::size_t k = 0;
+        while (k < w.size() && static_cast<unsigned char>(w[k] - '0') < 10) n = n * 10 + (w[k++] - '0');
+        if (k == w.size()) return n;
+    }
     std::size_t i = 0;
     const bool negative = i < w.size() && w[i] == '-';
     if (i < w.size() && (w[i] == '-' || w[i] == '+')) ++i;

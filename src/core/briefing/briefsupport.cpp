@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -36,18 +37,75 @@ bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
 }
 
 // "Kind N = value" lines; a generated map has tens of thousands. full() is called whenever out has grown to
-// pieceSize, so that a writer can hand the text on in pieces instead of holding all of it.
+// pieceSize, so that a writer can hand the text on in pieces instead of holding all of it. The lines are
+// made in a buffer of a few kilobytes and added to out a buffer at a time: appending each part of each line
+// to out cost more than the rest of the analysis.
 void appendEntries(std::string& out, std::string_view kind, const StringList& values, std::size_t pieceSize,
                    const std::function<void()>& full) {
-    char number[24];
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        out.append(kind);
-        out += ' ';
-        out.append(number, std::to_chars(number, number + sizeof number, i).ptr);
-        out.append(" = ");
-        out.append(values[i]);
-        out.append(kCrLf);
+    constexpr std::size_t kBuffer = 8192, kNumber = 20;
+    char buffer[kBuffer];
+    char* p = buffer;
+    const auto flush = [&] {
+        out.append(buffer, static_cast<std::size_t>(p - buffer));
+        p = buffer;
         if (out.size() >= pieceSize) full();
+    };
+    const auto put = [](char* at, std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        return at + text.size();
+    };
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string_view value = values[i];
+        const std::size_t most = kind.size() + 1 + kNumber + 3 + value.size() + 2;
+        if (static_cast<std::size_t>(buffer + kBuffer - p) < most) flush();
+        if (most > kBuffer) {
+            // An entry longer than the buffer goes on by itself.
+            char number[kNumber];
+            out.append(kind);
+            out += ' ';
+            out.append(number, std::to_chars(number, number + kNumber, i).ptr);
+            out.append(" = ").append(value).append(kCrLf);
+            if (out.size() >= pieceSize) full();
+            continue;
+        }
+        for (char c : kind) *p++ = c;
+        *p++ = ' ';
+        p = std::to_chars(p, p + kNumber, i).ptr;
+        *p++ = ' ';
+        *p++ = '=';
+        *p++ = ' ';
+        p = put(p, value);
+        *p++ = '\r';
+        *p++ = '\n';
+        // A piece ends where it always did: at the line that makes out reach pieceSize.
+        if (out.size() + static_cast<std::size_t>(p - buffer) >= pieceSize) flush();
+    }
+    flush();
+}
+
+// Whether line can be a section header or an entry whose key is one readValues takes ("Text", "Heading",
+// "Map", "Movie", "Time Out", "cutscene", "sound"): by its first two characters after blanks, folded as
+// ASCII, which is how the code page folds these letters too.
+bool mayCount(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && line[i] == '[') return true;
+    if (line.size() - i < 2) return false;
+    const auto fold = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); };
+    const char a = fold(line[i]), b = fold(line[i + 1]);
+    switch (a) {
+        case 't':
+            return b == 'e' || b == 'i';
+        case 'h':
+            return b == 'e';
+        case 'm':
+            return b == 'a' || b == 'o';
+        case 'c':
+            return b == 'u';
+        case 's':
+            return b == 'o';
+        default:
+            return false;
     }
 }
 
@@ -136,8 +194,12 @@ void BriefSupport::readValues() {
     const platform::ReadResult read = platform::forEachProfileLineOfFile(
         path_,
         [&](std::string_view line) {
-            if (!twoSides)
+            // Both names hold a "_", which a graphics entry seldom does.
+            if (!twoSides && std::memchr(line.data(), '_', line.size()))
                 twoSides = blue.find(line) != std::string::npos || red.find(line) != std::string::npos;
+            // Most lines of a briefing are graphics entries: only a header or a line whose key begins as one
+            // of the keys read can count, and the key's first two letters tell.
+            if (!mayCount(line)) return;
             std::string_view header;
             if (platform::profileSectionHeader(line, header)) {
                 // Only the first section of a name counts.

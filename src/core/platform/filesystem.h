@@ -142,6 +142,19 @@ class FileSystem {
     virtual std::string nativePath(const std::string& path) const = 0;
 };
 
+// While one lives, the atomic writes of its thread put off syncing their folders to its end, and clean a
+// folder of the temporaries of killed writers once: a batch of many files in one folder then pays for each
+// once instead of once a file. Every file is still replaced whole, its content on disk before it takes its
+// name; when the batch ends, the names written in it are on disk too. A file system whose writes sync no
+// folder ignores it.
+class FolderSyncBatch {
+  public:
+    FolderSyncBatch();
+    ~FolderSyncBatch();
+    FolderSyncBatch(const FolderSyncBatch&) = delete;
+    FolderSyncBatch& operator=(const FolderSyncBatch&) = delete;
+};
+
 // The file system in use. Tests may install their own; install returns the one it replaces (nullptr for the
 // real one), and nullptr puts the real one back.
 FileSystem& fileSystem();

@@ -222,8 +222,9 @@ ReadResult forEachProfileLineOfFile(const std::string& path,
         }
         std::size_t pos = skipLf && !piece.empty() && piece[0] == '\n' ? 1 : 0;
         skipLf = false;
+        LineEnds ends(piece);
         while (pos < piece.size()) {
-            const std::size_t end = profileLineEnd(piece, pos);
+            const std::size_t end = ends.from(pos);
             if (end == piece.size()) {
                 carry.append(piece.substr(pos));
                 break;

@@ -13,6 +13,10 @@
 
 #include "core/platform/filesystem.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace hartool::platform {
 
 // The Windows reader hands values over in a buffer of 1024 characters.
@@ -84,6 +88,32 @@ inline std::size_t profileLineEnd(std::string_view text, std::size_t pos) {
     while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
     return pos;
 }
+
+// The line ends of a text found from front to back sixteen bytes at a time, where profileLineEnd looks at
+// each byte in turn (and memchr, searching for one of the two, would search each byte twice).
+class LineEnds {
+  public:
+    explicit LineEnds(std::string_view text) : text_(text) {}
+    // The first CR or LF at or after pos, or the end of text.
+    std::size_t from(std::size_t pos) const {
+        const char* const begin = text_.data();
+        const std::size_t size = text_.size();
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        for (; pos + 16 <= size; pos += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + pos));
+            const int hits =
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+            if (hits != 0) return pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+        }
+#endif
+        while (pos < size && begin[pos] != '\r' && begin[pos] != '\n') ++pos;
+        return pos;
+    }
+
+  private:
+    std::string_view text_;
+};
 
 // Calls visit with the body of each line of text, without its line end; CR LF, LF and CR all end a line.
 template <class Visit>

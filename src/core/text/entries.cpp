@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "core/platform/codepage.h"
+#include "core/platform/profile.h"
 #include "core/text/foldsearch.h"
 
 namespace hartool {
@@ -15,6 +16,15 @@ namespace {
 
 bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
+}
+
+// By memchr, which takes a line at a stride where a loop over the bytes takes each.
+std::size_t countOf(std::string_view text, char c) {
+    std::size_t count = 0;
+    for (const char *p = text.data(), *end = p + text.size();; ++count, ++p) {
+        p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)));
+        if (!p) return count;
+    }
 }
 
 std::string valueOf(std::string_view line, std::size_t word) {
@@ -35,13 +45,15 @@ Token TXT2TOKEN(std::string text) {
     const std::size_t n = data.size();
     std::vector<Token::Span>& lines = result.spans_;
     lines.clear();
-    lines.reserve(static_cast<std::size_t>(std::count_if(data.begin(), data.end(), isLineBreak)) + 1);
+    lines.reserve(countOf(data, '\n') + countOf(data, '\r') + 1);
 
     std::size_t crlf = 0;  // "\r\n" pairs, which the normalised text holds as one byte
     std::size_t p = 0;
+    // find_first_of would search the set of two for every character.
+    platform::LineEnds ends(data);
     for (;;) {
-        const std::size_t f = data.find_first_of("\r\n", p);
-        if (f == std::string_view::npos) {
+        const std::size_t f = ends.from(p);
+        if (f == n) {
             lines.push_back({p, n - p});
             break;
         }

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/missions/briefingfiles.h"
+#include "demo/demogame.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
+#include "support/generatedmission.h"
 
 namespace hartool::test {
 namespace {
@@ -257,6 +262,41 @@ TEST_F(BriefingFilesTest, AnalyzeOfAnEmptyMissionIsNoFailure) {
     const Report report = analyzeBriefing(path("m.txt"), path("new.txt"));
     EXPECT_TRUE(report.ok()) << report.text("");
     EXPECT_TRUE(game.exists("new.txt"));
+}
+
+constexpr std::uint64_t kFnvBasis = 0xcbf29ce484222325;
+
+std::uint64_t fnv1a(std::string_view bytes, std::uint64_t hash = kFnvBasis) {
+    for (char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+    return hash;
+}
+
+// The bytes an analysis writes, pinned by their hash: making the analysis quicker must not change one.
+TEST_F(BriefingFilesTest, AnalysesWriteTheBytesTheyAlwaysWrote) {
+    const std::string mission = generatedMission(1);
+    game.write("g.txt", mission);
+    game.write("b.txt", pagesOnly());
+    game.write("own.txt", mission + "\r\n" + pagesOnly());
+    // Each twice: into pages without graphics, then into those the first analysis drew.
+    for (const char* round : {"fresh", "into graphics"}) {
+        ASSERT_TRUE(analyzeBriefing(path("g.txt"), path("b.txt")).ok()) << round;
+        EXPECT_EQ(fnv1a(game.read("b.txt")), 0x028c63c4abe24880u) << round;
+        ASSERT_TRUE(analyzeMission(path("own.txt")).ok()) << round;
+        EXPECT_EQ(fnv1a(game.read("own.txt")), 0xc2fa244a05107829u) << round;
+    }
+    // Every mission of the demo game, the player's ones twice over, as analyze --all leaves them.
+    std::vector<std::string> missions;
+    for (const demo::DemoFile& f : demo::demoFiles())
+        if (f.content.find("TITLE") != std::string::npos) missions.push_back(f.content);
+    for (const demo::PlayerFile& f : demo::playerFiles()) missions.push_back(f.content);
+    std::uint64_t hash = kFnvBasis;
+    for (const std::string& text : missions) {
+        game.write("d.txt", text);
+        analyzeMission(path("d.txt"));
+        hash = fnv1a(game.read("d.txt") + '\0', hash);
+    }
+    EXPECT_EQ(missions.size(), 74u);
+    EXPECT_EQ(hash, 0xcee3b1377bbe180du);
 }
 
 }  // namespace

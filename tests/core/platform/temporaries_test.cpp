@@ -88,6 +88,28 @@ TEST(TemporariesTest, TheNextWriteRemovesOnlyDeadTemporariesOfOurs) {
     EXPECT_FALSE(fs::exists(dir.path() / ".A.TXT.hartool-q7Q7q7"));
 }
 
+// A batch cleans each folder it writes into once, at its first write there, and every file ends whole; once
+// the batch is over, each write cleans its folder again.
+TEST(TemporariesTest, ABatchCleansEachFolderOnce) {
+    TempDir a, b;
+    a.write(".X.TXT.hartool-a1B2c3", "half");
+    b.write(".Y.TXT.hartool-a1B2c3", "half");
+    {
+        const platform::FolderSyncBatch batch;
+        ASSERT_TRUE(platform::writeFile(a.folder() + "1.TXT", "one"));
+        EXPECT_FALSE(fs::exists(a.path() / ".X.TXT.hartool-a1B2c3"));
+        a.write(".Z.TXT.hartool-a1B2c3", "half");
+        ASSERT_TRUE(platform::writeFile(a.folder() + "1.TXT", "two"));
+        EXPECT_TRUE(fs::exists(a.path() / ".Z.TXT.hartool-a1B2c3"));
+        ASSERT_TRUE(platform::writeFile(b.folder() + "1.TXT", "three"));
+        EXPECT_FALSE(fs::exists(b.path() / ".Y.TXT.hartool-a1B2c3"));
+    }
+    EXPECT_EQ(a.read("1.TXT"), "two");
+    EXPECT_EQ(b.read("1.TXT"), "three");
+    ASSERT_TRUE(platform::writeFile(a.folder() + "2.TXT", "four"));
+    EXPECT_FALSE(fs::exists(a.path() / ".Z.TXT.hartool-a1B2c3"));
+}
+
 // A name near the 255-byte limit takes a temporary whose name is cut to fit, at a character's start, and
 // still marked as ours: the file can be written and rewritten, and a dead temporary of it is found.
 TEST(TemporariesTest, NamesUpToTheLimitHaveTemporariesThatFit) {

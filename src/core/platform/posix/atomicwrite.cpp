@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -45,6 +46,13 @@ std::string temporaryPattern(const std::string& base) {
     while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
     return "." + base.substr(0, keep) + std::string(kTemporaryTag) + std::string(kTemporaryRandom, 'X');
 }
+
+// The folders of a FolderSyncBatch of this thread: those whose sync waits for its end, and those cleaned.
+struct Batch {
+    int depth = 0;
+    std::set<std::string> unsynced, cleaned;
+};
+thread_local Batch batch;
 
 // Checks shared by write and copy: the target may be replaced.
 Status checkReplaceable(const std::string& native) {
@@ -122,7 +130,8 @@ Status replaceAtomically(const std::string& linkOrTarget, mode_t mode,
     std::string target;
     if (Status s = followLink(linkOrTarget, target); !s) return s;
     if (Status s = checkReplaceable(target); !s) return s;
-    removeDeadTemporaries(parentOf(target));
+    const std::string folder = parentOf(target);
+    if (batch.depth == 0 || batch.cleaned.insert(folder).second) removeDeadTemporaries(folder);
     std::string temp;
     int fd = createTemporary(target, temp);
     if (fd < 0) return Status::failure(errnoText(errno));
@@ -138,8 +147,26 @@ Status replaceAtomically(const std::string& linkOrTarget, mode_t mode,
     // is synced by then, so a failing close has nothing left to lose.
     if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
     ::close(fd);
-    syncFolder(parentOf(target));
+    if (batch.depth > 0)
+        batch.unsynced.insert(folder);
+    else
+        syncFolder(folder);
     return Status::success();
 }
 
 }  // namespace hartool::platform::posix
+
+namespace hartool::platform {
+
+FolderSyncBatch::FolderSyncBatch() {
+    ++posix::batch.depth;
+}
+
+FolderSyncBatch::~FolderSyncBatch() {
+    if (--posix::batch.depth > 0) return;
+    for (const std::string& folder : posix::batch.unsynced) posix::syncFolder(folder);
+    posix::batch.unsynced.clear();
+    posix::batch.cleaned.clear();
+}
+
+}  // namespace hartool::platform

@@ -350,4 +350,9 @@ std::string WindowsFileSystem::nativePath(const std::string& path) const {
     return utf8Of(asOnDisk(fullPath(path)));
 }
 
+// A write moves its temporary over the target with MOVEFILE_WRITE_THROUGH: there is no folder sync to put
+// off.
+FolderSyncBatch::FolderSyncBatch() = default;
+FolderSyncBatch::~FolderSyncBatch() = default;
+
 }  // namespace hartool::platform
