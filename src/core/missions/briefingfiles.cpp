@@ -101,19 +101,29 @@ BriefingName briefingName(std::string_view title) {
     return result;
 }
 
+namespace {
+
+// Reads the mission and returns where its briefing part (its first "[") starts; npos, with the report
+// saying why, when it cannot be read or has none.
+std::size_t briefingPartOf(const std::string& missionFile, platform::ReadResult& mission, Report& report) {
+    mission = platform::fileSystem().read(missionFile);
+    if (!mission.ok) {
+        report.fail(missionFile, readFailure(mission));
+        return std::string::npos;
+    }
+    const std::size_t start = mission.content.find('[');
+    if (start == std::string::npos) report.skip(missionFile, kNoBriefing);
+    return start;
+}
+
+}  // namespace
+
 Report extractBriefing(const std::string& missionFile, const std::string& briefingsFolder,
                        const std::string& title) {
     Report report = oneFile();
-    const platform::ReadResult mission = platform::fileSystem().read(missionFile);
-    if (!mission.ok) {
-        report.fail(missionFile, readFailure(mission));
-        return report;
-    }
-    const std::size_t start = mission.content.find('[');
-    if (start == std::string::npos) {
-        report.skip(missionFile, kNoBriefing);
-        return report;
-    }
+    platform::ReadResult mission;
+    const std::size_t start = briefingPartOf(missionFile, mission, report);
+    if (start == std::string::npos) return report;
     std::string failed;
     if (const platform::Status made = platform::makeFolders(briefingsFolder, &failed); !made) {
         report.fail(failed, made.error);
@@ -199,16 +209,9 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
 
 Report analyzeMission(const std::string& missionFile) {
     Report report = oneFile();
-    const platform::ReadResult mission = platform::fileSystem().read(missionFile);
-    if (!mission.ok) {
-        report.fail(missionFile, readFailure(mission));
-        return report;
-    }
-    const std::size_t start = mission.content.find('[');
-    if (start == std::string::npos) {
-        report.skip(missionFile, kNoBriefing);
-        return report;
-    }
+    platform::ReadResult mission;
+    const std::size_t start = briefingPartOf(missionFile, mission, report);
+    if (start == std::string::npos) return report;
     MissionSupport analysis(missionFile);
     analysis.READNAT();
     BriefSupport briefing(missionFile, false, BriefSupport::Graphics::SKIP);
