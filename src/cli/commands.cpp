@@ -1,7 +1,6 @@
 // The command table, the taking apart of the command line, and help.
 
 #include <algorithm>
-#include <array>
 #include <ostream>
 #include <sstream>
 
@@ -18,7 +17,8 @@ namespace hartool::cli {
 
 namespace {
 
-constexpr std::array<Command, 19> kCommands{{
+// Adding a command is one row here and its function.
+constexpr Command kCommands[] = {
     {"missions", "missions", "list the missions of the player folder",
      "One line per mission: file, title, side (blue, red or -) and whether it holds a briefing (yes or no),\n"
      "separated by tabs. --json: [{\"file\", \"title\", \"side\", \"briefing\"}].",
@@ -79,7 +79,7 @@ constexpr std::array<Command, 19> kCommands{{
      "mission and gets its title.",
      2, kAny, "--paired", "", toCampaignCommand},
     {"help", "help [COMMAND]", "show this help, or a command's", "", 0, 1, "", "", nullptr},
-}};
+};
 
 // Options every command takes.
 constexpr const char* kGlobalValues = "--game";

@@ -119,6 +119,7 @@ TEST_F(CliTest, EveryCommandOnceWithItsStatusAndText) {
         {{"copy", "S10", "s05.txt", "--force"}, 0, "has been copied to"},
         {{"copy", "S10", "..\\S06"}, 1, "the file name must not hold"},
         {{"retitle", "s05", "Dusk Patrol"}, 0, "has been renamed to S05.TXT - Dusk Patrol"},
+        {{"retitle", "s05", "Dusk\r\nSIDE: 1"}, 1, "the title must not hold line breaks"},
         {{"properties", "S05"}, 0, "side\tblue\nnation\tGER\n"},
         {{"properties", "S05", "--side", "red", "--nation", "uk"}, 0, "mission S05 saved"},
         {{"properties", "S05"}, 0, "side\tred\nnation\tUK\n"},
