@@ -95,7 +95,7 @@ int retitleCommand(Context& c) {
 int deleteCommand(Context& c) {
     Report report;
     for (const std::string& name : c.args.words) {
-        const std::string file = missionNamed(c.folders, name);
+        const std::string file = missionNamed(c.folders, name, true);
         if (file.empty()) {
             ++report.selected;
             report.fail(name, "no such mission in the player folder");
