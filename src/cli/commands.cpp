@@ -1,7 +1,6 @@
 // The command table, the taking apart of the command line, and help.
 
 #include <algorithm>
-#include <array>
 #include <ostream>
 #include <sstream>
 
@@ -19,15 +18,16 @@ namespace hartool::cli {
 
 namespace {
 
-constexpr std::array<Command, 20> kCommands{{
+// Adding a command is one row here and its function.
+constexpr Command kCommands[] = {
     {"missions", "missions", "list the missions of the player folder",
      "One line per mission: file, title, side (blue, red or -) and whether it holds a briefing (yes or no),\n"
      "separated by tabs. --json: [{\"file\", \"title\", \"side\", \"briefing\"}].",
      0, 0, "", "", missionsCommand},
     {"briefings", "briefings", "list the briefing files",
-     "One line per briefing file: name, pages (those with a heading or a text; blue/red for a briefing of\n"
-     "two sides) and sides (1 or 2), separated by tabs. --json: [{\"name\", \"pages\": [per side], "
-     "\"sides\"}].",
+     "One line per briefing file: name, pages (those with a heading or a text; blue/red for a\n"
+     "briefing of two sides) and sides (1 or 2), separated by tabs.\n"
+     "--json: [{\"name\", \"pages\": [one count per side], \"sides\"}].",
      0, 0, "", "", briefingsCommand},
     {"extract", "extract MISSION [--as NAME]", "write a mission's briefing part as a briefing file",
      "The briefing file is named after the mission's title, or NAME. An existing briefing file of that name\n"
@@ -38,7 +38,7 @@ constexpr std::array<Command, 20> kCommands{{
      attachCommand},
     {"analyze", "analyze MISSION [BRIEFING] | analyze --all",
      "draw a mission's units, routes and objectives into a briefing",
-     "With BRIEFING: into the briefing file (made when missing). Without: into the mission's own briefing\n"
+     "With BRIEFING: into the briefing file. Without: into the mission's own briefing\n"
      "part, the mission data, headings and texts kept, in one atomic write of the mission. --all: every\n"
      "mission of the player folder that holds a briefing.",
      0, 2, "", "--all", analyzeCommand},
@@ -50,9 +50,8 @@ constexpr std::array<Command, 20> kCommands{{
      "", deleteCommand},
     {"properties", "properties MISSION [--side blue|red] [--nation NAME]",
      "show or change a mission's side and the nationality of its helicopters",
-     "Without options: prints side and nation (--json: {\"side\", \"nation\"}). The nations are those of "
-     "the\n"
-     "mission properties dialog.",
+     "Without options: prints side and nation (--json: {\"side\", \"nation\"}). The nations are\n"
+     "those of the mission properties dialog.",
      1, 1, "--side --nation", "", propertiesCommand},
     {"new-briefing", "new-briefing NAME [--blue-and-red]", "make an empty briefing file",
      "One side, or with --blue-and-red a blue and a red side. An existing file is never replaced.", 1, 1, "",
@@ -70,7 +69,7 @@ constexpr std::array<Command, 20> kCommands{{
      "All campaigns and the single missions, or the one campaign. Replaces the game's files: needs --force.",
      0, 0, "--campaign", "", restoreOriginalsCommand},
     {"save-crew", "save-crew", "save the crew data of the campaign being played",
-     "An earlier saved copy is replaced only with --force.", 0, 0, "", "", saveCrewCommand},
+     "An earlier saved copy that differs is replaced only with --force.", 0, 0, "", "", saveCrewCommand},
     {"restore-crew", "restore-crew", "copy the saved crew data back",
      "Replaces the crew data of the campaign being played: needs --force.", 0, 0, "", "", restoreCrewCommand},
     {"to-battles", "to-battles CAMPAIGN [MISSION-NUMBER...]", "copy campaign missions to single battles",
@@ -89,7 +88,7 @@ constexpr std::array<Command, 20> kCommands{{
      "\"severity\", \"rule\", \"text\"}], line 0 when none applies. Exit status 1 when an error was found.",
      0, kAny, "", "--campaigns", checkCommand},
     {"help", "help [COMMAND]", "show this help, or a command's", "", 0, 1, "", "", nullptr},
-}};
+};
 
 // Options every command takes.
 constexpr const char* kGlobalValues = "--game";
@@ -116,28 +115,24 @@ std::string programHelp() {
         "Mission, briefing and campaign operations of hartool on the game folder, without asking.\n"
         "\n"
         "Commands:\n";
-    for (const Command& c : kCommands) {
-        std::string line = std::string("  ") + c.synopsis;
-        text += line + "\n      " + c.summary + "\n";
-    }
+    for (const Command& c : kCommands) text += std::string("  ") + c.synopsis + "\n      " + c.summary + "\n";
     text +=
         "\n"
         "Options:\n"
-        "  --game FOLDER  the game folder; else the one in the settings of hartool, the default place, or "
-        "the\n"
-        "                 first found in the usual Wine prefixes\n"
+        "  --game FOLDER  the game folder; else the one in the settings of hartool, the default\n"
+        "                 place, or the first found in the usual Wine prefixes\n"
         "  --json         print one JSON document instead of text\n"
         "  --quiet        no progress\n"
         "  --force        replace what the dialogs would ask about before replacing\n"
         "  --help         this help; COMMAND --help: the command's\n"
         "  --version      the version\n"
         "\n"
-        "MISSION is a file of the player folder, with or without \".TXT\", in any case. BRIEFING and NAME "
-        "are\n"
-        "files of the briefings folder. CAMPAIGN is a campaign's name or its folder, in any case.\n"
+        "MISSION is a file of the player folder, with or without \".TXT\", in any case.\n"
+        "BRIEFING and NAME are files of the briefings folder. CAMPAIGN is a campaign's name\n"
+        "or its folder, in any case.\n"
         "\n"
-        "Exit status: 0 all done, 1 something failed or was skipped or refused, 2 usage error or no game "
-        "folder.\n";
+        "Exit status: 0 all done, 1 something failed or was skipped or refused,\n"
+        "2 usage error or no game folder.\n";
     return text;
 }
 

@@ -32,6 +32,9 @@ int copyOrRetitle(Context& c, const std::string& file, const std::string& newFil
     const std::string title = GETTITLE(file);
     if (const std::string problem = copyNameProblem(newFile); !problem.empty())
         return refused(c, newFile, problem, "copied");
+    if (newTitle)
+        if (const std::string problem = titleProblem(*newTitle); !problem.empty())
+            return refused(c, file, problem, "copied");
     const MissionCopyPlan plan =
         planMissionCopy(c.folders.player, name, title, newFile, newTitle.value_or(title));
     if (plan.replaces && !c.force())
@@ -92,7 +95,7 @@ int retitleCommand(Context& c) {
 int deleteCommand(Context& c) {
     Report report;
     for (const std::string& name : c.args.words) {
-        const std::string file = missionNamed(c.folders, name);
+        const std::string file = missionNamed(c.folders, name, true);
         if (file.empty()) {
             ++report.selected;
             report.fail(name, "no such mission in the player folder");
@@ -119,7 +122,7 @@ int propertiesCommand(Context& c) {
     // As the dialog: the side and the nationality read first; what a partly read file seems to hold is not
     // the mission's, so nothing is shown or written then.
     MissionSupport mission(file);
-    const int readSide = mission.READSIDE();
+    mission.READSIDE();
     const int nationality = mission.READNAT();
     int newNationality = 0;
     if (nation) {
@@ -144,9 +147,9 @@ int propertiesCommand(Context& c) {
                 ? std::string(mission.NAT()[static_cast<std::size_t>(nationality) - 1])
                 : "-";
         if (c.out.json()) {
-            c.out.document({{"side", sideName(readSide)}, {"nation", utf8(nationName)}});
+            c.out.document({{"side", sideOf(file)}, {"nation", utf8(nationName)}});
         } else {
-            c.out.row({"side", sideName(readSide)});
+            c.out.row({"side", sideOf(file)});
             c.out.row({"nation", nationName});
         }
         return kAllDone;

@@ -3,8 +3,10 @@
 #include "cli/cli.h"
 #include "cli/output.h"
 
+#include "core/backup/backup.h"
 #include "core/game/gamecheck.h"
 #include "core/missions/missions.h"
+#include "core/platform/attributes.h"
 #include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/platform/gamesearch.h"
@@ -68,11 +70,16 @@ GameLookup findGame(const std::optional<std::string>& given) {
     return found;
 }
 
-std::string missionNamed(const GameFolders& folders, const std::string& name) {
+std::string missionNamed(const GameFolders& folders, const std::string& name, bool forTools) {
     std::string wanted = platform::upper1252(trimSpaces(name));
     if (!wanted.ends_with(".TXT")) wanted += ".TXT";
-    for (const std::string& file : platform::listFileNames(folders.player + "*.TXT"))
-        if (platform::upper1252(file) == wanted) return file;
+    for (const platform::FileEntry& e : platform::listFiles(folders.player + "*.TXT")) {
+        if (platform::upper1252(e.name) != wanted) continue;
+        // A failure shows in the operation, which then reports why it could not change the file.
+        if (forTools && (e.attributes & (platform::READONLY | platform::HIDDEN | platform::SYSTEM)))
+            platform::FABSETFILEATTRIBUTES(folders.player + e.name, platform::NORMAL);
+        return e.name;
+    }
     return "";
 }
 
@@ -101,7 +108,7 @@ int refused(Context& c, const std::string& file, const std::string& reason, cons
 }
 
 std::string missionOrReport(Context& c, const std::string& name, const std::string& doneWord) {
-    const std::string file = missionNamed(c.folders, name);
+    const std::string file = missionNamed(c.folders, name, true);
     if (!file.empty()) return c.folders.player + file;
     refused(c, name, "no such mission in the player folder", doneWord);
     return "";

@@ -23,7 +23,9 @@ struct GameLookup {
 GameLookup findGame(const std::optional<std::string>& given);
 
 // The file name of the player folder's mission named (with or without ".TXT", in any case); "" when none.
-std::string missionNamed(const GameFolders& folders, const std::string& name);
+// forTools: its attributes are cleared, as the mission tools' list clears them, so that it can be rewritten
+// and deleted.
+std::string missionNamed(const GameFolders& folders, const std::string& name, bool forTools = false);
 // The file name of the briefing named (its exact name first, then in any case); "" when none.
 std::string briefingNamed(const GameFolders& folders, const std::string& name);
 // By display name or folder name, in any case; nullptr when none.

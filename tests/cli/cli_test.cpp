@@ -90,7 +90,7 @@ void CliTest::runSteps(const std::vector<Step>& steps) const {
 
 TEST_F(CliTest, EveryCommandOnceWithItsStatusAndText) {
     const std::string changed = "the single battle has changed since it was copied: --force replaces it";
-    const std::vector<Step> steps = {
+    std::vector<Step> steps = {
         {{"--version"}, 0, "hartool-cli "},
         {{"--help"}, 0, "restore-originals [--campaign NAME]"},
         {{"extract", "--help"}, 0, "usage: hartool-cli [OPTIONS] extract MISSION [--as NAME]"},
@@ -121,10 +121,16 @@ TEST_F(CliTest, EveryCommandOnceWithItsStatusAndText) {
         {{"copy", "S10", "s05.txt", "--force"}, 0, "has been copied to"},
         {{"copy", "S10", "..\\S06"}, 1, "the file name must not hold"},
         {{"retitle", "s05", "Dusk Patrol"}, 0, "has been renamed to S05.TXT - Dusk Patrol"},
+        {{"retitle", "s05", "Dusk\r\nSIDE: 1"}, 1, "the title must not hold line breaks"},
         {{"properties", "S05"}, 0, "side\tblue\nnation\tGER\n"},
         {{"properties", "S05", "--side", "red", "--nation", "uk"}, 0, "mission S05 saved"},
         {{"properties", "S05"}, 0, "side\tred\nnation\tUK\n"},
         {{"properties", "S05", "--nation", "Atlantis"}, 2, "--nation is one of USA, UK, GER"},
+    };
+    runSteps(steps);
+    // A read-only mission is made writable first, as the mission tools' list does.
+    std::filesystem::permissions(game.nativePath(kPlayer + "S05.TXT"), std::filesystem::perms::owner_read);
+    steps = {
         {{"delete", "S05", "S07"}, 1, "S07: no such mission in the player folder"},
         {{"new-briefing", "Both", "--blue-and-red"}, 0, "briefing Both made"},
         {{"new-briefing", "both"}, 1, "both: a file of this name exists"},

@@ -215,10 +215,14 @@ Report analyzeMission(const std::string& missionFile) {
     MissionSupport analysis(missionFile);
     analysis.READNAT();
     BriefSupport briefing(missionFile, false, BriefSupport::Graphics::SKIP);
-    // Both read the file again: one that changed or broke since must not be written from a mix of readings.
-    if (!analysis.readInFull() || !briefing.readInFull() ||
-        platform::fileSystem().read(missionFile).content != mission.content) {
+    if (!analysis.readInFull() || !briefing.readInFull()) {
         report.fail(missionFile, "file could not be read");
+        return report;
+    }
+    // Both read the file again: one that changed since must not be written from a mix of readings.
+    if (const platform::ReadResult again = platform::fileSystem().read(missionFile);
+        !again.ok || again.content != mission.content) {
+        report.fail(missionFile, "the file changed while it was analysed; nothing was written");
         return report;
     }
     return finished(report, missionFile, analysis.ANALYZE(briefing, mission.content.substr(0, start)));

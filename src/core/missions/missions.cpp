@@ -60,6 +60,15 @@ std::vector<std::string> readBriefingNames(const std::string& briefingsFolder) {
     return platform::listFileNames(briefingsFolder + "*.*");
 }
 
+std::string titleProblem(const std::string& title) {
+    for (char c : title) {
+        if (static_cast<unsigned char>(c) < 32 && c != '\t')
+            return "the title must not hold line breaks or control characters";
+        if (c == '[') return "the title must not hold \"[\": the briefing part of a mission starts there";
+    }
+    return "";
+}
+
 std::string copyNameProblem(const std::string& fileName) {
     return platform::fileNameProblem(trimSpaces(fileName));
 }

@@ -32,6 +32,10 @@ std::vector<std::string> readBriefingNames(const std::string& briefingsFolder);
 // Why the name cannot be a copy's file name in the player folder; "" when it can.
 std::string copyNameProblem(const std::string& fileName);
 
+// Why the text cannot be a mission's title; "" when it can. A line break would end the title line and put the
+// rest into the mission data, and a "[" would start the briefing part there for everything that looks for it.
+std::string titleProblem(const std::string& title);
+
 // What copying or retitling the selected mission would do, decided before anything is written.
 struct MissionCopyPlan {
     std::string source;     // the selected mission, with folder

@@ -257,6 +257,27 @@ TEST_F(BriefingFilesTest, AnalyzedGraphicsTravelBackIntoTheMission) {
     EXPECT_TRUE(EXISTBRIEF(path(kMission)));
 }
 
+TEST_F(BriefingFilesTest, AnalyzeMissionDrawsInPlaceWhatExtractAnalyzeAttachWouldDraw) {
+    for (const char* name : {"S01.TXT", "S02.TXT"}) {  // one side, and blue and red
+        const std::string file = "Data\\Battles\\Player\\" + std::string(name);
+        const std::string mission = game.read(file);
+        ASSERT_TRUE(extractBriefing(path(file), path(kBriefings), "b").ok());
+        ASSERT_TRUE(analyzeBriefing(path(file), briefing("b")).ok());
+
+        const Report report = analyzeMission(path(file));
+        ASSERT_TRUE(report.ok()) << report.text("");
+        EXPECT_EQ(report.done, 1u);
+        // The mission data byte for byte, then the briefing part exactly as the analysed briefing file holds
+        // it.
+        EXPECT_EQ(game.read(file), mission.substr(0, mission.find('[')) + game.read(kBriefings + "b"))
+            << name;
+    }
+    const std::string plain = game.read("Data\\Battles\\Player\\T1.TXT");
+    const Report none = analyzeMission(path("Data\\Battles\\Player\\T1.TXT"));
+    EXPECT_EQ(none.skipped.size(), 1u);
+    EXPECT_EQ(game.read("Data\\Battles\\Player\\T1.TXT"), plain);
+}
+
 TEST_F(BriefingFilesTest, AnalyzeOfAnEmptyMissionIsNoFailure) {
     game.write("m.txt", "");
     const Report report = analyzeBriefing(path("m.txt"), path("new.txt"));

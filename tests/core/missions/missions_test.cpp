@@ -43,6 +43,13 @@ class MissionListTest : public ::testing::Test {
     GameFolder game;
 };
 
+TEST(TitleProblem, RefusesWhatWouldBreakTheTitleLine) {
+    for (const char* fine : {"", "Night Raid", "Tab\there", "Caf\xe9 (2)"})
+        EXPECT_EQ(titleProblem(fine), "") << fine;
+    for (const char* bad : {"a\r\nSIDE: 1", "a\nb", "bell\x07", "a [Briefing 0]"})
+        EXPECT_NE(titleProblem(bad), "") << bad;
+}
+
 TEST_F(MissionListTest, SortsByPaddedTitleThenBaseNameAndClearsReadOnly) {
     for (const char* name : {"S01.TXT", "S02.TXT", "S10.TXT", "T1.TXT", "BATTLE0001.TXT"})
         game.remove(kPlayer + name);
