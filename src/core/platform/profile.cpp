@@ -151,6 +151,10 @@ ProfileText profileText(std::string&& bytes) {
     return text;
 }
 
+bool hasByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with(kUtf8Mark) || bytes.starts_with(kUtf16Mark);
+}
+
 std::string profileTextProblem(const ProfileText& text) {
     if (text.lossless) return "";
     return text.encoding == ProfileEncoding::UTF16LE
@@ -173,15 +177,20 @@ bool withProfileValueInFile(std::string_view bytes, std::string_view section, st
         return true;
     }
     // Only the characters that changed are spelled anew, so that the rest keeps what Windows-1252 cannot
-    // spell; one of those next to the change is part of it (a value that held it is replaced).
+    // spell; one of those next to the change is part of it (a value that held it is replaced), but never one
+    // of another line: a change that begins or ends with a line break leaves the lines beside it alone.
     std::size_t same = 0;
     while (same < old.size() && same < edited.size() && old[same] == edited[same]) ++same;
     std::size_t sameEnd = 0;
     while (sameEnd < old.size() - same && sameEnd < edited.size() - same &&
            old[old.size() - 1 - sameEnd] == edited[edited.size() - 1 - sameEnd])
         ++sameEnd;
-    while (same > 0 && d.unspelled[same - 1]) --same;
-    while (sameEnd > 0 && d.unspelled[old.size() - sameEnd]) --sameEnd;
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    const std::size_t changedEnd = edited.size() - sameEnd;
+    const bool startsWithBreak = same < changedEnd && isBreak(edited[same]);
+    const bool endsWithBreak = same < changedEnd && isBreak(edited[changedEnd - 1]);
+    while (!startsWithBreak && same > 0 && d.unspelled[same - 1]) --same;
+    while (!endsWithBreak && sameEnd > 0 && d.unspelled[old.size() - sameEnd]) --sameEnd;
     const std::string_view changed = std::string_view(edited).substr(same, edited.size() - same - sameEnd);
     out.assign(bytes.substr(0, d.starts[same]));
     if (d.text.encoding == ProfileEncoding::UTF8) {

@@ -230,6 +230,9 @@ TEST(Profile, FilesWithAMarkOrAnEndOfFileAreReadAndWrittenBackInKind) {
          utf16(u"[A]\r\nk=?\r\n")},
         {"UTF-16 and ^Z", utf16(u"[A]\r\nk=1\x1a\r\nk=9"), "k", "1", "a", "x", "\x80",
          utf16(u"[A]\r\nk=1\r\nx=\u20AC\r\n\x1a\r\nk=9")},
+        // A key added after a last line without its break: that line keeps what the code page cannot spell.
+        {"UTF-8, unspellable at the end", "\xEF\xBB\xBF[A]\r\nk=\xC5\x81", "k", "?", "A", "n", "1",
+         "\xEF\xBB\xBF[A]\r\nk=\xC5\x81\r\nn=1\r\n"},
     };
     TempDir dir;
     for (const Case& c : cases) {
