@@ -16,6 +16,9 @@ namespace hartool {
 namespace {
 
 constexpr const char* kNoBriefing = "no briefingtext found";
+// Missions are Windows-1252 text: one saved as Unicode would get a briefing in another encoding than its own.
+constexpr const char* kMarkedMission =
+    "the mission is saved as Unicode (it begins with a byte-order mark): save it as ANSI first";
 constexpr std::string_view kCrLf = "\r\n";
 
 std::string readFailure(const platform::ReadResult& r) {
@@ -111,6 +114,10 @@ std::size_t briefingPartOf(const std::string& missionFile, platform::ReadResult&
         report.fail(missionFile, readFailure(mission));
         return std::string::npos;
     }
+    if (platform::hasByteOrderMark(mission.content)) {
+        report.fail(missionFile, kMarkedMission);
+        return std::string::npos;
+    }
     const std::size_t start = mission.content.find('[');
     if (start == std::string::npos) report.skip(missionFile, kNoBriefing);
     return start;
@@ -145,6 +152,10 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
     if (!briefing.ok) report.fail(briefingFile, readFailure(briefing));
     if (!mission.ok) report.fail(missionFile, readFailure(mission));
     if (!report.ok()) return report;
+    if (platform::hasByteOrderMark(mission.content)) {
+        report.fail(missionFile, kMarkedMission);
+        return report;
+    }
     // A mission is one encoding: a briefing with a byte-order mark goes in as Windows-1252, or not at all.
     const platform::ProfileText brief = platform::profileText(briefing.content);
     if (const std::string problem = platform::profileTextProblem(brief); !problem.empty()) {

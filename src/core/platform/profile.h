@@ -26,6 +26,8 @@ inline constexpr std::size_t kProfileValueLimit = 1023;
 // byte-order mark in that encoding; any other is Windows-1252.
 enum class ProfileEncoding { ANSI, UTF8, UTF16LE };
 
+// True for text that begins with a UTF-8 or UTF-16LE byte-order mark.
+bool hasByteOrderMark(std::string_view bytes);
 // The text of a profile file as the reader sees it: Windows-1252, ending before the first ^Z (0x1A, the DOS
 // end-of-file mark that old text files carry), without its byte-order mark.
 struct ProfileText {

@@ -137,6 +137,9 @@ TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
     game.write("plain.txt", "TITLE: P\r\n");
     game.write("wide.txt", std::string("\xFF\xFE[\0B\0]\0\x2D\x4E", 10));
     game.write("b.txt", "[Briefing 0]\r\nHeading = 9, H\r\nSprite 0 = 1 1 s.bmp\r\n");
+    game.write("marked.txt", "\xEF\xBB\xBFTITLE: M\r\n[Briefing 0]\r\nHeading = 9, Caf\xC3\xA9\r\n");
+    const std::string unicode =
+        "the mission is saved as Unicode (it begins with a byte-order mark): save it as ANSI first";
     struct Case {
         std::string name;
         std::string failRead;  // "" for none
@@ -167,6 +170,13 @@ TEST_F(BriefingFilesTest, RefusalsWriteNothing) {
         {"attach: briefing without a bracket", "",
          [&] { return attachBriefing(path("plain.txt"), path("m.txt")); }, "plain.txt",
          "no briefingtext found"},
+        // A mission in another encoding would get a Windows-1252 briefing part.
+        {"extract: mission saved as Unicode", "",
+         [&] { return extractBriefing(path("marked.txt"), path(kBriefings), "M"); }, "marked.txt", unicode},
+        {"attach: mission saved as Unicode", "",
+         [&] { return attachBriefing(path("b.txt"), path("marked.txt")); }, "marked.txt", unicode},
+        {"analyze in place: mission saved as Unicode", "", [&] { return analyzeMission(path("marked.txt")); },
+         "marked.txt", unicode},
         {"analyze: mission missing", "", [&] { return analyzeBriefing(path("gone.txt"), path("b.txt")); },
          "gone.txt", "file not found"},
         {"analyze: mission unreadable", "m.txt",
