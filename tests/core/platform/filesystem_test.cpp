@@ -574,6 +574,15 @@ TEST_F(TrashTest, AFileOfAnotherDiskGoesIntoThatDisksTrash) {
         EXPECT_NE(info.find("\nPath=Harvane%21/S01.TXT\n"), std::string::npos) << info;
         fs::remove_all(disk / c.trashFolder);
     }
+    // Reached through a link from the home disk, it goes into the trash of the disk it lies on all the same.
+    fs::permissions(disk / ".Trash", fs::perms::all | fs::perms::sticky_bit);
+    fs::create_directory_symlink(disk / "Harvane!", dir.path() / "link");
+    dir.write("disk/Harvane!/S02.TXT", "linked");
+    EXPECT_EQ(trashFile(root + "link/S02.TXT").removal, Removal::TRASHED);
+    EXPECT_EQ(dir.read("disk/.Trash/" + uid + "/files/S02.TXT"), "linked");
+    EXPECT_NE(dir.read("disk/.Trash/" + uid + "/info/S02.TXT.trashinfo").find("\nPath=Harvane%21/S02.TXT\n"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(disk / "Harvane!" / (".Trash-" + uid)));
     EXPECT_TRUE(trash.files().empty()) << "the home trash took nothing";
     ::umount(disk.c_str());
 }

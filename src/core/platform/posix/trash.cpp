@@ -197,11 +197,18 @@ TrashResult PosixFileSystem::trash(const std::string& path) {
     const std::string home = homeTrash();
     if (home.empty()) return {Removal::NO_TRASH, Status::failure("there is no trash folder")};
     if (deviceOf(home) == st.st_dev) return moveInto({home, ""}, native);
-    const std::string top = mountTop(native, st.st_dev);
+    // Through its folder's real place: a game reached by a link lies on the disk the link leads to, whose
+    // top folder is where the desktop looks for its trash.
+    std::string real = native;
+    if (char* folder = ::realpath(posix::parentOf(absoluteNative(native)).c_str(), nullptr)) {
+        real = joinNative(folder, posix::baseOf(native));
+        std::free(folder);
+    }
+    const std::string top = mountTop(real, st.st_dev);
     const std::string disk = top == "/" ? std::string() : diskTrash(top);
     if (disk.empty())
         return {Removal::NO_TRASH, Status::failure("the trash is on another disk, and this disk has none")};
-    return moveInto({disk, top}, native);
+    return moveInto({disk, top}, real);
 }
 
 }  // namespace hartool::platform
