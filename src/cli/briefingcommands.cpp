@@ -199,23 +199,9 @@ int copyBriefingCommand(Context& c) {
 }
 
 int deleteBriefingCommand(Context& c) {
-    Report report;
-    for (const std::string& name : c.args.words) {
-        const std::string file = briefingNamed(c.folders, name);
-        if (file.empty()) {
-            ++report.selected;
-            report.fail(name, "no such briefing in the briefings folder");
-            continue;
-        }
-        // What no trash can take stays, with its reason; --force deletes it for good.
-        Deletion deletion = deleteBriefing(c.folders.briefings + file);
-        if (!deletion.notTrashed.empty() && c.force())
-            deletion = deleteBriefing(c.folders.briefings + file, DeleteMode::FOR_GOOD);
-        report.add(deletion.report);
-    }
-    const std::string success = c.args.words.size() == 1 ? "briefing " + c.args.words[0] + " deleted"
-                                                         : std::to_string(report.done) + " briefings deleted";
-    return c.out.report(report, success, "deleted", c.folders.game);
+    return deleteNamed(
+        c, [&](const std::string& name) { return briefingNamed(c.folders, name); }, c.folders.briefings,
+        "no such briefing in the briefings folder", "briefing");
 }
 
 }  // namespace hartool::cli

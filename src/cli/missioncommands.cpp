@@ -93,23 +93,9 @@ int retitleCommand(Context& c) {
 }
 
 int deleteCommand(Context& c) {
-    Report report;
-    for (const std::string& name : c.args.words) {
-        const std::string file = missionNamed(c.folders, name, true);
-        if (file.empty()) {
-            ++report.selected;
-            report.fail(name, "no such mission in the player folder");
-            continue;
-        }
-        // What no trash can take stays, with its reason; --force deletes it for good.
-        Deletion deletion = deleteMission(c.folders.player + file);
-        if (!deletion.notTrashed.empty() && c.force())
-            deletion = deleteMission(c.folders.player + file, DeleteMode::FOR_GOOD);
-        report.add(deletion.report);
-    }
-    const std::string success = c.args.words.size() == 1 ? "mission " + c.args.words[0] + " deleted"
-                                                         : std::to_string(report.done) + " missions deleted";
-    return c.out.report(report, success, "deleted", c.folders.game);
+    return deleteNamed(
+        c, [&](const std::string& name) { return missionNamed(c.folders, name, true); }, c.folders.player,
+        "no such mission in the player folder", "mission");
 }
 
 int propertiesCommand(Context& c) {

@@ -107,6 +107,27 @@ int refused(Context& c, const std::string& file, const std::string& reason, cons
     return c.out.report(report, "", doneWord, c.folders.game);
 }
 
+int deleteNamed(Context& c, const std::function<std::string(const std::string&)>& named,
+                const std::string& folder, const std::string& noSuch, const std::string& kind) {
+    Report report;
+    for (const std::string& name : c.args.words) {
+        const std::string file = named(name);
+        if (file.empty()) {
+            ++report.selected;
+            report.fail(name, noSuch);
+            continue;
+        }
+        Deletion deletion = deleteFiles({folder + file}, DeleteMode::TRASH);
+        if (!deletion.notTrashed.empty() && c.force())
+            deletion = deleteFiles({folder + file}, DeleteMode::FOR_GOOD);
+        report.add(deletion.report);
+    }
+    const std::string success = c.args.words.size() == 1
+                                    ? kind + " " + c.args.words[0] + " deleted"
+                                    : std::to_string(report.done) + " " + kind + "s deleted";
+    return c.out.report(report, success, "deleted", c.folders.game);
+}
+
 std::string missionOrReport(Context& c, const std::string& name, const std::string& doneWord) {
     const std::string file = missionNamed(c.folders, name, true);
     if (!file.empty()) return c.folders.player + file;

@@ -3,6 +3,7 @@
 // How the command line names things: the game folder, missions and briefings by their file names, campaigns
 // by the name the transfer dialog shows or their folder.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,11 @@ struct Context;
 // The exit status of an operation on one item that stood in the way before anything was tried: reported as
 // skipped, for reason.
 int refused(Context& c, const std::string& file, const std::string& reason, const std::string& doneWord);
+// delete and delete-briefing: each file named (by named, in folder; "" when there is none, said as noSuch)
+// into the trash; what no trash can take stays, with its reason, unless --force deletes it for good. kind is
+// "mission" or "briefing".
+int deleteNamed(Context& c, const std::function<std::string(const std::string&)>& named,
+                const std::string& folder, const std::string& noSuch, const std::string& kind);
 // The mission named, with its folder; when there is none, "" after reporting it.
 std::string missionOrReport(Context& c, const std::string& name, const std::string& doneWord);
 
