@@ -30,22 +30,11 @@ std::string briefingOrReport(Context& c, const std::string& name, const std::str
     return "";
 }
 
-// The player folder as the disk spells it, so that each of a mission's reads and its write find the file in
-// one look: in the game's spelling every look-up reads the folder's names anew while the analysis writes
-// into it (a folder changed just now is never cached), and the whole run grows with the square of the
-// missions. The game's spelling when the disk's does not lead back to the same folder (a name the code page
-// lacks, or one with a backslash or trailing dots, which a path of the game's spelling cannot hold).
-std::string spelledAsOnDisk(const std::string& folder) {
-    bool ok = false;
-    const std::string native = platform::fileSystem().nativePath(folder);
-    const std::string spelled = platform::utf8ToCp1252(native, &ok);
-    if (!ok || spelled.empty() || platform::fileSystem().nativePath(spelled) != native) return folder;
-    return spelled + "/";
-}
-
 int analyzeAll(Context& c) {
     const MissionList list = readMissionList(c.folders.player);
-    const std::string player = spelledAsOnDisk(c.folders.player);
+    // In the game's spelling every look-up would read the folder's names anew while the analysis writes into
+    // it (a folder changed just now is never cached), and the run would grow with the square of the missions.
+    const std::string player = platform::pathAsOnDisk(c.folders.player);
     Report report;
     std::vector<std::string> names;
     // A mission that cannot be read is a failure, not a mission without briefing.

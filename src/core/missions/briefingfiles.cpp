@@ -183,19 +183,22 @@ Report attachBriefing(const std::string& briefingFile, const std::string& missio
 
 Report analyzeBriefing(const std::string& missionFile, const std::string& briefingFile) {
     Report report = oneFile();
+    // Each file is read several times and the briefing written: spelt as on disk, each look finds it at once.
+    const std::string missionPath = platform::pathAsOnDisk(missionFile);
+    const std::string briefingPath = platform::pathAsOnDisk(briefingFile);
     // Analysing from what could not be read would draw no graphics and so clear those there. A first piece
     // of each file tells whether it can be read; the analysis then reads each file once.
     const auto readable = [](const std::string& file) {
         return platform::readFileUntil(file, [](std::string_view) { return false; });
     };
-    if (const platform::ReadResult mission = readable(missionFile); !mission.ok)
+    if (const platform::ReadResult mission = readable(missionPath); !mission.ok)
         report.fail(missionFile, readFailure(mission));
-    if (platform::fileExists(briefingFile)) {
-        if (const platform::ReadResult briefing = readable(briefingFile); !briefing.ok)
+    if (platform::fileExists(briefingPath)) {
+        if (const platform::ReadResult briefing = readable(briefingPath); !briefing.ok)
             report.fail(briefingFile, readFailure(briefing));
     }
     if (!report.ok()) return report;
-    MissionSupport analysis(missionFile);
+    MissionSupport analysis(missionPath);
     analysis.READNAT();
     // Also when the file went away or broke since it was looked at.
     if (!analysis.readInFull()) {
@@ -203,7 +206,7 @@ Report analyzeBriefing(const std::string& missionFile, const std::string& briefi
         return report;
     }
     // The analysis replaces every graphics entry of the pages it reads.
-    BriefSupport briefing(briefingFile, false, BriefSupport::Graphics::SKIP);
+    BriefSupport briefing(briefingPath, false, BriefSupport::Graphics::SKIP);
     if (!briefing.readInFull()) {
         report.fail(briefingFile, "file could not be read");
         return report;
@@ -223,15 +226,16 @@ Report analyzeMission(const std::string& missionFile) {
     platform::ReadResult mission;
     const std::size_t start = briefingPartOf(missionFile, mission, report);
     if (start == std::string::npos) return report;
-    MissionSupport analysis(missionFile);
+    const std::string path = platform::pathAsOnDisk(missionFile);
+    MissionSupport analysis(path);
     analysis.READNAT();
-    BriefSupport briefing(missionFile, false, BriefSupport::Graphics::SKIP);
+    BriefSupport briefing(path, false, BriefSupport::Graphics::SKIP);
     if (!analysis.readInFull() || !briefing.readInFull()) {
         report.fail(missionFile, "file could not be read");
         return report;
     }
     // Both read the file again: one that changed since must not be written from a mix of readings.
-    if (const platform::ReadResult again = platform::fileSystem().read(missionFile);
+    if (const platform::ReadResult again = platform::fileSystem().read(path);
         !again.ok || again.content != mission.content) {
         report.fail(missionFile, "the file changed while it was analysed; nothing was written");
         return report;

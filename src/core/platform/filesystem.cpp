@@ -98,6 +98,8 @@ FileSystem* installFileSystem(FileSystem* fs) {
 }
 
 Status makeFolders(const std::string& path, std::string* failed) {
+    // Nearly always there already: one look instead of one for each folder above it.
+    if (folderExists(path)) return Status::success();
     auto separator = [](char c) { return c == '\\' || c == '/'; };
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i < path.size() && !separator(path[i])) continue;
@@ -110,6 +112,15 @@ Status makeFolders(const std::string& path, std::string* failed) {
         }
     }
     return Status::success();
+}
+
+std::string pathAsOnDisk(const std::string& path) {
+    bool ok = false;
+    const std::string native = fileSystem().nativePath(path);
+    const std::string spelled = utf8ToCp1252(native, &ok);
+    if (!ok || spelled.empty() || fileSystem().nativePath(spelled) != native) return path;
+    const bool folder = !path.empty() && (path.back() == '\\' || path.back() == '/');
+    return folder && spelled.back() != '/' && spelled.back() != '\\' ? spelled + "/" : spelled;
 }
 
 std::string shownPath(const std::string& path, const std::string& base) {

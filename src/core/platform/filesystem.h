@@ -223,6 +223,12 @@ inline ReadResult FileSystem::readUntil(const std::string& path,
 // failure, failed (when given) is the folder that could not be made.
 Status makeFolders(const std::string& path, std::string* failed = nullptr);
 
+// The path as the disk spells it, which every later look finds at once where the game's spelling
+// ("C:\GAME\DATA") makes each look search the folders above it anew; the path as given when the disk's
+// spelling cannot be written as a path here (a name the code page lacks, a backslash or trailing dots in a
+// name). Ends in a separator when path does.
+std::string pathAsOnDisk(const std::string& path);
+
 // A file as a message names it for the player: as the disk spells it, with the platform's separators,
 // relative to base (a folder, usually the game folder) when it lies inside it, else whole. "" stays "".
 std::string shownPath(const std::string& path, const std::string& base = "");
