@@ -114,12 +114,16 @@ Point CORRECTPOINT(Point p, Shift kind) {
     return {capped(p.X + dx), capped(p.Y + dy)};
 }
 
-Point CORRECTPOINT2(Point p, std::string_view image) {
+Shift imageShift(std::string_view image) {
     const std::string u = platform::upper1252(image);
-    if (contains(u, "RSAM2") || contains(u, "UADV2B")) return CORRECTPOINT(p, Shift::ONE);
-    if (contains(u, "RSAM4") || contains(u, "USAM4")) return CORRECTPOINT(p, Shift::TWO);
-    if (contains(u, "RSAM6")) return CORRECTPOINT(p, Shift::THREE);
-    return CORRECTPOINT(p, Shift::OBJ);
+    if (contains(u, "RSAM2") || contains(u, "UADV2B")) return Shift::ONE;
+    if (contains(u, "RSAM4") || contains(u, "USAM4")) return Shift::TWO;
+    if (contains(u, "RSAM6")) return Shift::THREE;
+    return Shift::OBJ;
+}
+
+Point CORRECTPOINT2(Point p, std::string_view image) {
+    return CORRECTPOINT(p, imageShift(image));
 }
 
 Point MissionSupport::NEWCOORD(Point p) const {
@@ -148,14 +152,27 @@ void MissionSupport::GRAPHWP(BriefSupport& briefing) {
             }
         }
     });
-    for (std::size_t i = 0; i < routes_.size(); ++i)
-        perSide(briefing, side_, [&](int side) { ADDGRAPHWP(briefing, i, side); });
+    // Both pages get the same entries in the same order: drawn into the first, then copied whole.
+    perSide(briefing, side_, [&](int side) {
+        Briefing* first = page(briefing, 1);
+        Briefing* second = page(briefing, 2);
+        Briefing* drawn[] = {first ? first : second, first ? second : nullptr};
+        for (std::size_t i = 0; i < routes_.size(); ++i) addRoute({drawn, 1}, i, side);
+        if (drawn[1])
+            for (StringList Briefing::*list :
+                 {&Briefing::ASPRITESTRINGS, &Briefing::ALINESTRINGS, &Briefing::ALABELSTRINGS})
+                (drawn[1]->*list).append(drawn[0]->*list);
+    });
 }
 
 void MissionSupport::ADDGRAPHWP(BriefSupport& briefing, std::size_t flight, int side) {
+    Briefing* pages[] = {page(briefing, 1), page(briefing, 2)};
+    addRoute(pages, flight, side);
+}
+
+void MissionSupport::addRoute(std::span<Briefing* const> pages, std::size_t flight, int side) const {
     if (flight >= routes_.size() || routes_[flight].side != side) return;
     const FlightRoute& route = routes_[flight];
-    Briefing* pages[] = {page(briefing, 1), page(briefing, 2)};
     auto add = [&](StringList Briefing::*list, std::string_view entry) {
         for (Briefing* p : pages)
             if (p) (p->*list).push_back(entry);
@@ -238,9 +255,13 @@ void MissionSupport::ADDGRAPHUNIT(BriefSupport& briefing, int side) {
 StringList MissionSupport::unitSprites(int unitSide) const {
     StringList out;
     EntryText e;
+    const std::vector<Shift>& shifts = shiftByCode_[unitSide];
     for (const UnitRecord& unit : unitSide == 0 ? blueUnits_ : redUnits_) {
         const std::string_view image = imageOf(unit.type, unitSide);
-        const Point p = CORRECTPOINT2(NEWCOORD({unit.x, unit.y}), image);
+        // As CORRECTPOINT2 would move it, by the image's shift found once per code.
+        const auto code = static_cast<std::size_t>(unit.type);
+        const Shift shift = unit.type >= 0 && code < shifts.size() ? shifts[code] : Shift::OBJ;
+        const Point p = CORRECTPOINT(NEWCOORD({unit.x, unit.y}), shift);
         out.push_back(e.sprite(image, p.X, p.Y));
     }
     return out;

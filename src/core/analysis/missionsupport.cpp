@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 #include "core/analysis/words.h"
@@ -20,6 +21,75 @@ namespace {
 int typeCode(std::int64_t n) {
     return static_cast<int>(
         std::clamp<std::int64_t>(n, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// The words whose lines the reading looks for, anywhere in a line and without regard to case. Every line is
+// tested for all of them in one pass when the file is read, rather than searched once per word and reader.
+enum LineKey : std::uint8_t {
+    kPlatoon = 1,
+    kSupport = 2,
+    kOrder = 4,     // "ORDER_ASMBLY_"
+    kWaypoint = 8,  // "ADDWAYPT"
+    kObjective = 16,
+};
+
+// text at p begins with word (upper-case letters and "_"), letters compared without regard to case. The code
+// page folds no other character onto an ASCII letter, so this is the upper-cased text compared with word.
+bool foldedAt(const char* p, const char* end, std::string_view word) {
+    if (static_cast<std::size_t>(end - p) < word.size()) return false;
+    for (const char w : word) {
+        const char c = *p++;
+        if (w == '_' ? c != '_' : (c & ~0x20) != w) return false;
+    }
+    return true;
+}
+
+// The word found at p, or 0.
+std::uint8_t keyAt(const char* p, const char* end) {
+    switch (*p & ~0x20) {
+        case 'P':
+            return foldedAt(p, end, "PLATOON") ? kPlatoon : 0;
+        case 'S':
+            return foldedAt(p, end, "SUPPORT") ? kSupport : 0;
+        case 'O':
+            return foldedAt(p, end, "ORDER_ASMBLY_") ? kOrder
+                   : foldedAt(p, end, "OBJECTIVE")   ? kObjective
+                                                     : 0;
+        case 'A':
+            return foldedAt(p, end, "ADDWAYPT") ? kWaypoint : 0;
+        default:
+            return 0;
+    }
+}
+
+std::size_t lengthOf(std::uint8_t key) {
+    switch (key) {
+        case kOrder:
+            return 13;
+        case kObjective:
+            return 9;
+        case kWaypoint:
+            return 8;
+        default:
+            return 7;
+    }
+}
+
+std::uint8_t keysOf(std::string_view line) {
+    const char* const end = line.data() + line.size();
+    std::uint8_t keys = 0;
+    for (const char* p = line.data(); p < end;) {
+        // Every word begins with a letter, and only a letter (or "_", "@" or a high byte) has bit 0x40: eight
+        // characters without one, such as the numbers that make up most of a mission, cannot start a word.
+        std::uint64_t eight;
+        while (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & 0x4040404040404040u) == 0)) p += 8;
+        if (p == end) break;
+        const std::uint8_t key = keyAt(p, end);
+        keys |= key;
+        // No word begins inside another, so the search goes on behind one found.
+        p += key ? lengthOf(key) : 1;
+    }
+    return keys;
 }
 
 // The game appends the element number as two digits; the call sign is what stands before them.
@@ -110,6 +180,8 @@ void MissionSupport::indexTables() {
         images.clear();
         byCode(side == 0 ? blueImages_ : redImages_,
                [&](std::size_t c, std::string_view name) { put(images, c, name, std::string_view()); });
+        shiftByCode_[side].clear();
+        for (const std::string_view image : images) shiftByCode_[side].push_back(imageShift(image));
     }
     callSignByNumber_.clear();
     for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r)
@@ -126,8 +198,7 @@ int MissionSupport::unitSide(int type) const {
 
 void MissionSupport::DESTROY() {
     missionLines_ = Token();
-    upperLines_.clear();
-    upperText_.clear();
+    lineKeys_.clear();
     flights_.clear();
     routes_.clear();
     blueUnits_.clear();
@@ -137,21 +208,14 @@ void MissionSupport::DESTROY() {
     Parent::DESTROY();
 }
 
-void MissionSupport::buildUpperLines() {
+void MissionSupport::classifyLines() {
     const std::size_t count = missionLines_.ANZAHL();
-    std::size_t total = 0;
-    for (std::size_t i = 1; i <= count; ++i) total += missionLines_.GETTOKEN(i).size();
-    upperText_.resize(total);
-    upperLines_.clear();
-    upperLines_.reserve(count);
-    char* out = upperText_.data();
-    for (std::size_t i = 1; i <= count; ++i) {
-        const std::string_view line = missionLines_.GETTOKEN(i);
-        upperLines_.emplace_back(out, line.size());
-        line.copy(out, line.size());
-        out += line.size();
-    }
-    platform::upper1252InPlace(upperText_.data(), upperText_.size());
+    lineKeys_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) lineKeys_[i] = keysOf(missionLines_.GETTOKEN(i + 1));
+}
+
+std::string MissionSupport::upperLine(std::size_t line) const {
+    return platform::upper1252(missionLines_.GETTOKEN(line));
 }
 
 int MissionSupport::READNAT() {
@@ -159,11 +223,13 @@ int MissionSupport::READNAT() {
     readOk_ = r.ok;
     missionLines_ = TXT2TOKEN(std::move(r.content));
     const std::size_t count = missionLines_.ANZAHL();
-    buildUpperLines();
+    classifyLines();
 
     flights_.clear();
     for (std::size_t i = 1; i <= count; ++i) {
-        if (!trimSpaces(upperLines_[i - 1]).starts_with("PLATOON")) continue;
+        if (!(lineKeys_[i - 1] & kPlatoon)) continue;
+        const std::string_view line = trimSpaces(missionLines_.GETTOKEN(i));
+        if (!foldedAt(line.data(), line.data() + line.size(), "PLATOON")) continue;
         int c = typeCode(Words::ofLine(missionLines_.GETTOKEN(i), 1).number(1));
         if (c == 17)
             c = 21;
@@ -210,8 +276,8 @@ Point MissionSupport::readUnit(std::size_t line, UnitRecord& out) const {
 void MissionSupport::READUNITS() {
     blueUnits_.clear();
     redUnits_.clear();
-    for (std::size_t i = 1; i <= upperLines_.size(); ++i) {
-        if (!contains(upperLines_[i - 1], "PLATOON")) continue;
+    for (std::size_t i = 1; i <= lineKeys_.size(); ++i) {
+        if (!(lineKeys_[i - 1] & kPlatoon)) continue;
         UnitRecord u;
         readUnit(i, u);
         if (const int side = unitSide(u.type); side == 0)
@@ -232,10 +298,11 @@ void MissionSupport::READWP() {
         const Point first = readUnit(f.line, route.start);
         route.side = (route.start.type == 62 || route.start.type == 128) ? 1 : 0;
         route.waypoints.push_back({first.X, first.Y, 1});
-        for (std::size_t n = f.line + 1; n <= upperLines_.size(); ++n) {
-            const std::string_view u = upperLines_[n - 1];
-            if (contains(u, "PLATOON") || contains(u, "SUPPORT")) break;
-            if (contains(u, "ORDER_ASMBLY_")) {
+        for (std::size_t n = f.line + 1; n <= lineKeys_.size(); ++n) {
+            const std::uint8_t keys = lineKeys_[n - 1];
+            if (keys & (kPlatoon | kSupport)) break;
+            if (keys & kOrder) {
+                const std::string u = upperLine(n);
                 for (std::size_t k = 0; k < std::size(kOrders); ++k) {
                     if (contains(u, kOrders[k])) {
                         route.waypoints.back().kind = static_cast<int>(k) + 1;
@@ -243,7 +310,7 @@ void MissionSupport::READWP() {
                     }
                 }
             }
-            if (contains(u, "ADDWAYPT")) {
+            if (keys & kWaypoint) {
                 const Words w = Words::ofLine(missionLines_.GETTOKEN(n), 2);
                 route.waypoints.push_back({w.number(1), w.number(2), route.waypoints.back().kind});
             }
@@ -255,15 +322,16 @@ void MissionSupport::READWP() {
 void MissionSupport::READOBJECTIVES() {
     redObjectives_.clear();
     blueObjectives_.clear();
-    for (const std::string_view u : upperLines_) {
-        if (contains(u, "OBJECTIVE")) {
+    for (std::size_t i = 0; i < lineKeys_.size(); ++i) {
+        if (lineKeys_[i] & kObjective) {
+            const std::string u = upperLine(i + 1);
             const std::string_view value = valueAfter(u);
             const std::string_view w = Words(value, 1)[1];
             if (w == "RED")
                 redObjectives_.emplace_back(value.substr(3));
             else if (w == "BLUE")
                 blueObjectives_.emplace_back(value.substr(4));
-        } else if (contains(u, "PLATOON")) {
+        } else if (lineKeys_[i] & kPlatoon) {
             break;
         }
     }
@@ -346,7 +414,7 @@ NatWrite MissionSupport::WRITENAT(int n) {
         missionLines_.REPLACETOKEN(f.line,
                                    PUTWERT(missionLines_.GETTOKEN(f.line), 1, std::to_string(f.type)));
     }
-    buildUpperLines();
+    classifyLines();
     result.status = WRITESTRING(missionFile_, missionLines_.TOKENSTRING());
     return result;
 }

@@ -19,6 +19,7 @@
 namespace hartool {
 
 class BriefSupport;
+class Briefing;
 
 struct Point {
     std::int64_t X = 0;
@@ -61,6 +62,8 @@ enum class Shift { OBJ, ONE, TWO, THREE, SECTOR, LINEEND, NONE };
 // The map point moved so that an image of that kind sits where it should; capped at 320.
 Point CORRECTPOINT(Point p, Shift kind);
 Point CORRECTPOINT2(Point p, std::string_view image);
+// The shift CORRECTPOINT2 gives an image.
+Shift imageShift(std::string_view image);
 
 // A word as a whole number: the leading integer of a decimal word, 0 for a word that is not a number.
 std::int64_t wordNumber(std::string_view word);
@@ -130,9 +133,13 @@ class MissionSupport : public Parent {
     void DESTROY() override;
 
   private:
+    // The entries of one flight's route, into each page given (null ones left out).
+    void addRoute(std::span<Briefing* const> pages, std::size_t flight, int side) const;
     // Also gives the platoon's route point.
     Point readUnit(std::size_t line, UnitRecord& out) const;
-    void buildUpperLines();
+    void classifyLines();
+    // Line n (from 1) upper-cased, for the few lines whose words are read without regard to case.
+    std::string upperLine(std::size_t line) const;
     void indexTables();
     int unitSide(int type) const;  // 0 blue, 1 red, -1 in neither unit table
     std::string_view imageOf(std::int64_t type, int side) const;
@@ -145,8 +152,7 @@ class MissionSupport : public Parent {
     bool readOk_ = false;  // READNAT read the file in full
     std::span<const std::string_view> nationalityNames_;
     Token missionLines_;
-    std::string upperText_;                     // the mission lines upper-cased once, for the key tests
-    std::vector<std::string_view> upperLines_;  // into upperText_
+    std::vector<std::uint8_t> lineKeys_;  // per mission line, the LineKey bits of the words it holds
     std::vector<FlightEntry> flights_;
     std::span<const int> flyable_;
     std::span<const int> role1_, role2_;
@@ -166,6 +172,7 @@ class MissionSupport : public Parent {
     std::span<const tables::MessageRow> messages_;
     std::vector<signed char> unitSideByCode_;
     std::vector<std::string_view> imageByCode_[2];
+    std::vector<Shift> shiftByCode_[2];  // imageShift of imageByCode_
     std::vector<std::string_view> callSignByNumber_;
 };
 

@@ -145,6 +145,36 @@ TEST_F(Mission, RoutesInheritKindsAndEndAtPlatoonOrSupport) {
     EXPECT_EQ(b.waypoints[1].kind, 3);
 }
 
+// The words that make a line a unit, a waypoint, an order or a route's end count anywhere in the line and in
+// any case, and only when whole.
+TEST_F(Mission, LineWordsAnywhereInAnyCase) {
+    MissionSupport& m = load({
+        "PLATOON: 17 1000 2000 0 2 1100 2100 2 1201",
+        "addwaypt: 1 1",     // lower case
+        "xx ADDWAYPT: 2 2",  // after other words
+        "ADDWAYP T: 9 9",    // not whole
+        "order\x7f"
+        "asmbly_lz",                   // not "_"
+        "Order_Asmbly_Patrol",         // mixed case
+        "ADDWAYPTADDWAYPT: 3 3",       // twice in a row
+        "OBJECTIVE: ADDWAYPT: 4 4",    // beside another word
+        "ORDER_ASMBLY_ADDWAYPT: 5 5",  // behind a word found
+        "PLATOO",                      // cut at the line's end
+        "ADDWAYPT: 6 6 SUPPORT",       // the route ends before its waypoint
+        "ADDWAYPT: 7 7",
+    });
+    m.READWP();
+    m.READUNITS();
+    ASSERT_EQ(m.routes().size(), 1u);
+    std::vector<std::tuple<int, int, int>> got;
+    for (const WaypointRecord& w : m.routes()[0].waypoints) got.emplace_back(int(w.x), int(w.y), w.kind);
+    // An order gives its kind to the waypoint before it; "OBJECTIVE: ADDWAYPT: 4 4" holds no numbers.
+    const std::vector<std::tuple<int, int, int>> want = {{1100, 2100, 1}, {1, 1, 1}, {2, 2, 4},
+                                                         {3, 3, 4},       {0, 0, 4}, {5, 5, 4}};
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(m.blueUnits().size() + m.redUnits().size(), 1u);  // "PLATOO" is none
+}
+
 TEST_F(Mission, UnitValuesRunFromTheFirstColonRunToTheNext) {
     struct Case {
         const char* line;
