@@ -42,43 +42,60 @@ bool startsWithFolded(std::string_view line, std::string_view upperPrefix) {
 // to out cost more than the rest of the analysis.
 void appendEntries(std::string& out, std::string_view kind, const StringList& values, std::size_t pieceSize,
                    const std::function<void()>& full) {
-    constexpr std::size_t kBuffer = 8192, kNumber = 20;
-    char buffer[kBuffer];
+    constexpr std::size_t kBuffer = 8192, kNumber = 20, kSlack = 8;
+    // The fixed parts are copied eight bytes at a time, so the buffers have room past what they keep.
+    char buffer[kBuffer + kSlack];
     char* p = buffer;
     const auto flush = [&] {
         out.append(buffer, static_cast<std::size_t>(p - buffer));
         p = buffer;
         if (out.size() >= pieceSize) full();
     };
-    const auto put = [](char* at, std::string_view text) {
-        std::memcpy(at, text.data(), text.size());
-        return at + text.size();
-    };
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::string_view value = values[i];
-        const std::size_t most = kind.size() + 1 + kNumber + 3 + value.size() + 2;
+    char prefix[kSlack] = {};  // "Sprite "
+    const bool shortKind = kind.size() < kSlack;
+    if (shortKind) {
+        std::memcpy(prefix, kind.data(), kind.size());
+        prefix[kind.size()] = ' ';
+    }
+    // The entry's number, counted up in decimal instead of converted anew for each entry.
+    char number[kNumber + kSlack] = {};
+    char* const numberEnd = number + kNumber;
+    char* first = numberEnd - 1;
+    *first = '0';
+    const std::string_view text = values.joined();
+    std::size_t begin = 0;
+    for (const std::size_t end : values.ends()) {
+        const std::string_view value = text.substr(begin, end - begin);
+        begin = end;
+        const auto digits = static_cast<std::size_t>(numberEnd - first);
+        const std::size_t most = kind.size() + 1 + digits + 3 + value.size() + 2;
         if (static_cast<std::size_t>(buffer + kBuffer - p) < most) flush();
-        if (most > kBuffer) {
+        if (most > kBuffer || !shortKind) {
             // An entry longer than the buffer goes on by itself.
-            char number[kNumber];
-            out.append(kind);
-            out += ' ';
-            out.append(number, std::to_chars(number, number + kNumber, i).ptr);
-            out.append(" = ").append(value).append(kCrLf);
+            flush();
+            out.append(kind).append(" ").append(first, digits).append(" = ").append(value).append(kCrLf);
             if (out.size() >= pieceSize) full();
-            continue;
+        } else {
+            std::memcpy(p, prefix, kSlack);
+            p += kind.size() + 1;
+            std::memcpy(p, first, kSlack);  // numbers of up to eight digits in one copy
+            if (digits > kSlack) std::memcpy(p, first, digits);
+            p += digits;
+            std::memcpy(p, " = ", 3);
+            p += 3;
+            std::memcpy(p, value.data(), value.size());
+            p += value.size();
+            std::memcpy(p, kCrLf, 2);
+            p += 2;
+            // A piece ends where it always did: at the line that makes out reach pieceSize.
+            if (out.size() + static_cast<std::size_t>(p - buffer) >= pieceSize) flush();
         }
-        for (char c : kind) *p++ = c;
-        *p++ = ' ';
-        p = std::to_chars(p, p + kNumber, i).ptr;
-        *p++ = ' ';
-        *p++ = '=';
-        *p++ = ' ';
-        p = put(p, value);
-        *p++ = '\r';
-        *p++ = '\n';
-        // A piece ends where it always did: at the line that makes out reach pieceSize.
-        if (out.size() + static_cast<std::size_t>(p - buffer) >= pieceSize) flush();
+        char* d = numberEnd - 1;
+        while (d >= first && *d == '9') *d-- = '0';
+        if (d < first)
+            *(first = d) = '1';
+        else
+            ++*d;
     }
     flush();
 }

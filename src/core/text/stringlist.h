@@ -59,6 +59,9 @@ class StringList {
         return std::string_view(text_).substr(begin, ends_[i] - begin);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
+    // Every entry's characters end to end, and one past the end of each: for a writer that walks them all.
+    std::string_view joined() const { return text_; }
+    const std::vector<std::size_t>& ends() const { return ends_; }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
