@@ -269,7 +269,7 @@ Point MissionSupport::readUnit(std::size_t line, UnitRecord& out) const {
     out.type = typeCode(w.number(1));
     out.x = w.number(2);
     out.y = w.number(3);
-    out.callSign = GETCALLSIGN(callSignNumber(w[9]));
+    out.callSign = callSignOf(callSignNumber(w[9]));
     return {w.number(6), w.number(7)};
 }
 
@@ -350,8 +350,12 @@ platform::Status MissionSupport::ANALYZE(BriefSupport& briefing, const std::stri
 }
 
 std::string MissionSupport::GETCALLSIGN(std::int64_t number) const {
+    return std::string(callSignOf(number));
+}
+
+std::string_view MissionSupport::callSignOf(std::int64_t number) const {
     if (number <= 0 || static_cast<std::uint64_t>(number) >= callSignByNumber_.size()) return "";
-    return std::string(callSignByNumber_[static_cast<std::size_t>(number)]);
+    return callSignByNumber_[static_cast<std::size_t>(number)];
 }
 
 std::string MissionSupport::GETMESSAGE(std::int64_t number, MessagePart what) const {

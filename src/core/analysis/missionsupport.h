@@ -36,7 +36,7 @@ struct Dimension {
 struct UnitRecord {
     std::int64_t x = 0, y = 0;
     int type = 0;
-    std::string callSign;
+    std::string_view callSign;  // in the call-sign table, which lives as long as the program
 };
 
 struct WaypointRecord {
@@ -142,6 +142,7 @@ class MissionSupport : public Parent {
     std::string upperLine(std::size_t line) const;
     void indexTables();
     int unitSide(int type) const;  // 0 blue, 1 red, -1 in neither unit table
+    std::string_view callSignOf(std::int64_t number) const;
     std::string_view imageOf(std::int64_t type, int side) const;
     std::string_view waypointImage(std::int64_t kind, int side) const;
     // The sprites of one side's units, and ADDGRAPHUNIT with them made.
