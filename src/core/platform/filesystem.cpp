@@ -67,6 +67,11 @@ Seam<FileSystem>& seam() {
     return installed;
 }
 
+bool isContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// name and mask folded alike beforehand; "?" takes one character, all the bytes of a UTF-8 one.
 bool globMatch(std::string_view name, std::string_view mask) {
     // Greedy match with one backtrack point: linear for masks with a single "*", never exponential.
     std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
@@ -74,7 +79,10 @@ bool globMatch(std::string_view name, std::string_view mask) {
         if (m < mask.size() && mask[m] == '*') {
             starMask = m++;
             starName = n;
-        } else if (m < mask.size() && (mask[m] == '?' || upper1252(mask[m]) == upper1252(name[n]))) {
+        } else if (m < mask.size() && mask[m] == '?') {
+            ++m, ++n;
+            while (n < name.size() && isContinuation(name[n])) ++n;
+        } else if (m < mask.size() && mask[m] == name[n]) {
             ++m, ++n;
         } else if (starMask != std::string_view::npos) {
             m = starMask + 1;
@@ -85,6 +93,13 @@ bool globMatch(std::string_view name, std::string_view mask) {
     }
     while (m < mask.size() && mask[m] == '*') ++m;
     return m == mask.size();
+}
+
+bool maskMatch(std::string_view name, std::string_view mask) {
+    if (globMatch(name, mask)) return true;
+    // As on Windows, "NAME.*" also takes "NAME" without any extension.
+    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
+           globMatch(name, mask.substr(0, mask.size() - 2));
 }
 
 }  // namespace
@@ -119,14 +134,15 @@ std::string shownPath(const std::string& path, const std::string& base) {
 #else
     constexpr char kSeparator = '/';
 #endif
-    // Messages are game text: the native name goes back into the code page the boxes show.
-    std::string native = utf8ToCp1252(fileSystem().nativePath(path));
+    std::string native = fileSystem().nativePath(path);
     if (!base.empty()) {
-        std::string folder = utf8ToCp1252(fileSystem().nativePath(base));
+        std::string folder = fileSystem().nativePath(base);
         if (!folder.empty() && folder.back() != kSeparator) folder += kSeparator;
         if (native.size() > folder.size() && native.starts_with(folder)) native.erase(0, folder.size());
     }
-    return native;
+    // Messages are game text: a character the code page cannot spell shows as "?". Inside the game folder
+    // only the game's own names are left, which it spells.
+    return gameNameOf(native);
 }
 
 bool isDeviceName(std::string_view name) {
@@ -163,10 +179,7 @@ std::string fileNameProblem(std::string_view name) {
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {
-    if (globMatch(name, mask)) return true;
-    // As on Windows, "NAME.*" also takes "NAME" without any extension.
-    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
-           globMatch(name, mask.substr(0, mask.size() - 2));
+    return maskMatch(upperFileName(name), upperFileName(mask));
 }
 
 }  // namespace hartool::platform

@@ -26,7 +26,7 @@ std::uint32_t attributesOf(const struct stat& st) {
 }
 
 // The ordinary, non-hidden files of pathAndMask's folder that match its mask, unsorted: visit(name, native,
-// dir) for each, which may stat it. A name the game cannot spell is not one of its files.
+// dir) for each, which may stat it.
 template <class Visit>
 void forEachListed(const std::string& pathAndMask, Visit visit) {
     std::size_t cut = pathAndMask.find_last_of("\\/");
@@ -38,18 +38,15 @@ void forEachListed(const std::string& pathAndMask, Visit visit) {
     // A plain name lists the one file that every other operation on that name reaches.
     std::string chosen;
     if (mask.find_first_of("*?") == std::string::npos)
-        chosen = posix::baseOf(PosixFileSystem::resolve(posix::joinNative(folder, cp1252ToUtf8(mask))));
+        chosen = posix::baseOf(PosixFileSystem::resolve(posix::joinNative(folder, mask)));
 
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (dirent* e = ::readdir(dir)) {
         std::string native = e->d_name;
         if (native.empty() || native[0] == '.') continue;  // hidden, and "." and ".."
-        bool representable = false;
-        std::string name = utf8ToCp1252(native, &representable);
-        if (!representable) continue;
-        if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
-        visit(std::move(name), native, dir, e->d_type);
+        if (chosen.empty() ? !matchesMask(native, mask) : native != chosen) continue;
+        visit(native, native, dir, e->d_type);
     }
     ::closedir(dir);
 }
