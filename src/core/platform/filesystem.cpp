@@ -71,8 +71,9 @@ bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// name and mask folded alike beforehand; "?" takes one character, all the bytes of a UTF-8 one.
-bool globMatch(std::string_view name, std::string_view mask) {
+// "?" takes one character, all the bytes of a UTF-8 one. fold: ASCII letters compare without regard to case
+// (for ASCII alone; other names are folded beforehand).
+bool globMatch(std::string_view name, std::string_view mask, bool fold) {
     // Greedy match with one backtrack point: linear for masks with a single "*", never exponential.
     std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
     while (n < name.size()) {
@@ -82,7 +83,8 @@ bool globMatch(std::string_view name, std::string_view mask) {
         } else if (m < mask.size() && mask[m] == '?') {
             ++m, ++n;
             while (n < name.size() && isContinuation(name[n])) ++n;
-        } else if (m < mask.size() && mask[m] == name[n]) {
+        } else if (m < mask.size() &&
+                   (fold ? upper1252(mask[m]) == upper1252(name[n]) : mask[m] == name[n])) {
             ++m, ++n;
         } else if (starMask != std::string_view::npos) {
             m = starMask + 1;
@@ -95,11 +97,17 @@ bool globMatch(std::string_view name, std::string_view mask) {
     return m == mask.size();
 }
 
-bool maskMatch(std::string_view name, std::string_view mask) {
-    if (globMatch(name, mask)) return true;
+bool maskMatch(std::string_view name, std::string_view mask, bool fold) {
+    if (globMatch(name, mask, fold)) return true;
     // As on Windows, "NAME.*" also takes "NAME" without any extension.
     return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
-           globMatch(name, mask.substr(0, mask.size() - 2));
+           globMatch(name, mask.substr(0, mask.size() - 2), fold);
+}
+
+bool isAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
 
 }  // namespace
@@ -179,7 +187,9 @@ std::string fileNameProblem(std::string_view name) {
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {
-    return maskMatch(upperFileName(name), upperFileName(mask));
+    // Listings match every name of a folder: the usual ASCII pair is compared without copies.
+    if (isAscii(name) && isAscii(mask)) return maskMatch(name, mask, true);
+    return maskMatch(upperFileName(name), upperFileName(mask), false);
 }
 
 }  // namespace hartool::platform
