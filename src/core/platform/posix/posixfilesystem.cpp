@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <memory>
 
-#include "core/platform/codepage.h"
 #include "core/platform/native.h"
 #include "core/platform/posix/atomicwrite.h"
 #include "core/platform/posix/nativefiles.h"
