@@ -26,7 +26,7 @@ std::size_t pagesIn(const std::vector<Briefing>& pages) {
 std::string briefingOrReport(Context& c, const std::string& name, const std::string& doneWord) {
     const std::string file = briefingNamed(c.folders, name);
     if (!file.empty()) return c.folders.briefings + file;
-    refused(c, name, "no such briefing in the briefings folder", doneWord);
+    refused(c, platform::fileNameOf(name), "no such briefing in the briefings folder", doneWord);
     return "";
 }
 
@@ -38,7 +38,8 @@ int analyzeAll(Context& c) {
     Report report;
     std::vector<std::string> names;
     // A mission that cannot be read is a failure, not a mission without briefing.
-    for (const std::string& name : list.fileNames) {
+    for (const std::string& game : list.fileNames) {
+        const std::string name = platform::fileNameOf(game);
         const std::string file = c.folders.player + name;
         bool briefing = false;
         const platform::ReadResult read = platform::readFileUntil(player + name, [&](std::string_view piece) {
@@ -78,7 +79,8 @@ int briefingsCommand(Context& c) {
     Json items = Json::array();
     int status = kAllDone;
     for (const std::string& name : readBriefingNames(c.folders.briefings)) {
-        BriefSupport briefing(c.folders.briefings + name, false, BriefSupport::Graphics::SKIP);
+        BriefSupport briefing(c.folders.briefings + platform::fileNameOf(name), false,
+                              BriefSupport::Graphics::SKIP);
         if (!briefing.readInFull()) {
             c.out.message(name + ": file could not be read");
             status = kNotAllDone;
@@ -113,10 +115,11 @@ int extractCommand(Context& c) {
     const BriefingName name = briefingName(title);
     // A name typed is used as it stands or refused; a title that cannot be a file name is changed, as the
     // dialog offers it.
-    if (as && (title.empty() || name.changed)) return refused(c, *as, kNotAFileName, "extracted");
-    if (platform::fileExists(c.folders.briefings + name.name) && !c.force())
-        return refused(c, c.folders.briefings + name.name,
-                       "a briefing of this name exists: --force replaces it", "extracted");
+    if (as && (title.empty() || name.changed))
+        return refused(c, platform::fileNameOf(*as), kNotAFileName, "extracted");
+    const std::string target = c.folders.briefings + platform::fileNameOf(name.name);
+    if (platform::fileExists(target) && !c.force())
+        return refused(c, target, "a briefing of this name exists: --force replaces it", "extracted");
     const Report report = extractBriefing(mission, c.folders.briefings, title);
     return c.out.report(report,
                         "briefing " + title + (name.changed ? " extracted as " + name.name : " extracted"),
@@ -156,8 +159,8 @@ int analyzeCommand(Context& c) {
 int newBriefingCommand(Context& c) {
     const std::string& typed = c.args.words[0];
     const std::string problem = newBriefingNameProblem(c.folders.briefings, typed.empty() ? " " : typed);
-    if (!problem.empty()) return refused(c, typed, problem, "written");
-    const std::string file = c.folders.briefings + std::string(trimSpaces(typed));
+    if (!problem.empty()) return refused(c, platform::fileNameOf(typed), problem, "written");
+    const std::string file = c.folders.briefings + platform::fileNameOf(trimSpaces(typed));
     std::string failed;
     if (const platform::Status made = platform::makeFolders(c.folders.briefings, &failed); !made)
         return refused(c, failed, made.error, "written");
@@ -181,8 +184,8 @@ int copyBriefingCommand(Context& c) {
     if (from.empty()) return kNotAllDone;
     const std::string& typed = c.args.words[1];
     const std::string problem = newBriefingNameProblem(c.folders.briefings, typed.empty() ? " " : typed);
-    if (!problem.empty()) return refused(c, typed, problem, "copied");
-    const Report report = copyBriefing(from, c.folders.briefings + std::string(trimSpaces(typed)));
+    if (!problem.empty()) return refused(c, platform::fileNameOf(typed), problem, "copied");
+    const Report report = copyBriefing(from, c.folders.briefings + platform::fileNameOf(trimSpaces(typed)));
     return c.out.report(report, "briefing " + c.args.words[0] + " has been copied to " + typed, "copied",
                         c.folders.game);
 }

@@ -4,6 +4,7 @@
 #include "cli/names.h"
 #include "cli/output.h"
 #include "core/check/check.h"
+#include "core/platform/codepage.h"
 
 namespace hartool::cli {
 
@@ -13,7 +14,7 @@ int checkCommand(Context& c) {
     for (const std::string& word : c.args.words) {
         // A mission that is not there is checked all the same, and found missing.
         const std::string file = missionNamed(c.folders, word);
-        options.missions.push_back(file.empty() ? word : file);
+        options.missions.push_back(file.empty() ? platform::fileNameOf(word) : file);
     }
     const std::vector<Finding> findings = checkMissions(c.folders, options);
     if (c.out.json()) {

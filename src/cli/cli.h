@@ -24,7 +24,8 @@ inline constexpr int kAllDone = 0;
 inline constexpr int kNotAllDone = 1;  // something failed, was skipped or refused; the report says what
 inline constexpr int kUsage = 2;       // a usage error, or no game folder
 
-// A command line taken apart. Words and values are in the game's code page.
+// A command line taken apart. Words and values are in the game's code page, but for a path (--game), which
+// is the file system's bytes.
 struct Arguments {
     std::vector<std::string> words;             // the command's own words, after its name
     std::map<std::string, std::string> values;  // "--as" -> "NAME"

@@ -92,6 +92,7 @@ constexpr Command kCommands[] = {
 
 // Options every command takes.
 constexpr const char* kGlobalValues = "--game";
+constexpr const char* kPathValues = "--game";
 constexpr const char* kGlobalFlags = "--json --quiet --force --help --version";
 
 bool listed(const char* list, const std::string& option) {
@@ -196,6 +197,11 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder, 
                 if (i + 1 == argv.size()) return out.usage(option + " needs a value");
                 value = argv[++i];
             }
+            // A path is the file system's bytes, a name game text.
+            if (listed(kPathValues, option)) {
+                args.values[option] = *value;
+                continue;
+            }
             const std::optional<std::string> converted = fromArgument(*value);
             if (!converted) return out.usage(*value + ": a character the game's code page does not have");
             args.values[option] = *converted;
@@ -231,7 +237,7 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder, 
 
     const GameLookup game = findGame(args.value("--game"));
     if (game.gamePath.empty()) {
-        out.message("hartool-cli: " + game.problem);
+        out.messageAsIs("hartool-cli: " + game.problem);
         return kUsage;
     }
     Context context{args, GameFolders::fromGamePath(game.gamePath), out};

@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "core/backup/backup.h"
 #include "core/game/gamecheck.h"
+#include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/transfer/transfer.h"
 
@@ -126,11 +127,11 @@ int toCampaignCommand(Context& c) {
     for (std::size_t i = 1; i < c.args.words.size(); ++i) {
         const std::string file = missionNamed(c.folders, c.args.words[i]);
         if (!file.empty()) {
-            battles.push_back(file);
+            battles.push_back(platform::gameNameOf(file));
             continue;
         }
         ++report.selected;
-        report.fail(c.args.words[i], "no such single battle in the player folder");
+        report.fail(platform::fileNameOf(c.args.words[i]), "no such single battle in the player folder");
     }
     if (!battles.empty())
         report.add(

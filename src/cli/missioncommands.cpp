@@ -28,10 +28,10 @@ std::string sideOf(const std::string& file) {
 // Copy Mission with the new file name and title given: the copy, the rename, or both.
 int copyOrRetitle(Context& c, const std::string& file, const std::string& newFile,
                   const std::optional<std::string>& newTitle) {
-    const std::string name = file.substr(c.folders.player.size());
+    const std::string name = platform::gameNameOf(file.substr(c.folders.player.size()));
     const std::string title = GETTITLE(file);
     if (const std::string problem = copyNameProblem(newFile); !problem.empty())
-        return refused(c, newFile, problem, "copied");
+        return refused(c, platform::fileNameOf(newFile), problem, "copied");
     if (newTitle)
         if (const std::string problem = titleProblem(*newTitle); !problem.empty())
             return refused(c, file, problem, "copied");
@@ -62,7 +62,7 @@ int missionsCommand(Context& c) {
     const MissionList list = readMissionList(c.folders.player);
     Json items = Json::array();
     for (std::size_t i = 0; i < list.fileNames.size(); ++i) {
-        const std::string file = c.folders.player + list.fileNames[i];
+        const std::string file = c.folders.player + platform::fileNameOf(list.fileNames[i]);
         const std::string side = sideOf(file);
         const bool briefing = EXISTBRIEF(file);
         if (c.out.json())
@@ -89,7 +89,8 @@ int copyCommand(Context& c) {
 int retitleCommand(Context& c) {
     const std::string file = missionOrReport(c, c.args.words[0], "renamed");
     if (file.empty()) return kNotAllDone;
-    return copyOrRetitle(c, file, file.substr(c.folders.player.size()), c.args.words[1]);
+    return copyOrRetitle(c, file, platform::gameNameOf(file.substr(c.folders.player.size())),
+                         c.args.words[1]);
 }
 
 int deleteCommand(Context& c) {

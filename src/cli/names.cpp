@@ -56,7 +56,7 @@ GameLookup findGame(const std::optional<std::string>& given) {
         return found;
     }
     const std::string ini = platform::iniFile();
-    if (const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", ini); !stored.empty()) {
+    if (const std::string stored = platform::pathSetting(kIniSection, "PATH", ini); !stored.empty()) {
         usable(stored, "the game folder in " + ini + ",");
         return found;
     }
@@ -71,10 +71,10 @@ GameLookup findGame(const std::optional<std::string>& given) {
 }
 
 std::string missionNamed(const GameFolders& folders, const std::string& name, bool forTools) {
-    std::string wanted = platform::upper1252(trimSpaces(name));
+    std::string wanted = platform::upperFileName(platform::fileNameOf(trimSpaces(name)));
     if (!wanted.ends_with(".TXT")) wanted += ".TXT";
     for (const platform::FileEntry& e : platform::listFiles(folders.player + "*.TXT")) {
-        if (platform::upper1252(e.name) != wanted) continue;
+        if (platform::upperFileName(e.name) != wanted) continue;
         // A failure shows in the operation, which then reports why it could not change the file.
         if (forTools && (e.attributes & (platform::READONLY | platform::HIDDEN | platform::SYSTEM)))
             platform::FABSETFILEATTRIBUTES(folders.player + e.name, platform::NORMAL);
@@ -85,10 +85,10 @@ std::string missionNamed(const GameFolders& folders, const std::string& name, bo
 
 std::string briefingNamed(const GameFolders& folders, const std::string& name) {
     const std::vector<std::string> names = readBriefingNames(folders.briefings);
-    for (const std::string& file : names)
-        if (file == name) return file;
-    for (const std::string& file : names)
-        if (platform::iequals1252(file, name)) return file;
+    for (const std::string& briefing : names)
+        if (briefing == name) return platform::fileNameOf(briefing);
+    for (const std::string& briefing : names)
+        if (platform::iequals1252(briefing, name)) return platform::fileNameOf(briefing);
     return "";
 }
 
@@ -114,7 +114,7 @@ int deleteNamed(Context& c, const std::function<std::string(const std::string&)>
         const std::string file = named(name);
         if (file.empty()) {
             ++report.selected;
-            report.fail(name, noSuch);
+            report.fail(platform::fileNameOf(name), noSuch);
             continue;
         }
         Deletion deletion = deleteFiles({folder + file}, DeleteMode::TRASH);
@@ -131,7 +131,7 @@ int deleteNamed(Context& c, const std::function<std::string(const std::string&)>
 std::string missionOrReport(Context& c, const std::string& name, const std::string& doneWord) {
     const std::string file = missionNamed(c.folders, name, true);
     if (!file.empty()) return c.folders.player + file;
-    refused(c, name, "no such mission in the player folder", doneWord);
+    refused(c, platform::fileNameOf(name), "no such mission in the player folder", doneWord);
     return "";
 }
 

@@ -16,18 +16,18 @@ std::optional<std::string> fromArgument(const std::string& word);
 
 struct GameLookup {
     std::string gamePath;  // normalised; empty when none was found
-    std::string problem;   // why not
+    std::string problem;   // why not, in UTF-8: it names paths as they are
 };
 // given (--game), else the path in the tool's settings, else the default place, else the first game the
 // search of the usual Wine prefixes finds: the order the main dialog starts with. A relative folder is taken
 // from the working folder.
 GameLookup findGame(const std::optional<std::string>& given);
 
-// The file name of the player folder's mission named (with or without ".TXT", in any case); "" when none.
-// forTools: its attributes are cleared, as the mission tools' list clears them, so that it can be rewritten
-// and deleted.
+// The file name (as on disk) of the player folder's mission named (with or without ".TXT", in any case); ""
+// when none. forTools: its attributes are cleared, as the mission tools' list clears them, so that it can be
+// rewritten and deleted.
 std::string missionNamed(const GameFolders& folders, const std::string& name, bool forTools = false);
-// The file name of the briefing named (its exact name first, then in any case); "" when none.
+// The file name of the briefing named (its exact game name first, then in any case); "" when none.
 std::string briefingNamed(const GameFolders& folders, const std::string& name);
 // By display name or folder name, in any case; nullptr when none.
 const Campaign* campaignNamed(const std::string& name);

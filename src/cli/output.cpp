@@ -17,7 +17,7 @@ std::string shortened(const std::string& file, const std::string& base) {
 Json failures(const std::vector<Failure>& list, const std::string& base) {
     Json items = Json::array();
     for (const Failure& f : list)
-        items.push_back({{"file", utf8(shortened(f.file, base))}, {"reason", utf8(f.reason)}});
+        items.push_back({{"file", shortened(f.file, base)}, {"reason", utf8(f.reason)}});
     return items;
 }
 
@@ -69,6 +69,11 @@ void Output::document(const Json& value) {
 void Output::message(const std::string& line) {
     endProgress();
     err_ << utf8(line) << '\n';
+}
+
+void Output::messageAsIs(const std::string& line) {
+    endProgress();
+    err_ << line << '\n';
 }
 
 int Output::usage(const std::string& problem) {

@@ -29,8 +29,9 @@ class Output {
     // A text result (nothing with --json, where the document says it).
     void text(const std::string& line);
     void document(const Json& value);
-    void message(const std::string& line);  // on standard error
-    int usage(const std::string& problem);  // on standard error; returns kUsage
+    void message(const std::string& line);      // on standard error
+    void messageAsIs(const std::string& line);  // the same for a line in UTF-8 already
+    int usage(const std::string& problem);      // on standard error; returns kUsage
 
     // Shows how many of how many files are done, on a terminal and without --quiet; empty otherwise.
     Progress progress(const std::string& caption);

@@ -41,6 +41,9 @@ std::string quoted(const std::string& word) {
 
 class CliTest : public ::testing::Test {
   protected:
+    // The game below the folders of below (see GameFolder).
+    explicit CliTest(const std::string& below = "") : game(below) {}
+
     // The program in the scratch folder beside the game, with settings of its own there; --game unless
     // withGame is false.
     Ran cli(const std::vector<std::string>& args, bool withGame = true) const {
@@ -230,6 +233,42 @@ TEST_F(CliTest, GameFolderFromTheSettingsElseNone) {
     std::ofstream(game.root() / "HARTOOL.INI") << "[TOOL]\r\nPATH=" << game.nativeFolder() << "\r\n";
     const Ran found = cli({"missions"}, false);
     EXPECT_EQ(found.status, 0);
+    EXPECT_NE(found.out.find("S01.TXT\tNight Raid"), std::string::npos);
+}
+
+class CliBelowCyrillicTest : public CliTest {
+  protected:
+    CliBelowCyrillicTest() : CliTest("\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B") {}  // ".../Игры/Harvane"
+};
+
+// --game and the settings' PATH are the file system's bytes; names typed stay game names.
+TEST_F(CliBelowCyrillicTest, AGameBelowAFolderTheCodePageCannotSpell) {
+    const Ran missions = cli({"missions", "--json"});
+    ASSERT_EQ(missions.status, 0) << missions.err;
+    ASSERT_EQ(missions.json().size(), 5u);
+    EXPECT_EQ(missions.json()[0]["file"], "S02.TXT");
+
+    const Ran extracted = cli({"extract", "S01", "--as",
+                               "\xC3\x9C"
+                               "berfall"});  // typed in UTF-8
+    EXPECT_EQ(extracted.status, 0) << extracted.err;
+    EXPECT_EQ(extracted.out,
+              "briefing \xC3\x9C"
+              "berfall extracted\n");
+    EXPECT_TRUE(game.exists(kBriefings + "\xC3\x9C"
+                                         "berfall"));
+    EXPECT_EQ(cli({"briefings"}).out,
+              "\xC3\x9C"
+              "berfall\t3\t1\n");
+
+    const std::string nowhere = game.root().string() + "/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/nowhere";
+    const Ran none = cli({"--game", nowhere, "missions"}, false);
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.err.find("--game " + nowhere + ": no such folder"), std::string::npos) << none.err;
+
+    std::ofstream(game.root() / "HARTOOL.INI") << "[TOOL]\r\nPATH=" << game.nativeFolder() << "\r\n";
+    const Ran found = cli({"missions"}, false);
+    EXPECT_EQ(found.status, 0) << found.err;
     EXPECT_NE(found.out.find("S01.TXT\tNight Raid"), std::string::npos);
 }
 

@@ -44,12 +44,15 @@ const fs::path& demoGameOriginal() {
 
 }  // namespace
 
-GameFolder::GameFolder() {
-    const fs::path game = temp_.path() / kGameFolderName;
-    nativeFolder_ = game.string() + "/";
-    gamePath_ = PATHOK(game.string());
+GameFolder::GameFolder(const std::string& below) {
+    game_ = temp_.path() / fs::path(std::u8string(below.begin(), below.end())) / kGameFolderName;
+    const fs::path& game = game_;
+    const std::u8string spelt = game.u8string();
+    nativeFolder_ = std::string(spelt.begin(), spelt.end()) + "/";
+    gamePath_ = PATHOK(std::string(spelt.begin(), spelt.end()));
     folders_ = GameFolders::fromGamePath(gamePath_);
     try {
+        fs::create_directories(game.parent_path());
         fs::copy(demoGameOriginal(), game, fs::copy_options::recursive);
     } catch (const std::exception& e) {
         ADD_FAILURE() << e.what();
@@ -58,7 +61,7 @@ GameFolder::GameFolder() {
 }
 
 std::string GameFolder::nativePath(const std::string& relative) const {
-    fs::path current = temp_.path() / kGameFolderName;
+    fs::path current = game_;
     std::string name;
     auto step = [&current](const std::string& component) {
         std::error_code ec;

@@ -20,7 +20,10 @@ namespace hartool::test {
 // match each name without regard to case (exact spelling first).
 class GameFolder {
   public:
-    GameFolder();
+    GameFolder() : GameFolder("") {}
+    // The game folder below the folders of below (UTF-8, "/" between them; "Игры" for one the code page
+    // cannot spell).
+    explicit GameFolder(const std::string& below);
 
     // Scratch space beside the game folder (for an INI file, briefings to import, ...).
     const std::filesystem::path& root() const { return temp_.path(); }
@@ -53,6 +56,7 @@ class GameFolder {
 
   private:
     TempDir temp_;
+    std::filesystem::path game_;
     FakeTrash trash_{temp_.path() / "data-home"};
     std::string nativeFolder_;
     std::string gamePath_;

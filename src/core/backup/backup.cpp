@@ -49,10 +49,10 @@ struct FolderCopy {
 std::size_t dropPresent(std::vector<std::string>& names, const std::string& folder, CopyMode mode) {
     std::unordered_set<std::string> present;
     for (const std::string& name : platform::listFileNames(folder + copyMask(mode)))
-        present.insert(platform::upper1252(name));
+        present.insert(platform::upperFileName(name));
     const std::size_t before = names.size();
     std::erase_if(names,
-                  [&](const std::string& name) { return present.contains(platform::upper1252(name)); });
+                  [&](const std::string& name) { return present.contains(platform::upperFileName(name)); });
     return before - names.size();
 }
 

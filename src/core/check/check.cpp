@@ -664,7 +664,7 @@ void Checker::duplicates() {
             if (!t->checked) continue;
             std::string others;
             for (const Title* o : same)
-                if (o != t) others += (others.empty() ? "" : ", ") + baseName(o->file);
+                if (o != t) others += (others.empty() ? "" : ", ") + platform::gameNameOf(baseName(o->file));
             add(t->file, t->kind, t->line, "title-duplicate",
                 "the title \"" + std::string(trimSpaces(t->title)) + "\" is also the title of " + others +
                     ": the lists cannot tell them apart");
@@ -726,7 +726,12 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
     const bool whole = options.missions.empty();
     constexpr std::size_t kPlayerGroup = 0;
 
-    std::vector<std::string> players = platform::listFileNames(folders.player + "*.TXT");
+    std::vector<std::string> players;
+    for (std::string& name : platform::listFileNames(folders.player + "*.TXT")) {
+        bool spellable = false;
+        platform::gameNameOf(name, &spellable);
+        if (spellable) players.push_back(std::move(name));  // else the game cannot name it
+    }
     std::sort(players.begin(), players.end());
     if (whole) {
         // Resolved once: the listed names are spelt as on disk, so each mission is then one direct read.
@@ -739,12 +744,12 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
         for (const std::string& m : options.missions) {
             const bool path = m.find_first_of("\\/") != std::string::npos;
             const std::string file = path ? m : folders.player + m;
-            named.insert(platform::upper1252(file));
+            named.insert(platform::upperFileName(file));
             checker.mission(file, CheckedFile::Mission, isSingleBattle(baseName(m)), kPlayerGroup);
         }
         // A named mission still must not repeat the title of another.
         for (const std::string& name : players)
-            if (!named.count(platform::upper1252(folders.player + name)))
+            if (!named.count(platform::upperFileName(folders.player + name)))
                 checker.otherTitle(folders.player + name, GETTITLE(folders.player + name), kPlayerGroup);
     }
 
@@ -761,7 +766,7 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
 
     if (whole) {
         for (const std::string& name : readBriefingNames(folders.briefings))
-            checker.briefingFile(folders.briefings + name);
+            checker.briefingFile(folders.briefings + platform::fileNameOf(name));
         if (backupIncomplete(folders))
             checker.add(folders.backup, CheckedFile::Game, 0, "backup-incomplete",
                         "the original campaign and single missions are not saved yet: Save Original Files "
@@ -813,9 +818,10 @@ bool anyErrors(const std::vector<Finding>& findings) {
 }
 
 std::string shownFile(const Finding& f, const std::string& base) {
+    // Findings are game text; inside the game folder only the game's own names are left.
     if (!base.empty() && f.file.size() > base.size() && startsWith(f.file, base))
-        return f.file.substr(base.size());
-    return f.file;
+        return platform::gameNameOf(f.file.substr(base.size()));
+    return platform::gameNameOf(f.file);
 }
 
 std::string findingLine(const Finding& f, const std::string& base) {

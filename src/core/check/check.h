@@ -69,7 +69,7 @@ const std::vector<CheckRule>& checkRules();
 std::string_view severityName(Severity severity);  // "error", "warning", "note"
 bool anyErrors(const std::vector<Finding>& findings);
 
-// The file as the player knows it: without base when it begins with it.
+// The file as the player knows it, as game text: without base when it begins with it.
 std::string shownFile(const Finding& finding, const std::string& base = "");
 // "file:line: severity: rule: text", the line left out when it is 0.
 std::string findingLine(const Finding& finding, const std::string& base = "");

@@ -14,7 +14,7 @@ std::string typedGameFolder(const std::string& typed) {
     while (!path.empty() && path.back() == ' ') path.pop_back();
     const std::size_t cut = path.find_last_of("\\/");
     const std::string name = path.substr(cut == std::string::npos ? 0 : cut + 1);
-    if (cut != std::string::npos && platform::iequals1252(name, kGameExecutable) &&
+    if (cut != std::string::npos && platform::iequalsFileName(name, kGameExecutable) &&
         platform::fileExists(path))
         return path.substr(0, cut + 1);
     return typed;

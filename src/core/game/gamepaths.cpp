@@ -8,7 +8,7 @@ namespace hartool {
 std::string PATHOK(std::string_view path) {
     const std::string_view trimmed = trimSpaces(path);
     if (trimmed.empty()) return {};
-    std::string result = platform::upper1252(trimmed);
+    std::string result = platform::upperFileName(trimmed);
     // A folder typed or shown the Linux way ends in "/": one separator at the end, not two.
     if (result.back() == '/')
         result.back() = '\\';

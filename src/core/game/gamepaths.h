@@ -8,7 +8,8 @@
 
 namespace hartool {
 
-// Trimmed of blanks, upper case, ending in "\" (a final "/" becomes one) unless empty. Never fails.
+// Trimmed of blanks, upper case (upperFileName: the letters 1252 holds), ending in "\" (a final "/" becomes
+// one) unless empty. Never fails.
 std::string PATHOK(std::string_view path);
 
 inline constexpr const char* kDefaultGamePath = "C:\\Program Files\\Vantrope\\Harvane!";

@@ -29,9 +29,10 @@ const LoadedImage& ImageFolder::load(const std::string& name) {
             return !tooLarge;
         });
     };
-    platform::ReadResult read = readCapped(game_ + name);
+    const std::string file = platform::fileNameOf(name);
+    platform::ReadResult read = readCapped(game_ + file);
     // The game keeps its pictures beside or below its data; both are looked at.
-    if (read.missing) read = readCapped(game_ + "Data\\" + name);
+    if (read.missing) read = readCapped(game_ + "Data\\" + file);
     if (!read.ok || tooLarge) {
         loaded.missing = read.missing;
         loaded.error = tooLarge             ? "larger than any picture"

@@ -138,7 +138,7 @@ Report extractBriefing(const std::string& missionFile, const std::string& briefi
     }
     std::string target = briefingsFolder;
     if (!target.empty() && !isSeparator(target.back())) target += '\\';
-    target += briefingName(title).name;
+    target += platform::fileNameOf(briefingName(title).name);
     // The part as the game reads it: a ^Z ends it.
     return finished(
         report, target,
@@ -249,7 +249,8 @@ std::string newBriefingNameProblem(const std::string& folder, const std::string&
     // The name as the file system would store it must be the name typed, or the file lands elsewhere.
     if (std::string problem = platform::fileNameProblem(name); !problem.empty()) return problem;
     // Trimmed too, since that is the file written.
-    if (platform::fileExists(folder + typed) || platform::fileExists(folder + name))
+    if (platform::fileExists(folder + platform::fileNameOf(typed)) ||
+        platform::fileExists(folder + platform::fileNameOf(name)))
         return "a file of this name exists";
     return "";
 }

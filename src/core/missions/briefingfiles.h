@@ -26,9 +26,9 @@ struct BriefingName {
 BriefingName briefingName(std::string_view title);
 
 // Writes the mission's briefing part, unchanged up to a ^Z that ends it, as the whole of briefingsFolder +
-// briefingName(title).name, creating the folder when needed and replacing an earlier file of that name. The
-// mission stays as it is. A mission without briefing part is passed over ("no briefingtext found"), nothing
-// written.
+// fileNameOf(briefingName(title).name), creating the folder when needed and replacing an earlier file of that
+// name. The mission stays as it is. A mission without briefing part is passed over ("no briefingtext found"),
+// nothing written.
 Report extractBriefing(const std::string& missionFile, const std::string& briefingsFolder,
                        const std::string& title);
 
@@ -56,7 +56,8 @@ inline constexpr const char* kNotAFileName =
     "not a file name: no \\ / : * ? \" < > | or control characters, not \".\" or \"..\", and no device name "
     "such as CON";
 
-// Why typed cannot be the name of a new briefing file in folder; "" when it can (or nothing is typed yet).
+// Why typed (a game name) cannot be the name of a new briefing file in folder; "" when it can (or nothing is
+// typed yet).
 std::string newBriefingNameProblem(const std::string& folder, const std::string& typed);
 
 // Replaces to unless it is read-only; makes to's folder when it is missing.

@@ -15,13 +15,16 @@ constexpr std::size_t kTitleWidth = 30;
 std::string folded(std::string_view s) {
     return platform::upper1252(trimSpaces(s));
 }
+std::string foldedPath(std::string_view s) {
+    return platform::upperFileName(trimSpaces(s));
+}
 
 // The game and the mission list see only these.
 bool listedName(const std::string& name) {
     return name.size() > 4 && platform::iequals1252(std::string_view(name).substr(name.size() - 4), ".TXT");
 }
 
-std::string fileNameOf(const std::string& path) {
+std::string baseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -40,14 +43,17 @@ MissionList readMissionList(const std::string& playerFolder) {
     // Resolved once: the listed names are spelt as on disk, so each title is then one direct read.
     const std::string folder = platform::fileSystem().nativePath(playerFolder) + "/";
     for (const platform::FileEntry& e : platform::listFiles(folder + "*.TXT")) {
+        bool spellable = false;
+        std::string name = platform::gameNameOf(e.name, &spellable);
+        if (!spellable) continue;  // the game cannot name it
         const std::string file = folder + e.name;
         std::string title = GETTITLE(file);
         // Archive alone hinders neither a rewrite nor a delete; most files need no call at all.
         if (e.attributes & (platform::READONLY | platform::HIDDEN | platform::SYSTEM))
             platform::FABSETFILEATTRIBUTES(file, platform::NORMAL);
-        items.push_back(missionItem(title, e.name));
+        items.push_back(missionItem(title, name));
         titles.push_back(std::move(title));
-        names.push_back(e.name);
+        names.push_back(std::move(name));
     }
     SortedThree sorted = SORTTHREE(items, titles, names);
     list.items = std::move(sorted.keys);
@@ -57,7 +63,13 @@ MissionList readMissionList(const std::string& playerFolder) {
 }
 
 std::vector<std::string> readBriefingNames(const std::string& briefingsFolder) {
-    return platform::listFileNames(briefingsFolder + "*.*");
+    std::vector<std::string> names;
+    for (const std::string& file : platform::listFileNames(briefingsFolder + "*.*")) {
+        bool spellable = false;
+        std::string name = platform::gameNameOf(file, &spellable);
+        if (spellable) names.push_back(std::move(name));
+    }
+    return names;
 }
 
 std::string titleProblem(const std::string& title) {
@@ -77,9 +89,9 @@ MissionCopyPlan planMissionCopy(const std::string& playerFolder, const std::stri
                                 const std::string& title, const std::string& newFileName,
                                 const std::string& newTitle) {
     MissionCopyPlan plan;
-    plan.source = playerFolder + fileName;
-    const std::string fullPath = playerFolder + std::string(trimSpaces(newFileName));
-    plan.copy = folded(plan.source) != folded(fullPath);
+    plan.source = playerFolder + platform::fileNameOf(fileName);
+    const std::string fullPath = playerFolder + platform::fileNameOf(trimSpaces(newFileName));
+    plan.copy = foldedPath(plan.source) != foldedPath(fullPath);
     plan.target = plan.copy ? fullPath : plan.source;
     plan.newTitle = newTitle;
     plan.retitle = folded(title) != folded(newTitle);
@@ -120,7 +132,7 @@ MissionCopyResult copyMission(const MissionCopyPlan& plan) {
         EntryWrite w = withEntry(read.content, "TITLE", plan.newTitle);
         result.retitled = w.outcome == EntryWrite::Outcome::WRITTEN;
         if (!result.retitled)
-            report.warnings.push_back(fileNameOf(plan.target) +
+            report.warnings.push_back(platform::gameNameOf(baseName(plan.target)) +
                                       " has no TITLE entry, so the copy keeps its title");
         copied = WRITESTRING(plan.target, w.text);
     } else {
@@ -135,8 +147,8 @@ MissionCopyResult copyMission(const MissionCopyPlan& plan) {
         return result;
     }
     result.copied = true;
-    if (!listedName(fileNameOf(plan.target)))
-        report.warnings.push_back(fileNameOf(plan.target) +
+    if (!listedName(platform::gameNameOf(baseName(plan.target))))
+        report.warnings.push_back(platform::gameNameOf(baseName(plan.target)) +
                                   " does not end in .TXT: the game and this list show only .TXT files");
     report.done = 1;
     return result;

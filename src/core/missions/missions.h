@@ -16,17 +16,18 @@ namespace hartool {
 std::string missionItem(const std::string& title, const std::string& fileName);
 
 struct MissionList {
-    std::vector<std::string> items;      // display lines, sorted
-    std::vector<std::string> titles;     // in the order of the items
-    std::vector<std::string> fileNames;  // without folder, in the order of the items
+    std::vector<std::string> items;   // display lines, sorted
+    std::vector<std::string> titles;  // in the order of the items
+    std::vector<std::string>
+        fileNames;  // game names without folder (fileNameOf gives the file), in item order
 };
 
-// The "*.TXT" files of the player folder, sorted by display line. Each file's attributes are cleared so that
-// it can be rewritten and deleted later; a file where that fails is listed all the same, and an operation on
-// it reports why it fails. A missing folder lists nothing.
+// The "*.TXT" files of the player folder whose names 1252 can spell, sorted by display line. Each file's
+// attributes are cleared so that it can be rewritten and deleted later; a file where that fails is listed all
+// the same, and an operation on it reports why it fails. A missing folder lists nothing.
 MissionList readMissionList(const std::string& playerFolder);
 
-// Every ordinary file of the briefings folder, by name.
+// Every ordinary file of the briefings folder, by game name; one whose name 1252 cannot spell is left out.
 std::vector<std::string> readBriefingNames(const std::string& briefingsFolder);
 
 // Why the name cannot be a copy's file name in the player folder; "" when it can.

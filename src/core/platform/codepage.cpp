@@ -32,11 +32,49 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+// The UTF-8 character at s[i]: its code point and length, or length 0 for a byte that starts none. With
+// surrogates, a lone surrogate's three bytes count as one (the form utf16ToUtf8 gives it).
+struct Decoded {
+    char32_t cp = 0;
+    std::size_t length = 0;
+};
+Decoded decodeUtf8(std::string_view s, std::size_t i, bool surrogates) {
+    auto b = static_cast<unsigned char>(s[i]);
+    char32_t cp = 0;
+    std::size_t len = 0;
+    if (b < 0x80) {
+        return {b, 1};
+    } else if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F, len = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F, len = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+        cp = b & 0x07, len = 4;
+    } else {
+        return {};
+    }
+    if (i + len > s.size()) return {};
+    for (std::size_t k = 1; k < len; ++k) {
+        auto cont = static_cast<unsigned char>(s[i + k]);
+        if ((cont & 0xC0) != 0x80) return {};
+        cp = (cp << 6) | (cont & 0x3F);
+    }
+    // Overlong forms would let a name smuggle in a separator, a dot or a NUL.
+    static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[len] || cp > 0x10FFFF || (!surrogates && cp >= 0xD800 && cp <= 0xDFFF)) return {};
+    return {cp, len};
 }
 
 }  // namespace
@@ -126,41 +164,15 @@ std::string utf8ToCp1252(std::string_view s, bool* ok) {
     bool all = true;
     std::size_t i = 0;
     while (i < s.size()) {
-        auto b = static_cast<unsigned char>(s[i]);
-        char32_t cp = 0;
-        std::size_t len = 0;
-        if (b < 0x80) {
-            cp = b, len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F, len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F, len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07, len = 4;
-        }
-        bool valid = len > 0 && i + len <= s.size();
-        for (std::size_t k = 1; valid && k < len; ++k) {
-            auto cont = static_cast<unsigned char>(s[i + k]);
-            if ((cont & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        // Overlong forms would let a name smuggle in a separator, a dot or a NUL.
-        static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
-        if (!valid) {
-            out += '?';
-            all = false;
-            ++i;
-            continue;
-        }
-        int mapped = fromUnicode(cp);
+        const Decoded d = decodeUtf8(s, i, false);
+        const int mapped = d.length == 0 ? -1 : fromUnicode(d.cp);
         if (mapped < 0) {
             out += '?';
             all = false;
         } else {
             out += static_cast<char>(mapped);
         }
-        i += len;
+        i += d.length == 0 ? 1 : d.length;
     }
     if (ok) *ok = all;
     return out;
@@ -191,6 +203,78 @@ std::string utf16ToCp1252(std::u16string_view s, bool* ok) {
         }
     }
     if (ok) *ok = all;
+    return out;
+}
+
+std::string upperFileName(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            out += upper1252(s[i++]);
+            continue;
+        }
+        const Decoded d = decodeUtf8(s, i, false);
+        const int mapped = d.length == 0 ? -1 : fromUnicode(d.cp);
+        if (mapped < 0) {
+            const std::size_t n = d.length == 0 ? 1 : d.length;
+            out.append(s.substr(i, n));
+            i += n;
+            continue;
+        }
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(upper1252(static_cast<char>(mapped)))));
+        i += d.length;
+    }
+    return out;
+}
+
+bool isUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const Decoded d = decodeUtf8(s, i, false);
+        if (d.length == 0) return false;
+        i += d.length;
+    }
+    return true;
+}
+
+bool iequalsFileName(std::string_view a, std::string_view b) {
+    return upperFileName(a) == upperFileName(b);
+}
+
+std::u16string utf8ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const Decoded d = decodeUtf8(s, i, true);
+        if (d.length == 0) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (d.cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((d.cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((d.cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(d.cp);
+        }
+        i += d.length;
+    }
+    return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char32_t cp = s[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+            ++i;
+        }
+        appendUtf8(out, cp);
+    }
     return out;
 }
 

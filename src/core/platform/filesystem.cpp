@@ -67,14 +67,24 @@ Seam<FileSystem>& seam() {
     return installed;
 }
 
-bool globMatch(std::string_view name, std::string_view mask) {
+bool isContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// "?" takes one character, all the bytes of a UTF-8 one. fold: ASCII letters compare without regard to case
+// (for ASCII alone; other names are folded beforehand).
+bool globMatch(std::string_view name, std::string_view mask, bool fold) {
     // Greedy match with one backtrack point: linear for masks with a single "*", never exponential.
     std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
     while (n < name.size()) {
         if (m < mask.size() && mask[m] == '*') {
             starMask = m++;
             starName = n;
-        } else if (m < mask.size() && (mask[m] == '?' || upper1252(mask[m]) == upper1252(name[n]))) {
+        } else if (m < mask.size() && mask[m] == '?') {
+            ++m, ++n;
+            while (n < name.size() && isContinuation(name[n])) ++n;
+        } else if (m < mask.size() &&
+                   (fold ? upper1252(mask[m]) == upper1252(name[n]) : mask[m] == name[n])) {
             ++m, ++n;
         } else if (starMask != std::string_view::npos) {
             m = starMask + 1;
@@ -85,6 +95,19 @@ bool globMatch(std::string_view name, std::string_view mask) {
     }
     while (m < mask.size() && mask[m] == '*') ++m;
     return m == mask.size();
+}
+
+bool maskMatch(std::string_view name, std::string_view mask, bool fold) {
+    if (globMatch(name, mask, fold)) return true;
+    // As on Windows, "NAME.*" also takes "NAME" without any extension.
+    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
+           globMatch(name, mask.substr(0, mask.size() - 2), fold);
+}
+
+bool isAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
 
 }  // namespace
@@ -115,12 +138,10 @@ Status makeFolders(const std::string& path, std::string* failed) {
 }
 
 std::string pathAsOnDisk(const std::string& path) {
-    bool ok = false;
     const std::string native = fileSystem().nativePath(path);
-    const std::string spelled = utf8ToCp1252(native, &ok);
-    if (!ok || spelled.empty() || fileSystem().nativePath(spelled) != native) return path;
+    if (native.empty() || fileSystem().nativePath(native) != native) return path;
     const bool folder = !path.empty() && (path.back() == '\\' || path.back() == '/');
-    return folder && spelled.back() != '/' && spelled.back() != '\\' ? spelled + "/" : spelled;
+    return folder && native.back() != '/' && native.back() != '\\' ? native + "/" : native;
 }
 
 std::string shownPath(const std::string& path, const std::string& base) {
@@ -130,14 +151,15 @@ std::string shownPath(const std::string& path, const std::string& base) {
 #else
     constexpr char kSeparator = '/';
 #endif
-    // Messages are game text: the native name goes back into the code page the boxes show.
-    std::string native = utf8ToCp1252(fileSystem().nativePath(path));
+    std::string native = fileSystem().nativePath(path);
     if (!base.empty()) {
-        std::string folder = utf8ToCp1252(fileSystem().nativePath(base));
+        std::string folder = fileSystem().nativePath(base);
         if (!folder.empty() && folder.back() != kSeparator) folder += kSeparator;
         if (native.size() > folder.size() && native.starts_with(folder)) native.erase(0, folder.size());
     }
-    return native;
+    // Messages are game text: a character the code page cannot spell shows as "?". Inside the game folder
+    // only the game's own names are left, which it spells.
+    return gameNameOf(native);
 }
 
 bool isDeviceName(std::string_view name) {
@@ -174,10 +196,9 @@ std::string fileNameProblem(std::string_view name) {
 }
 
 bool matchesMask(std::string_view name, std::string_view mask) {
-    if (globMatch(name, mask)) return true;
-    // As on Windows, "NAME.*" also takes "NAME" without any extension.
-    return mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" &&
-           globMatch(name, mask.substr(0, mask.size() - 2));
+    // Listings match every name of a folder: the usual ASCII pair is compared without copies.
+    if (isAscii(name) && isAscii(mask)) return maskMatch(name, mask, true);
+    return maskMatch(upperFileName(name), upperFileName(mask), false);
 }
 
 }  // namespace hartool::platform

@@ -1,8 +1,11 @@
 #pragma once
 
-// The one door to the disk. Paths are Windows-style strings in the game's code page (Windows-1252):
-// "\" and "/" both separate, names compare without regard to case, "X:" goes through the Wine prefix.
-// Everything outside core/platform/ reaches files only through these functions.
+// The one door to the disk. Paths are Windows-style strings of the file system's bytes, UTF-8: "\" and "/"
+// both separate, names compare without regard to case (by the 1252 rule for the characters 1252 holds, the
+// others exactly), "X:" goes through the Wine prefix. On Linux the bytes reach the system unchanged, also a
+// name that is not UTF-8; on Windows they become UTF-16 and back without loss. Game text (what files hold,
+// titles, the messages) is Windows-1252: a name crosses between the two through fileNameOf and gameNameOf
+// (codepage.h). Everything outside core/platform/ reaches files only through these functions.
 
 #include <cstdint>
 #include <functional>
@@ -40,7 +43,7 @@ struct DateTime {
 };
 
 struct FileEntry {
-    std::string name;  // without folder
+    std::string name;  // without folder, as the file system spells it (UTF-8)
     std::uint64_t size = 0;
     DateTime modified;
     std::uint32_t attributes = 0;
@@ -225,12 +228,13 @@ Status makeFolders(const std::string& path, std::string* failed = nullptr);
 
 // The path as the disk spells it, which every later look finds at once where the game's spelling
 // ("C:\GAME\DATA") makes each look search the folders above it anew; the path as given when the disk's
-// spelling cannot be written as a path here (a name the code page lacks, a backslash or trailing dots in a
-// name). Ends in a separator when path does.
+// spelling cannot be written as a path here (a backslash or trailing dots in a name). Ends in a separator
+// when path does.
 std::string pathAsOnDisk(const std::string& path);
 
-// A file as a message names it for the player: as the disk spells it, with the platform's separators,
-// relative to base (a folder, usually the game folder) when it lies inside it, else whole. "" stays "".
+// A file as a message names it for the player, in the code page of messages: as the disk spells it, with
+// the platform's separators, relative to base (a folder, usually the game folder) when it lies inside it,
+// else whole, with "?" for each character the code page cannot spell. "" stays "".
 std::string shownPath(const std::string& path, const std::string& base = "");
 
 // A name Windows reserves for a device, with or without extension and blanks: "CON", "aux.txt", "COM1 ",
@@ -240,7 +244,8 @@ bool isDeviceName(std::string_view name);
 // every name the player types.
 std::string fileNameProblem(std::string_view name);
 
-// Windows wildcard match: "*" any run (dots included), "?" one character, case ignored;
+// Windows wildcard match of a file name (UTF-8): "*" any run (dots included), "?" one character, case
+// ignored as upperFileName ignores it;
 // a trailing ".*" also matches a name without extension, so "*.*" matches every name.
 bool matchesMask(std::string_view name, std::string_view mask);
 

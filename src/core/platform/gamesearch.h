@@ -19,7 +19,8 @@ struct SearchPlaces {
 };
 
 struct GameSearch {
-    std::string folder;  // the first game folder found, spelt as on disk, ending in "/"; empty when none
+    std::string
+        folder;  // the first game folder found, spelt as on disk (UTF-8), ending in "/"; empty when none
     std::size_t foldersOpened = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "core/platform/settings.h"
 
+#include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/platform/native.h"
+#include "core/platform/profile.h"
 
 namespace hartool::platform {
 
@@ -21,6 +23,11 @@ std::string iniFile() {
     // Without a usable configuration folder the working folder still keeps the settings.
     if (folder.empty() || !makeFolders(folder)) return portable;
     return folder + kIniFileName;
+}
+
+std::string pathSetting(const std::string& section, const std::string& key, const std::string& file) {
+    std::string value = GETENVIRONMENT(section, key, file);
+    return isUtf8(value) ? value : cp1252ToUtf8(value);
 }
 
 void setProgramFolder(const std::string& folder) {

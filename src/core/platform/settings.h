@@ -14,6 +14,11 @@ inline constexpr const char* kIniFileName = "HARTOOL.INI";
 // an existing folder only.
 std::string iniFile();
 
+// A path kept in the settings (PATH): UTF-8, as the file system spells it; "" when there is none. Earlier
+// versions wrote it in Windows-1252: a value that is not UTF-8 is read as 1252, so that a player's old
+// setting still names its folder. It is written back as any value (WRITEENVIRONMENT), in UTF-8.
+std::string pathSetting(const std::string& section, const std::string& key, const std::string& file);
+
 // The program's folder, ending in a separator: where the settings live on Windows. main() sets it.
 void setProgramFolder(const std::string& folder);
 const std::string& programFolder();

@@ -98,8 +98,11 @@ MissionLists transferLists(const GameFolders& folders, const Campaign& campaign,
     // Resolved once: the listed names are spelt as on disk, so each title is then one direct read.
     const std::string player = platform::fileSystem().nativePath(folders.player) + "/";
     // Names only: the lists show no size, date or attributes.
-    for (std::string& name : platform::listFileNames(player + (showAll ? "*.TXT" : "BATTLE*.TXT"))) {
-        const std::string title = GETTITLE(player + name);
+    for (const std::string& file : platform::listFileNames(player + (showAll ? "*.TXT" : "BATTLE*.TXT"))) {
+        bool spellable = false;
+        std::string name = platform::gameNameOf(file, &spellable);
+        if (!spellable) continue;  // the game cannot name it
+        const std::string title = GETTITLE(player + file);
         if (!showAll && platform::upper1252(title).find(campaign.code) == std::string::npos) continue;
         lists.battleItems.push_back(singleBattleItem(title, name));
         lists.fileNames.push_back(std::move(name));
@@ -171,10 +174,11 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
     const std::string saved = folders.savedCampaign(campaign);
     const auto last = static_cast<std::size_t>(campaign.lastMission);
     for (std::size_t i = 0; i < battles.size(); ++i) {
-        const std::string battle = folders.player + battles[i];
+        const std::string battle = folders.player + platform::fileNameOf(battles[i]);
         if (!goOn(progress, i, battles.size())) {
-            report.skipCancelled(i, battles.size(),
-                                 [&](std::size_t rest) { return folders.player + battles[rest]; });
+            report.skipCancelled(i, battles.size(), [&](std::size_t rest) {
+                return folders.player + platform::fileNameOf(battles[rest]);
+            });
             break;
         }
         const platform::ReadResult text = platform::fileSystem().read(battle);
@@ -227,7 +231,7 @@ Report copyToCampaign(const GameFolders& folders, const Campaign& campaign,
 Deletion deleteSingleBattles(const GameFolders& folders, const std::vector<std::string>& battles,
                              const Progress& progress, DeleteMode mode) {
     std::vector<std::string> files;
-    for (const std::string& battle : battles) files.push_back(folders.player + battle);
+    for (const std::string& battle : battles) files.push_back(folders.player + platform::fileNameOf(battle));
     return deleteFiles(files, mode, progress);
 }
 

@@ -11,7 +11,8 @@ int main(int argc, char* argv[]) {
     // Matches the desktop entry's name, so the desktop ties the window to its launcher and icon.
     QApplication::setDesktopFileName("org.hartool.Hartool");
     QApplication::setWindowIcon(hartool::App::icon());
-    hartool::platform::setProgramFolder(hartool::ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
+    hartool::platform::setProgramFolder(hartool::ui::pathFromQt(QCoreApplication::applicationDirPath()) +
+                                        "/");
     hartool::App app;
     return app.START();
 }

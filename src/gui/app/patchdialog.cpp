@@ -55,7 +55,7 @@ namespace {
 // The stored path, else the default place, else the first game a search of the usual Wine prefixes finds;
 // the default place when none is found, so that the player sees what to correct.
 std::string startPath() {
-    const std::string stored = platform::GETENVIRONMENT(kIniSection, "PATH", platform::iniFile());
+    const std::string stored = platform::pathSetting(kIniSection, "PATH", platform::iniFile());
     if (!stored.empty()) return stored;
     if (gameFound(PATHOK(kDefaultGamePath))) return kDefaultGamePath;
     const platform::GameSearch search =
@@ -81,7 +81,7 @@ PatchDialog::PatchDialog(QWidget* owner) : PatchDialog_vo(owner) {
     {
         // Start-up sets the path once, below; the edit's change event would do it a second time.
         const QSignalBlocker quiet(ui.SLEPATH);
-        ui.SLEPATH->setText(ui::toQt(platform::spelledOnDisk(path)));
+        ui.SLEPATH->setText(ui::pathToQt(platform::spelledOnDisk(path)));
     }
     setGamePath(path);
     SETBUTTONS();
@@ -95,7 +95,7 @@ void PatchDialog::setGamePath(const std::string& typed) {
 }
 
 std::string PatchDialog::pathHint() const {
-    return gamePathProblem(platform::expandHome(ui::fromQt(ui.SLEPATH->text())));
+    return gamePathProblem(platform::expandHome(ui::pathFromQt(ui.SLEPATH->text())));
 }
 
 void PatchDialog::showPathHint() {
@@ -169,7 +169,7 @@ void PatchDialog::TESTBUTTONS() {
 
 void PatchDialog::EDITCHANGE(const ui::ControlEvent& event) {
     if (event.name == "SLEPATH") {
-        setGamePath(ui::fromQt(ui.SLEPATH->text()));
+        setGamePath(ui::pathFromQt(ui.SLEPATH->text()));
         SETBUTTONS();
         showPathHint();
         // A popup offering only what is typed already would take the next click just to close.
@@ -203,8 +203,7 @@ void PatchDialog::PSHBROWSE() {
     ask.setFileMode(QFileDialog::Directory);
     ask.setOption(QFileDialog::ShowDirsOnly);
     if (platform::folderExists(gamePath_))
-        ask.setDirectory(
-            QFile::decodeName(QByteArray::fromStdString(platform::fileSystem().nativePath(gamePath_))));
+        ask.setDirectory(ui::pathToQt(platform::fileSystem().nativePath(gamePath_)));
     if (ui::showModal(ask) != QDialog::Accepted || ask.selectedFiles().isEmpty()) return;
     ui.SLEPATH->setText(ask.selectedFiles().constFirst());
 }
@@ -227,14 +226,14 @@ void PatchDialog::PSHMISSTOOLS() {
 }
 
 void PatchDialog::PSHREADME() {
-    const std::string file = App::helpFile(ui::fromQt(QCoreApplication::applicationDirPath()) + "/");
+    const std::string file = App::helpFile(ui::pathFromQt(QCoreApplication::applicationDirPath()) + "/");
     if (file.empty()) {
         ui::INFOBOX(this, "Help", "The help file ReadmeENG.TXT was not found.");
         return;
     }
     if (App::Run("NotePad " + file).started()) return;
     // Help only needs reading, which the tool can do itself.
-    ui::TextViewer viewer("Help - " + file, platform::readFile(file), this);
+    ui::TextViewer viewer("Help - " + platform::shownPath(file), platform::readFile(file), this);
     ui::showModal(viewer);
 }
 

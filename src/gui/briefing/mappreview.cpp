@@ -147,13 +147,7 @@ void MapPreview::PSHSAVEPNG() {
     if (ui::showModal(ask) != QDialog::Accepted || ask.selectedFiles().isEmpty()) return;
     const QString chosen = ask.selectedFiles().constFirst();
     lastFolder = QFileInfo(chosen).absolutePath();
-    const std::string path = ui::fromQt(chosen);
-    if (ui::toQt(path) != chosen) {
-        ui::INFOBOX(this, kSaveCaption,
-                    "the picture was not saved: the name " + path +
-                        " holds characters that the tool's file names cannot hold; please choose another");
-        return;
-    }
+    const std::string path = ui::pathFromQt(chosen);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -168,7 +162,7 @@ void MapPreview::PSHSAVEPNG() {
                     "the picture could not be saved to " + platform::shownPath(path) + ": " + written.error);
         return;
     }
-    ui.FTXTENTRY->setText(ui::toQt("saved to " + platform::shownPath(path)));
+    ui.FTXTENTRY->setText(ui::toQt("saved to ") + ui::pathToQt(platform::fileSystem().nativePath(path)));
 }
 
 void MapPreview::PSHCANCEL() {

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "core/platform/codepage.h"
 #include "gui/ui/textconvert.h"
 
 namespace hartool {
@@ -34,7 +35,7 @@ class FindingItem : public QTreeWidgetItem {
 };
 
 QString groupName(const Finding& f, const std::string& gameFolder) {
-    const std::string name = f.file.substr(f.file.find_last_of("\\/") + 1);
+    const std::string name = platform::gameNameOf(f.file.substr(f.file.find_last_of("\\/") + 1));
     switch (f.kind) {
         case CheckedFile::Mission:
             return ui::toQt(name);
@@ -98,7 +99,7 @@ CheckMiss::CheckMiss(QWidget* owner, std::vector<Finding> findings, const std::s
         if (!group) {
             group = new FindingItem(view_);
             group->setText(kSeverity, groupName(f, gameFolder));
-            group->setToolTip(kSeverity, ui::toQt(f.file));
+            group->setToolTip(kSeverity, ui::pathToQt(f.file));
             group->setFirstColumnSpanned(true);
             group->setData(kSeverity, kFindingRole, static_cast<int>(i));
             group->setData(kSeverity, kRankRole, rank);

@@ -1,6 +1,7 @@
 #include "gui/missiontools/copymiss.h"
 
 #include "core/missions/missions.h"
+#include "core/platform/codepage.h"
 #include "core/text/token.h"
 #include "gui/ui/textconvert.h"
 
@@ -35,7 +36,7 @@ void CopyMiss::SETMNAME(const std::string& name) {
 }
 
 std::string CopyMiss::FULLPATH() const {
-    return folder_ + std::string(trimSpaces(FNAME()));
+    return folder_ + platform::fileNameOf(trimSpaces(FNAME()));
 }
 
 void CopyMiss::EDITCHANGE(const ui::ControlEvent& event) {

@@ -121,7 +121,7 @@ std::string MTool::selectedMissionTitle() const {
 
 std::string MTool::selectedMissionFile() const {
     const std::size_t n = ui.LBMISSIONS->CURRENTITEMNO();
-    return n > 0 && n <= fileNames_.size() ? folders_.player + fileNames_[n - 1] : "";
+    return n > 0 && n <= fileNames_.size() ? folders_.player + platform::fileNameOf(fileNames_[n - 1]) : "";
 }
 
 std::string MTool::selectedBriefingName() const {
@@ -131,7 +131,7 @@ std::string MTool::selectedBriefingName() const {
 
 std::string MTool::selectedBriefingFile() const {
     const std::string name = selectedBriefingName();
-    return name.empty() ? "" : folders_.briefings + name;
+    return name.empty() ? "" : folders_.briefings + platform::fileNameOf(name);
 }
 
 void MTool::removeListItem(ui::MYLISTBOX& list, std::size_t position,
@@ -183,7 +183,7 @@ bool MTool::stillThere(const std::string& file, const std::string& caption) {
 
 void MTool::PSHMISSCOPY() {
     const std::size_t n = selectedMission(kCopy);
-    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kCopy)) return;
+    if (n == 0 || !stillThere(folders_.player + platform::fileNameOf(fileNames_[n - 1]), kCopy)) return;
     const std::string title = titles_[n - 1];
     const std::string name = fileNames_[n - 1];
     const std::string oldDescription = name + " - " + title;
@@ -226,7 +226,8 @@ void MTool::PSHMISSDELETE() {
     const std::string item = ui.LBMISSIONS->ITEMLISTE()[n - 1];
     if (!ui::confirmed(this, kDelete, "delete mission " + item, ui::kNoByDefault)) return;
     const ui::DeleteDone done = ui::finishDelete(
-        this, kDelete, "mission " + item, deleteMission(folders_.player + fileNames_[n - 1]),
+        this, kDelete, "mission " + item,
+        deleteMission(folders_.player + platform::fileNameOf(fileNames_[n - 1])),
         [](const auto& files) { return deleteMission(files.front(), DeleteMode::FOR_GOOD); });
     if (done.report.done == 1) removeListItem(*ui.LBMISSIONS, n, {&titles_, &fileNames_});
     // Kept by the player's answer: nothing more to say.
@@ -238,14 +239,15 @@ void MTool::PSHMISSDELETE() {
 
 void MTool::PSHMISSEDIT() {
     const std::size_t n = selectedMission(kEdit);
-    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kEdit)) return;
-    ui::openInTextEditor(this, folders_.player + fileNames_[n - 1], kEdit, folders_.game);
+    if (n == 0 || !stillThere(folders_.player + platform::fileNameOf(fileNames_[n - 1]), kEdit)) return;
+    ui::openInTextEditor(this, folders_.player + platform::fileNameOf(fileNames_[n - 1]), kEdit,
+                         folders_.game);
 }
 
 void MTool::PSHPROP() {
     const std::size_t n = selectedMission(kEdit);
-    if (n == 0 || !stillThere(folders_.player + fileNames_[n - 1], kEdit)) return;
-    MissProp properties(this, folders_.player + fileNames_[n - 1], folders_.game);
+    if (n == 0 || !stillThere(folders_.player + platform::fileNameOf(fileNames_[n - 1]), kEdit)) return;
+    MissProp properties(this, folders_.player + platform::fileNameOf(fileNames_[n - 1]), folders_.game);
     properties.setWindowTitle(properties.windowTitle() + ui::toQt("     " + titles_[n - 1]));
     ui::showModal(properties);
 }

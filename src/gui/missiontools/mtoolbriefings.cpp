@@ -2,6 +2,7 @@
 
 #include "core/briefing/mapgraphics.h"
 #include "core/missions/briefingfiles.h"
+#include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 #include "core/text/token.h"
 #include "gui/briefing/briefedit.h"
@@ -43,7 +44,7 @@ void MTool::PSHEXTRACT() {
         question += "\n\nthe title cannot be a file name as it stands; the briefing is saved as \"" +
                     name.name + "\"";
     if (!ui::confirmed(this, kExtract, question)) return;
-    if (platform::fileExists(folders().briefings + name.name) &&
+    if (platform::fileExists(folders().briefings + platform::fileNameOf(name.name)) &&
         !ui::confirmed(this, kExtract, "file still exists, overwrite ?", ui::kNoByDefault))
         return;
     EXTRACT();

@@ -64,7 +64,7 @@ void MTool::CHECKMISSIONS() {
     CheckMiss window(this, std::move(findings), folders().game);
     if (ui::showModal(window) != QDialog::Accepted || !window.chosen()) return;
     const Finding finding = *window.chosen();
-    const std::string name = baseName(finding.file);
+    const std::string name = platform::gameNameOf(baseName(finding.file));
     if (finding.kind == CheckedFile::Mission) {
         if (const std::size_t at = positionOf(missionFileNames(), name)) ui.LBMISSIONS->SETCURRENTITEMNO(at);
     } else if (finding.kind == CheckedFile::Briefing) {

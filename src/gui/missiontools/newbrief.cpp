@@ -1,6 +1,7 @@
 #include "gui/missiontools/newbrief.h"
 
 #include "core/missions/briefingfiles.h"
+#include "core/platform/codepage.h"
 #include "core/text/token.h"
 #include "gui/ui/textconvert.h"
 
@@ -27,7 +28,7 @@ NewBrief::NewBrief(QWidget* owner, std::string folder, bool fixedMode)
 }
 
 std::string NewBrief::FULLPATH() const {
-    return folder_ + std::string(trimSpaces(ui::fromQt(ui.FNAME->text())));
+    return folder_ + platform::fileNameOf(trimSpaces(ui::fromQt(ui.FNAME->text())));
 }
 
 std::string NewBrief::nameProblem() const {

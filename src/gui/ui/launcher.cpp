@@ -259,8 +259,7 @@ void tellAndOpenBuiltin(QWidget* owner, const std::string& file, const std::stri
 
 LaunchResult openInTextEditor(QWidget* owner, const std::string& file, const std::string& caption,
                               const std::string& base) {
-    const std::string editor(
-        trimSpaces(platform::GETENVIRONMENT(kIniSection, "EDITOR", platform::iniFile())));
+    const std::string editor(trimSpaces(platform::pathSetting(kIniSection, "EDITOR", platform::iniFile())));
     if (platform::iequals1252(editor, kBuiltinEditor)) {
         openBuiltin(owner, file, base);
         return {};
@@ -282,11 +281,10 @@ LaunchCommand launchCommand(const std::string& commandLine) {
     const std::string word = commandLine.substr(0, blank);
     LaunchCommand command;
     command.textEditor = platform::iequals1252(word, "NotePad");
-    command.program = command.textEditor ? textEditor() : toQt(word);
-    if (blank != std::string::npos) {
-        const std::string native = platform::fileSystem().nativePath(commandLine.substr(blank + 1));
-        command.arguments.push_back(QFile::decodeName(QByteArray::fromStdString(native)));
-    }
+    command.program = command.textEditor ? textEditor() : pathToQt(word);
+    if (blank != std::string::npos)
+        command.arguments.push_back(
+            pathToQt(platform::fileSystem().nativePath(commandLine.substr(blank + 1))));
     return command;
 }
 

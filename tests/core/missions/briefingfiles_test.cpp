@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/missions/briefingfiles.h"
+#include "core/platform/codepage.h"
 #include "demo/demogame.h"
 #include "support/failingfilesystem.h"
 #include "support/gamefolder.h"
@@ -102,6 +104,43 @@ TEST_F(BriefingFilesTest, ExtractNamesTheFileSafely) {
         EXPECT_EQ(game.read(kBriefings + briefingName(title).name), "[Briefing 0]\r\n") << title;
     }
     EXPECT_EQ(game.files(kBriefings), (std::vector<std::string>{".._.._evil", "_", "a_b"}));
+}
+
+// A game below a folder the code page cannot spell: titles (game text) become UTF-8 file names and come back
+// as the game's names; a file whose name the code page cannot spell is no briefing of the list.
+TEST(BriefingFilesBelowCyrillic, TitlesBecomeUtf8FileNamesAndComeBackAsGameNames) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the helpers spell native names the POSIX way; windowsfilesystem_test covers Windows";
+#endif
+    GameFolder game("home/ivan/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B");  // ".../Игры/Harvane"
+    game.write("m.txt",
+               "TITLE: \xDC"
+               "berfall\r\n[Briefing 1]\r\nX");
+    game.write(kBriefings + "\xD0\x96\xD1\x83\xD0\xBA", "[Briefing 1]\r\n");  // "Жук"
+    const Report report = extractBriefing(game.path("m.txt"), game.path(kBriefings),
+                                          "\xDC"
+                                          "berfall");
+    ASSERT_TRUE(report.ok()) << report.text("");
+    const std::vector<std::string> onDisk = game.files(kBriefings);
+    EXPECT_NE(std::find(onDisk.begin(), onDisk.end(),
+                        "\xC3\x9C"
+                        "berfall"),
+              onDisk.end());
+    EXPECT_EQ(game.read(kBriefings + "\xC3\x9C"
+                                     "berfall"),
+              "[Briefing 1]\r\nX");
+    const std::vector<std::string> listed = readBriefingNames(game.folders().briefings);
+    EXPECT_EQ(listed, std::vector<std::string>{"\xDC"
+                                               "berfall"});
+    EXPECT_EQ(newBriefingNameProblem(game.folders().briefings,
+                                     "\xFC"
+                                     "berfall"),
+              "a file of this name exists");
+    const Report copied = copyBriefing(game.folders().briefings + platform::fileNameOf("\xDC"
+                                                                                       "berfall"),
+                                       game.folders().briefings + platform::fileNameOf("Copy \xE9"));
+    EXPECT_TRUE(copied.ok()) << copied.text("");
+    EXPECT_EQ(game.read(kBriefings + "Copy \xC3\xA9"), "[Briefing 1]\r\nX");
 }
 
 TEST_F(BriefingFilesTest, AttachReplacesTheBriefingPart) {

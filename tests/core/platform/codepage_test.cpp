@@ -67,3 +67,52 @@ TEST(CodePage, UnmappableAndBrokenUtf8BecomeQuestionMarks) {
     }
     EXPECT_FALSE(ok);
 }
+
+TEST(CodePage, FileNamesFoldWhere1252HoldsTheLetterAndCrossToGameNamesWhereItSpellsThem) {
+    struct Case {
+        std::string file;   // UTF-8, or bytes that are not
+        std::string upper;  // upperFileName
+        std::string game;   // gameNameOf; "" when 1252 cannot spell it
+    };
+    const Case cases[] = {
+        {"s01.txt", "S01.TXT", "s01.txt"},
+        {"\xC3\xBC"
+         "berfall",
+         "\xC3\x9C"
+         "BERFALL",
+         "\xFC"
+         "berfall"},                                                                   // "überfall"
+        {"\xC5\x93\xC3\xBF", "\xC5\x92\xC5\xB8", "\x9C\xFF"},                          // oe, y diaeresis
+        {"\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B", "\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B", ""},  // "игры": as it is
+        {"a\xC1\x9C"
+         "b",
+         "A\xC1\x9C"
+         "B",
+         ""},                                              // not UTF-8: kept
+        {"x\xF0\x9F\x98\x80y", "X\xF0\x9F\x98\x80Y", ""},  // beyond the basic plane
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(upperFileName(c.file), c.upper) << c.file;
+        EXPECT_TRUE(iequalsFileName(c.file, c.upper)) << c.file;
+        bool spellable = false;
+        const std::string game = gameNameOf(c.file, &spellable);
+        EXPECT_EQ(spellable, !c.game.empty()) << c.file;
+        if (spellable) EXPECT_EQ(game, c.game);
+        if (spellable) EXPECT_EQ(fileNameOf(game), c.file);
+        EXPECT_EQ(isUtf8(c.file), c.file.find('\xC1') == std::string::npos) << c.file;
+    }
+    EXPECT_FALSE(iequalsFileName("\xD0\x98", "\xD0\xB8"));  // Cyrillic I: 1252 lacks it, case counts
+}
+
+TEST(CodePage, Utf16AndUtf8CarryEveryNameWithoutLoss) {
+    const std::u16string names[] = {
+        u"caf\u00E9",        u"\u0418\u0433\u0440\u044B", u"\U0001F600",
+        u"lone \xD800 high", u"lone \xDC00 low",          u"",
+    };
+    for (const std::u16string& name : names) {
+        const std::string utf8 = utf16ToUtf8(name);
+        EXPECT_EQ(utf8ToUtf16(utf8), name);
+    }
+    EXPECT_EQ(utf16ToUtf8(u"\u0418\U0001F600"), "\xD0\x98\xF0\x9F\x98\x80");
+    EXPECT_EQ(utf8ToUtf16("a\xC1\x9C"), u"a\uFFFD\uFFFD");  // no character hides in an overlong form
+}

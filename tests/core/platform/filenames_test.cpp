@@ -68,6 +68,12 @@ TEST(ShownPath, AsTheDiskSpellsItRelativeToTheGameFolderInsideIt) {
     TempDir dir;
     dir.write("Game/Data/Battles/Player/S01.TXT", "x");
     const std::string game = dir.folder() + "GAME\\";
+    // Below a folder the code page cannot spell ("Игры"): a message shows "?" for each of its letters.
+    dir.write(
+        "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/Harvane!/Data/\xC3\x9C"
+        "berfall",
+        "x");
+    const std::string games = dir.folder() + "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\HARVANE!\\";
     struct Case {
         std::string path, base, shown;
     };
@@ -77,6 +83,16 @@ TEST(ShownPath, AsTheDiskSpellsItRelativeToTheGameFolderInsideIt) {
         {game + "DATA\\BATTLES\\PLAYER\\S01.TXT", "", dir.folder() + "Game/Data/Battles/Player/S01.TXT"},
         {dir.folder() + "Other/F", game, dir.folder() + "Other/F"},
         {"", game, ""},
+        {games + "DATA\\\xC3\x9C"
+                 "BERFALL",
+         games,
+         "Data/\xDC"
+         "berfall"},
+        {games + "DATA\\\xC3\x9C"
+                 "BERFALL",
+         "",
+         dir.folder() + "????/Harvane!/Data/\xDC"
+                        "berfall"},
     };
     for (const Case& c : cases) EXPECT_EQ(platform::shownPath(c.path, c.base), c.shown) << c.path;
 }

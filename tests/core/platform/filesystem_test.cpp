@@ -324,7 +324,7 @@ TEST_F(FileSystemTest, APlainNameListsTheFileEveryOtherOperationReaches) {
     dir.write("Backup/campaign.bak", "lower");
     dir.write("Backup/CAMPAIGN.BAK", "upper");
     dir.write("Backup/CAMP1", "mission");
-    dir.write("Backup/odd\xC1\x9C.TXT", "overlong");  // a name no Windows-1252 text spells
+    dir.write("Backup/odd\xC1\x9C.TXT", "overlong");  // not UTF-8: listed as its bytes stand
     struct Case {
         const char* name;
         std::vector<std::string> expected;
@@ -334,7 +334,8 @@ TEST_F(FileSystemTest, APlainNameListsTheFileEveryOtherOperationReaches) {
         {"CAMPAIGN.BAK", {"CAMPAIGN.BAK"}},
         {"Campaign.Bak", {"CAMPAIGN.BAK"}},  // the first in name order, as resolution picks it
         {"camp1.", {"CAMP1"}},
-        {"*.TXT", {}},
+        {"*.TXT", {"odd\xC1\x9C.TXT"}},
+        {"ODD\xC1\x9C.TXT", {"odd\xC1\x9C.TXT"}},
     };
     for (const Case& c : cases) EXPECT_EQ(names(listFiles(root + "BACKUP\\" + c.name)), c.expected) << c.name;
     EXPECT_EQ(readFile(root + "BACKUP\\Campaign.Bak"), "upper");
@@ -587,3 +588,43 @@ TEST_F(TrashTest, AFileOfAnotherDiskGoesIntoThatDisksTrash) {
     ::umount(disk.c_str());
 }
 #endif
+
+// A game below folders the code page cannot spell, or spells only in part: every operation reaches its files.
+// Case is ignored where 1252 holds the letter ("É" finds "é") and counts where it does not ("игры" is not
+// "Игры").
+TEST_F(TrashTest, EveryOperationWorksBelowFoldersTheCodePageCannotSpell) {
+    const std::string games = "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B";  // "Игры"
+    dir.write(games + "/Caf\xC3\xA9/Harvane!/Data/S01.TXT", "single");
+    // As PATHOK leaves a typed path: what 1252 holds in upper case.
+    const std::string game = root + games + "\\CAF\xC3\x89\\HARVANE!\\";
+    struct Case {
+        std::string path;
+        bool reaches;
+    };
+    const Case cases[] = {
+        {game + "data\\s01.txt", true},
+        {root + games + "/Caf\xC3\xA9/Harvane!/Data/S01.TXT", true},
+        {root + "\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B\\CAF\xC3\x89\\HARVANE!\\DATA\\S01.TXT", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fileExists(c.path), c.reaches) << c.path;
+        EXPECT_EQ(readFile(c.path), c.reaches ? "single" : "") << c.path;
+    }
+    const std::string native = root + games + "/Caf\xC3\xA9/Harvane!/";
+    EXPECT_EQ(fileSystem().nativePath(game + "DATA\\S01.TXT"), native + "Data/S01.TXT");
+
+    // A new folder and file keep the bytes given; listing gives them back.
+    const std::string briefing = "\xD0\x91\xD1\x80\xD0\xB8\xD1\x84 \xC3\x9C";  // "Бриф Ü"
+    ASSERT_TRUE(makeFolders(game + "Data\\Backup\\" + games + "\\"));
+    ASSERT_TRUE(writeFile(game + "Data\\Backup\\" + games + "\\" + briefing, "text"));
+    EXPECT_EQ(dir.read(games + "/Caf\xC3\xA9/Harvane!/Data/Backup/" + games + "/" + briefing), "text");
+    EXPECT_EQ(names(listFiles(game + "DATA\\BACKUP\\" + games + "\\*")), std::vector<std::string>{briefing});
+    EXPECT_EQ(names(listFiles(game + "DATA\\BACKUP\\" + games + "\\\xD0\x91*\xC3\xBC")),
+              std::vector<std::string>{briefing});  // "ü" masks "Ü"
+    ASSERT_TRUE(copyFile(game + "DATA\\S01.TXT", game + "DATA\\" + briefing));
+    EXPECT_EQ(dir.read(games + "/Caf\xC3\xA9/Harvane!/Data/" + briefing), "single");
+    EXPECT_EQ(fileSystem().trash(game + "data\\" + briefing).removal, Removal::TRASHED);
+    EXPECT_EQ(trash.read(briefing), "single");
+    EXPECT_TRUE(removeFile(game + "DATA\\S01.TXT"));
+    EXPECT_FALSE(dir.exists(games + "/Caf\xC3\xA9/Harvane!/Data/S01.TXT"));
+}

@@ -69,6 +69,10 @@ TEST_F(GameSearchTest, FindsTheGameInEachKindOfPrefix) {
          "HARVANE.EXE", "", false},
         {"Bottles", "home/.local/share/bottles/bottles/Harvane/drive_c/Program Files/Vantrope/Harvane!",
          "HARVANE.EXE", "", false},
+        {"launcher prefix in folders 1252 cannot spell",
+         "home/Games/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/drive_c/Program "
+         "Files/\xD0\x92\xD0\xB0\xD0\xBD/Harvane!",
+         "HARVANE.EXE", "", false},
         {"Bottles from Flatpak",
          "home/.var/app/com.usebottles.bottles/data/bottles/bottles/Games/drive_c/Games/Vantrope/Harvane!",
          "HARVANE.EXE", "", false},

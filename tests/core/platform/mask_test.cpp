@@ -34,6 +34,17 @@ TEST(Mask, FollowsWindowsWildcardRules) {
         {"", "*", true},
         {"abc", "", false},
         {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*c", false},
+        // File names are UTF-8: "?" is one character, case ignored where 1252 holds the letter.
+        {"\xC3\x9C"
+         "berfall.txt",
+         "?berfall.TXT", true},
+        {"\xC3\xBC"
+         "berfall",
+         "\xC3\x9C"
+         "BER*",
+         true},
+        {"\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", "\xD0\x98???", true},
+        {"\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", "\xD0\xB8*", false},
     };
     for (const Case& c : cases) EXPECT_EQ(matchesMask(c.name, c.mask), c.match) << c.name << " ~ " << c.mask;
 }

@@ -110,4 +110,30 @@ TEST_F(SettingsTest, AConfigurationFolderThatCannotBeMadeLeavesTheWorkingFolder)
     EXPECT_TRUE(fs::equivalent(fs::path(iniFile()).parent_path(), root.path() / "work"));
 }
 
+TEST_F(SettingsTest, PathsAreKeptInUtf8AndAnOldCodePagePathIsStillRead) {
+    // A home the code page cannot spell holds the settings all the same.
+    const std::string home = root.folder() + "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B";  // "Игры"
+    environment.set("HOME", home);
+    const std::string file = iniFile();
+    EXPECT_EQ(file, home + "/.config/hartool/HARTOOL.INI");
+    struct Case {
+        std::string stored;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"/home/ivan/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/Harvane!/",
+         "/home/ivan/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/Harvane!/"},
+        {"/home/ivan/Spiele/\xDC"
+         "berfall/",
+         "/home/ivan/Spiele/\xC3\x9C"
+         "berfall/"},  // written in 1252 before
+        {"C:\\GAME\\", "C:\\GAME\\"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(hartool::platform::WRITEENVIRONMENT("TOOL", "PATH", c.stored, file));
+        EXPECT_EQ(hartool::platform::pathSetting("TOOL", "PATH", file), c.path) << c.stored;
+    }
+}
+
 }  // namespace

@@ -14,6 +14,7 @@
 #include "core/platform/profile.h"
 #include "gui/app/credits.h"
 #include "gui/app/patchdialog.h"
+#include "gui/missiontools/mtool.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/textconvert.h"
 #include "gui/ui/textviewer.h"
@@ -22,10 +23,13 @@
 #include "support/guilauncherdouble.h"
 #include "support/guimessageboxdouble.h"
 #include "support/guimodaldouble.h"
+#include "support/mtoolselection.h"
 #include "support/tempdir.h"
 
+#include <QApplication>
 #include <QCompleter>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 
 namespace fs = std::filesystem;
@@ -290,6 +294,69 @@ TEST_F(MainDialogTest, HelpShowsTheReadMeItselfWhenNoEditorOpens) {
         EXPECT_EQ(modal.shown().size(), editorOpens ? 0u : 1u);
         EXPECT_EQ(shownText, editorOpens ? "" : "Caf\u00e9 help\nsecond line");
         EXPECT_TRUE(boxes.boxes().empty());
+    }
+}
+
+// A game below a folder the code page cannot spell, as a player in Russia has it: typed into the field it is
+// the game, the tools list and extract its missions, the settings keep the path in UTF-8 and a restart shows
+// it unchanged. A settings file of an earlier version, with its path in 1252, still opens its game.
+TEST_F(MainDialogTest, AGameBelowAFolderTheCodePageCannotSpellIsUsedAndRemembered) {
+    const std::string russian = work.folder() + "home/ivan/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/Harvane!";
+    const std::string german = work.folder() +
+                               "Spiele/\xC3\x9C"
+                               "berfall";  // "Spiele/Überfall"
+    for (const std::string& folder : {russian, german}) {
+        fs::create_directories(fs::path(folder).parent_path());
+        fs::copy(game.nativeFolder(), folder, fs::copy_options::recursive);
+    }
+    {
+        PatchDialog dialog;
+        auto* edit = dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH");
+        edit->clear();
+        // Typed key by key, as a Russian keyboard gives the letters (keyClicks knows ASCII only).
+        for (const QChar c : QString::fromUtf8(russian.c_str())) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &press);
+        }
+        EXPECT_EQ(edit->text(), QString::fromUtf8(russian.c_str()));
+        EXPECT_FALSE(edit->property("wrongPath").toBool()) << ui::fromQt(edit->toolTip());
+        EXPECT_EQ(ui::fromQt(edit->toolTip()), "Path to Harvane.exe");
+        EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), russian + "/");
+
+        ModalDouble modal;
+        modal.then<MTool>("MTool_vo", [&](MTool& m) {
+            EXPECT_EQ(m.missionFileNames().size(), 5u);
+            selectMission(m, "S01.TXT");
+            boxes.answer(ui::Reply::Yes);
+            m.PSHEXTRACT();
+            EXPECT_EQ(m.briefingNames(), std::vector<std::string>{"Night Raid"});
+            m.control<ui::MYPUSHBUTTON>("PSHCANCEL")->click();
+        });
+        dialog.PSHMISSTOOLS();
+        EXPECT_EQ(boxes.boxes().back(), info("extract briefing", "briefing Night Raid extracted"));
+        EXPECT_TRUE(fs::exists(russian + "/Data/Backup/Briefings/Night Raid"));
+    }
+    struct Restart {
+        const char* name;
+        std::string stored;  // the settings' PATH as the file holds it
+        std::string shown;   // UTF-8
+    };
+    const Restart restarts[] = {
+        {"as this version wrote it", russian + "/", russian + "/"},
+        {"in 1252, by an earlier version",
+         work.folder() + "Spiele/\xDC"
+                         "berfall/",
+         german + "/"},
+    };
+    for (const Restart& r : restarts) {
+        SCOPED_TRACE(r.name);
+        usePath(r.stored);
+        PatchDialog dialog;
+        EXPECT_EQ(dialog.control<ui::MYSINGLELINEEDIT>("SLEPATH")->text(),
+                  QString::fromUtf8(r.shown.c_str()));
+        EXPECT_TRUE(dialog.FILEOK(true));
+        EXPECT_TRUE(dialog.control<ui::MYPUSHBUTTON>("PSHSAVE")->isEnabled());
+        EXPECT_EQ(platform::GETENVIRONMENT("TOOL", "PATH", ini()), r.shown);
     }
 }
 

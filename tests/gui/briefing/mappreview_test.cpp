@@ -155,7 +155,9 @@ TEST_F(MapPreviewTest, TheEditorShowsItsUnsavedPagesAndThePreviewSavesAPng) {
         std::string name;
         std::string error;  // "" when it is saved
     };
-    const Save saves[] = {{"page.png", ""}, {"full.png", "no space left on device"}};
+    const Save saves[] = {{"page.png", ""},
+                          {"\xD0\xBA\xD0\xB0\xD1\x80\xD1\x82\xD0\xB0.png", ""},  // "карта": no 1252 name
+                          {"full.png", "no space left on device"}};
     ModalDouble modal;
     modal.then<MapPreview>("MapPreview_vo", [&](MapPreview& preview) {
         // The one page drawn on; the empty pages after it are not offered.
@@ -201,7 +203,8 @@ TEST_F(MapPreviewTest, TheEditorShowsItsUnsavedPagesAndThePreviewSavesAPng) {
         preview.control<QAbstractButton>("PSHCANCEL")->click();
     });
     map->click();
-    EXPECT_EQ(modal.shown(), (std::vector<std::string>{"MapPreview_vo", "SaveMapPng", "SaveMapPng"}));
+    EXPECT_EQ(modal.shown(),
+              (std::vector<std::string>{"MapPreview_vo", "SaveMapPng", "SaveMapPng", "SaveMapPng"}));
     // Nothing of the editor's reached the file.
     EXPECT_NE(dir.read("b.txt").find("Heading = 9, Orders"), std::string::npos);
 }

@@ -2,20 +2,16 @@
 
 #include <cstdlib>
 
-#include "core/platform/codepage.h"
 #include "core/platform/native.h"
 
 namespace hartool::platform {
 
 namespace {
 
-// An environment variable as a path the platform layer takes, or "" when unset, empty or not representable.
+// An environment variable as a path, or "" when unset or empty.
 std::string environmentPath(const char* name) {
     const char* value = std::getenv(name);
-    if (!value || !*value) return {};
-    bool ok = false;
-    std::string path = utf8ToCp1252(value, &ok);
-    return ok ? path : std::string();
+    return value ? value : "";
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/platform/codepage.h"
 #include "core/platform/filesystem.h"
 
 namespace hartool::platform {
@@ -150,7 +149,7 @@ GameSearch findGameFolder(const SearchPlaces& places, std::string_view executabl
         for (const std::string& prefix : group()) {
             std::string found = searcher.searchPrefix(prefix);
             if (found.empty()) continue;
-            result.folder = utf8ToCp1252(found) + "/";
+            result.folder = found + "/";
             result.foldersOpened = searcher.opened();
             return result;
         }
@@ -160,12 +159,12 @@ GameSearch findGameFolder(const SearchPlaces& places, std::string_view executabl
 }
 
 std::string expandHome(std::string_view path) {
-    return expandHome(path, utf8ToCp1252(environment("HOME")));
+    return expandHome(path, environment("HOME"));
 }
 
 std::string spelledOnDisk(const std::string& path) {
     if (path.empty() || !folderExists(path)) return path;
-    std::string native = utf8ToCp1252(fileSystem().nativePath(path));
+    std::string native = fileSystem().nativePath(path);
     const char separator = native.find('/') != std::string::npos ? '/' : '\\';
     while (native.size() > 1 && isSeparator(native.back())) native.pop_back();
     if (native.size() == 1 && isSeparator(native[0])) return native;

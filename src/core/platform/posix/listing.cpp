@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <ctime>
 
-#include "core/platform/codepage.h"
 #include "core/platform/posix/nativefiles.h"
 #include "core/platform/posix/posixfilesystem.h"
 
@@ -25,8 +24,8 @@ std::uint32_t attributesOf(const struct stat& st) {
     return ARCHIVE | (posix::isReadOnly(st) ? READONLY : 0u);
 }
 
-// The ordinary, non-hidden files of pathAndMask's folder that match its mask, unsorted: visit(name, native,
-// dir) for each, which may stat it. A name the game cannot spell is not one of its files.
+// The ordinary, non-hidden files of pathAndMask's folder that match its mask, unsorted: visit(name, dir,
+// type) for each, which may stat it. Names are as the disk spells them, whatever their bytes.
 template <class Visit>
 void forEachListed(const std::string& pathAndMask, Visit visit) {
     std::size_t cut = pathAndMask.find_last_of("\\/");
@@ -38,18 +37,15 @@ void forEachListed(const std::string& pathAndMask, Visit visit) {
     // A plain name lists the one file that every other operation on that name reaches.
     std::string chosen;
     if (mask.find_first_of("*?") == std::string::npos)
-        chosen = posix::baseOf(PosixFileSystem::resolve(posix::joinNative(folder, cp1252ToUtf8(mask))));
+        chosen = posix::baseOf(PosixFileSystem::resolve(posix::joinNative(folder, mask)));
 
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (dirent* e = ::readdir(dir)) {
         std::string native = e->d_name;
         if (native.empty() || native[0] == '.') continue;  // hidden, and "." and ".."
-        bool representable = false;
-        std::string name = utf8ToCp1252(native, &representable);
-        if (!representable) continue;
-        if (chosen.empty() ? !matchesMask(name, mask) : native != chosen) continue;
-        visit(std::move(name), native, dir, e->d_type);
+        if (chosen.empty() ? !matchesMask(native, mask) : native != chosen) continue;
+        visit(std::move(native), dir, e->d_type);
     }
     ::closedir(dir);
 }
@@ -58,9 +54,9 @@ void forEachListed(const std::string& pathAndMask, Visit visit) {
 
 std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) const {
     std::vector<FileEntry> entries;
-    forEachListed(pathAndMask, [&](std::string name, const std::string& native, DIR* dir, unsigned char) {
+    forEachListed(pathAndMask, [&](std::string name, DIR* dir, unsigned char) {
         struct stat st;
-        if (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) return;
+        if (::fstatat(::dirfd(dir), name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) return;
         entries.push_back({std::move(name), static_cast<std::uint64_t>(st.st_size), toDateTime(st.st_mtim),
                            attributesOf(st)});
     });
@@ -71,11 +67,10 @@ std::vector<FileEntry> PosixFileSystem::list(const std::string& pathAndMask) con
 
 std::vector<std::string> PosixFileSystem::listNames(const std::string& pathAndMask) const {
     std::vector<std::string> names;
-    forEachListed(pathAndMask, [&](std::string name, const std::string& native, DIR* dir,
-                                   unsigned char type) {
+    forEachListed(pathAndMask, [&](std::string name, DIR* dir, unsigned char type) {
         // The folder entry tells an ordinary file without a stat; a link or an unknown kind is looked at.
         struct stat st;
-        if (type != DT_REG && (::fstatat(::dirfd(dir), native.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)))
+        if (type != DT_REG && (::fstatat(::dirfd(dir), name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)))
             return;
         names.push_back(std::move(name));
     });

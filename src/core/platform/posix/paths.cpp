@@ -17,9 +17,9 @@
 
 namespace hartool::platform::posix {
 
-// The entries of one folder by their upper-cased names, each the first in name order. A listing is kept only
-// while the folder's last-write time stays the same, and only when that time lay well before the listing was
-// read: a change within the same clock tick could otherwise go unseen.
+// The entries of one folder by their names folded as upperFileName folds them, each the first in name order.
+// A listing is kept only while the folder's last-write time stays the same, and only when that time lay well
+// before the listing was read: a change within the same clock tick could otherwise go unseen.
 struct FolderIndex {
     dev_t device = 0;
     ino_t inode = 0;
@@ -66,11 +66,7 @@ FolderIndex readFolderIndex(const std::string& folder, const struct stat& st) {
     }
     ::closedir(dir);
     std::sort(names.begin(), names.end());
-    for (std::string& native : names) {
-        bool ok = false;
-        std::string asGameText = utf8ToCp1252(native, &ok);
-        if (ok) index.byUpperName.emplace(upper1252(asGameText), std::move(native));
-    }
+    for (std::string& native : names) index.byUpperName.emplace(upperFileName(native), std::move(native));
     return index;
 }
 
@@ -79,7 +75,7 @@ std::string findCaseInsensitive(const std::string& folder, const std::string& na
     const std::string dir = folder.empty() ? "." : folder;
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
-    const std::string key = upper1252(name);
+    const std::string key = upperFileName(name);
     auto lookup = [&](const FolderIndex& index) {
         auto found = index.byUpperName.find(key);
         return found == index.byUpperName.end() ? std::string() : found->second;
@@ -117,14 +113,14 @@ FolderNames::~FolderNames() = default;
 std::string FolderNames::find(const std::string& name) {
     std::string component = name;
     while (component.size() > 1 && component.back() == '.') component.pop_back();
-    const std::string exact = joinNative(native_, cp1252ToUtf8(component));
+    const std::string exact = joinNative(native_, component);
     struct stat st;
     if (::lstat(exact.c_str(), &st) == 0) return exact;
     if (!index_) {
         index_ = std::make_unique<FolderIndex>();
         if (::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) *index_ = readFolderIndex(native_, st);
     }
-    const auto found = index_->byUpperName.find(upper1252(component));
+    const auto found = index_->byUpperName.find(upperFileName(component));
     return found == index_->byUpperName.end() ? exact : joinNative(native_, found->second);
 }
 
@@ -142,7 +138,7 @@ std::string PosixFileSystem::resolve(const std::string& path) {
     } else if (!path.empty() && isSeparator(path[0])) {
         root = "/";
     }
-    std::vector<std::string> components;  // native spelling, as given
+    std::vector<std::string> components;  // as given
     while (pos <= path.size()) {
         std::size_t end = pos;
         while (end < path.size() && !isSeparator(path[end])) ++end;
@@ -152,7 +148,7 @@ std::string PosixFileSystem::resolve(const std::string& path) {
         if (component != "..") {
             while (component.size() > 1 && component.back() == '.') component.pop_back();
         }
-        components.push_back(cp1252ToUtf8(component));
+        components.push_back(std::move(component));
     }
 
     // Most paths are spelt as on disk already: one look settles them.
@@ -169,7 +165,7 @@ std::string PosixFileSystem::resolve(const std::string& path) {
             current = exact;
             continue;
         }
-        std::string found = findCaseInsensitive(current, utf8ToCp1252(native));
+        std::string found = findCaseInsensitive(current, native);
         if (found.empty()) {
             searching = false;
             current = exact;

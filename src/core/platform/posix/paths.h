@@ -1,8 +1,8 @@
 #pragma once
 
-// Windows-style paths to native ones: Wine drive letters, the spelling a name has on disk, and the cached
-// index of a folder's names that finds it. PosixFileSystem::resolve is the whole of it; FolderNames serves
-// many names of one folder.
+// Windows-style paths (UTF-8, "\" or "/") to native ones: Wine drive letters, the spelling a name has on
+// disk, and the cached index of a folder's names that finds it. PosixFileSystem::resolve is the whole of it;
+// FolderNames serves many names of one folder.
 
 #include <memory>
 #include <string>

@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <memory>
 
-#include "core/platform/codepage.h"
 #include "core/platform/native.h"
 #include "core/platform/posix/atomicwrite.h"
 #include "core/platform/posix/nativefiles.h"
@@ -33,7 +32,7 @@ int openForReading(const std::string& path, ReadResult& r, struct stat& st) {
     // for the ordinary files read afterwards the flag changes nothing.
     constexpr int kFlags = O_RDONLY | O_NONBLOCK;
     // The tool reads many files by names a listing just gave: try such a name before searching for it.
-    int fd = posix::nativeAsItStands(path) ? ::open(cp1252ToUtf8(path).c_str(), kFlags) : -1;
+    int fd = posix::nativeAsItStands(path) ? ::open(path.c_str(), kFlags) : -1;
     if (fd < 0) fd = ::open(PosixFileSystem::resolve(path).c_str(), kFlags);
     if (fd < 0) {
         r.missing = errno == ENOENT || errno == ENOTDIR;
@@ -191,7 +190,7 @@ std::string PosixFileSystem::workingFolder() const {
         if (errno != ERANGE) return "./";
         buf.resize(buf.size() * 2);
     }
-    std::string cwd = utf8ToCp1252(buf.data());
+    std::string cwd = buf.data();
     if (cwd.empty() || cwd.back() != '/') cwd += '/';
     return cwd;
 }

@@ -13,10 +13,9 @@ namespace hartool::platform {
 std::string windows::knownFolder(const GUID& id) {
     wchar_t* path = nullptr;
     std::string folder;
-    bool ok = false;
-    if (::SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK) folder = narrow(path, &ok);
+    if (::SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK) folder = narrow(path);
     ::CoTaskMemFree(path);
-    if (!ok || folder.empty()) return {};
+    if (folder.empty()) return {};
     if (folder.back() != '\\') folder += '\\';
     return folder;
 }

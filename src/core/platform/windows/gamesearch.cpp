@@ -26,9 +26,7 @@ std::string environment(const wchar_t* name) {
     if (n == 0) return {};
     std::wstring value(n, L'\0');
     value.resize(::GetEnvironmentVariableW(name, value.data(), n));
-    bool ok = false;
-    std::string text = narrow(value, &ok);
-    return ok ? text : std::string();
+    return narrow(value);
 }
 
 struct Listing {
@@ -38,7 +36,7 @@ struct Listing {
 
 class Searcher {
   public:
-    explicit Searcher(std::string_view executable) : executable_(upper1252(executable)) {}
+    explicit Searcher(std::string_view executable) : executable_(upperFileName(executable)) {}
 
     std::size_t opened() const { return opened_; }
 
@@ -52,12 +50,11 @@ class Searcher {
         if (find == INVALID_HANDLE_VALUE) return listing;
         ++opened_;
         do {
-            bool ok = false;
-            const std::string name = narrow(found.cFileName, &ok);
-            if (!ok || name.empty() || name[0] == '.') continue;
+            const std::string name = narrow(found.cFileName);
+            if (name.empty() || name[0] == '.') continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 listing.folders.push_back(name);
-            else if (upper1252(name) == executable_)
+            else if (upperFileName(name) == executable_)
                 listing.holdsExecutable = true;
         } while (::FindNextFileW(find, &found));
         ::FindClose(find);

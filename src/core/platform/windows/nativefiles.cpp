@@ -7,13 +7,12 @@
 namespace hartool::platform::windows {
 
 std::wstring wide(std::string_view text) {
-    const std::u16string u = cp1252ToUtf16(text);
+    const std::u16string u = utf8ToUtf16(text);
     return std::wstring(u.begin(), u.end());
 }
 
-std::string narrow(std::wstring_view text, bool* ok) {
-    return utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()),
-                         ok);
+std::string narrow(std::wstring_view text) {
+    return utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 std::string errorText(DWORD error) {
@@ -21,7 +20,9 @@ std::string errorText(DWORD error) {
     const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text = n ? narrow(std::wstring_view(buffer, n)) : "error " + std::to_string(error);
+    // A message is game text, in the code page.
+    std::string text = n ? utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), n))
+                         : "error " + std::to_string(error);
     if (buffer) ::LocalFree(buffer);
     while (!text.empty() &&
            (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
@@ -80,16 +81,6 @@ std::wstring asOnDisk(const std::wstring& full) {
         tail = head.substr(cut) + tail;
         head.erase(cut);
     }
-}
-
-std::string utf8Of(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                          nullptr);
-    return out;
 }
 
 std::wstring parentOf(const std::wstring& path) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the Windows side of the platform layer shares: names between the game's code page and UTF-16, the
+// What the Windows side of the platform layer shares: names between UTF-8 and UTF-16, the
 // system's error texts, full and long paths, and a handle that closes itself.
 
 #include <windows.h>
@@ -10,9 +10,10 @@
 
 namespace hartool::platform::windows {
 
+// A path between UTF-8, as the platform layer takes it, and the UTF-16 of the system: without loss both ways
+// (a lone surrogate too).
 std::wstring wide(std::string_view text);
-// ok (when given) is false for a name the code page cannot spell; its characters become "?".
-std::string narrow(std::wstring_view text, bool* ok = nullptr);
+std::string narrow(std::wstring_view text);
 // The system's text for an error code, in the tool's lower case.
 std::string errorText(DWORD error);
 bool isSeparator(wchar_t c);
@@ -22,15 +23,12 @@ std::wstring fullPath(const std::string& path);
 std::wstring longPath(const std::string& path);
 // The full path with its existing part as the disk spells it (the case of each name), the rest as given.
 std::wstring asOnDisk(const std::wstring& full);
-// UTF-8, the form nativePath gives names in on every system.
-std::string utf8Of(const std::wstring& text);
 std::wstring parentOf(const std::wstring& path);  // ending in a separator; "" for a bare name
 std::wstring baseOf(const std::wstring& path);
 // INVALID_FILE_ATTRIBUTES when there is nothing of that name.
 DWORD attributesOf(const std::wstring& path);
 bool isFolder(DWORD attributes);
-// A known folder of the shell (FOLDERID_...) ending in "\"; "" when there is none or the code page cannot
-// spell it.
+// A known folder of the shell (FOLDERID_...) ending in "\"; "" when there is none.
 std::string knownFolder(const GUID& id);
 
 struct Handle {

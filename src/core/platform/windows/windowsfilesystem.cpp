@@ -236,12 +236,7 @@ std::vector<FileEntry> WindowsFileSystem::list(const std::string& pathAndMask) c
         if (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DEVICE)) continue;
         // Hidden as on Linux too: our temporaries above all, whatever their attributes.
         if (found.cFileName[0] == L'.') continue;
-        bool spellable = true;
-        std::string name = narrow(found.cFileName, &spellable);
-        if (!spellable) {
-            ++unspellable_;
-            continue;
-        }
+        std::string name = narrow(found.cFileName);
         if (!matchesMask(name, mask)) continue;
         const std::uint64_t size =
             (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
@@ -347,7 +342,7 @@ std::string WindowsFileSystem::workingFolder() const {
 
 // UTF-8, as on every system: what another program or the GUI takes a file name as.
 std::string WindowsFileSystem::nativePath(const std::string& path) const {
-    return utf8Of(asOnDisk(fullPath(path)));
+    return narrow(asOnDisk(fullPath(path)));
 }
 
 // A write moves its temporary over the target with MOVEFILE_WRITE_THROUGH: there is no folder sync to put

@@ -4,10 +4,10 @@
 
 namespace hartool::platform {
 
-// The file system of Windows. Paths are game text (Windows-1252) and reach the wide-character functions as
-// UTF-16, with the "\\?\" prefix so that paths past 260 characters work; reads share the file with other
-// programs; writes go through a hidden temporary beside the target, flushed and moved over it. Read-only
-// files behave as on Linux: they are not written, replaced or deleted.
+// The file system of Windows. Paths are UTF-8 and reach the wide-character functions as UTF-16, with the
+// "\\?\" prefix so that paths past 260 characters work; reads share the file with other programs; writes go
+// through a hidden temporary beside the target, flushed and moved over it. Read-only files behave as on
+// Linux: they are not written, replaced or deleted.
 class WindowsFileSystem : public FileSystem {
   public:
     ReadResult read(const std::string& path) const override;
@@ -18,8 +18,6 @@ class WindowsFileSystem : public FileSystem {
                        const std::function<void(const PieceWriter&)>& produce) override;
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
-    // Names that Windows-1252 cannot spell are left out (they could not be named back); they are counted in
-    // unspellableNames().
     std::vector<FileEntry> list(const std::string& pathAndMask) const override;
     Status remove(const std::string& path) override;
     // The Recycle Bin, through the shell.
@@ -29,12 +27,6 @@ class WindowsFileSystem : public FileSystem {
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::string workingFolder() const override;
     std::string nativePath(const std::string& path) const override;
-
-    // How many names the listings so far left out because the code page cannot spell them.
-    std::size_t unspellableNames() const { return unspellable_; }
-
-  private:
-    mutable std::size_t unspellable_ = 0;
 };
 
 }  // namespace hartool::platform
