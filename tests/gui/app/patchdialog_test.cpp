@@ -205,7 +205,9 @@ TEST_F(MainDialogTest, AWrongPathIsMarkedWithItsReason) {
         EXPECT_EQ(edit->property("wrongPath").toBool(), c.marked);
         // The warning sign in the field carries the same reason.
         EXPECT_EQ(edit->actions().size(), c.marked ? 1 : 0);
-        if (c.marked) EXPECT_EQ(ui::fromQt(edit->actions().front()->toolTip()), c.toolTip);
+        if (c.marked) {
+            EXPECT_EQ(ui::fromQt(edit->actions().front()->toolTip()), c.toolTip);
+        }
     }
     EXPECT_EQ(dialog.gamePath(), game.gamePath());
     // Enter takes the path and nothing more: Quit, the default button, stays unpressed.
