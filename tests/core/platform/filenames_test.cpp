@@ -91,8 +91,8 @@ TEST(ShownPath, AsTheDiskSpellsItRelativeToTheGameFolderInsideIt) {
         {games + "DATA\\\xC3\x9C"
                  "BERFALL",
          "",
-         dir.folder() + "??"
-                        "??/Harvane!/Data/\xDC"
+         dir.folder() + "????"
+                        "/Harvane!/Data/\xDC"
                         "berfall"},
     };
     for (const Case& c : cases) EXPECT_EQ(platform::shownPath(c.path, c.base), c.shown) << c.path;
