@@ -29,7 +29,9 @@ class Words {
         return w;
     }
     // Word n, from 1; "" when there is none.
-    std::string_view operator[](std::size_t n) const { return n >= 1 && n <= count_ ? words_[n - 1] : ""; }
+    std::string_view operator[](std::size_t n) const {
+        return n >= 1 && n <= count_ ? std::string_view(words_[n - 1].at, words_[n - 1].size) : "";
+    }
     std::int64_t number(std::size_t n) const { return wordNumber((*this)[n]); }
 
   private:
@@ -47,11 +49,16 @@ class Words {
             if (p == end || (fromColon && *p == ':')) break;
             const char* const word = p;
             while (p < end && !stops(*p)) ++p;
-            words_[count_++] = std::string_view(word, static_cast<std::size_t>(p - word));
+            words_[count_++] = {word, static_cast<std::size_t>(p - word)};
         }
     }
 
-    std::string_view words_[kMax];
+    // Plain pairs, left unset past count_: every line makes a Words, and setting nine views each time showed.
+    struct Word {
+        const char* at;
+        std::size_t size;
+    };
+    Word words_[kMax];
     std::size_t count_ = 0;
 };
 
