@@ -126,13 +126,34 @@ Point CORRECTPOINT2(Point p, std::string_view image) {
     return CORRECTPOINT(p, imageShift(image));
 }
 
+namespace {
+
+// (at - centre + size / 2) / 50, halves rounded away from zero, as llround gives it of the quotient in
+// doubles. Below 2^40 the doubles are exact up to the division, whose rounding cannot reach a half, so whole
+// numbers give the same; they stand for the doubles there, which cost a call into the maths library per
+// coordinate.
+std::int64_t mapAxis(std::int64_t at, std::int64_t centre, std::int64_t size) {
+    constexpr std::int64_t kExact = std::int64_t{1} << 40;
+    const auto small = [](std::int64_t v) { return v > -kExact && v < kExact; };
+    if (!small(at) || !small(centre) || !small(size)) {
+        const double low = static_cast<double>(centre) - static_cast<double>(size) / 2.0;
+        return std::llround((static_cast<double>(at) - low) / 50.0);
+    }
+    const std::int64_t twice = 2 * at - 2 * centre + size;  // a hundred times the quotient
+    std::int64_t q = twice / 100;
+    const std::int64_t r = twice % 100;
+    if (2 * r >= 100)
+        ++q;
+    else if (2 * r <= -100)
+        --q;
+    return q;
+}
+
+}  // namespace
+
 Point MissionSupport::NEWCOORD(Point p) const {
-    const double left = static_cast<double>(centre_.X) - static_cast<double>(size_.WIDTH) / 2.0;
-    const double top = static_cast<double>(centre_.Y) - static_cast<double>(size_.HEIGHT) / 2.0;
-    // llround rounds halves away from zero.
-    const std::int64_t x = std::llround((static_cast<double>(p.X) - left) / 50.0) - 10;
-    const std::int64_t y = std::llround((static_cast<double>(p.Y) - top) / 50.0) - 22;
-    return {capped(x), capped(y)};
+    return {capped(mapAxis(p.X, centre_.X, size_.WIDTH) - 10),
+            capped(mapAxis(p.Y, centre_.Y, size_.HEIGHT) - 22)};
 }
 
 void MissionSupport::GRAPHWP(BriefSupport& briefing) {

@@ -183,6 +183,11 @@ void MissionSupport::indexTables() {
         shiftByCode_[side].clear();
         for (const std::string_view image : images) shiftByCode_[side].push_back(imageShift(image));
     }
+    for (int side = 0; side <= 1; ++side) {
+        waypointByKind_[side].clear();
+        for (const std::string_view image : side == 0 ? blueWaypoints_ : redWaypoints_)
+            waypointByKind_[side].push_back(trimSpaces(image));
+    }
     callSignByNumber_.clear();
     for (auto r = callSigns_.rbegin(); r != callSigns_.rend(); ++r)
         if (r->number > 0)
@@ -391,9 +396,9 @@ std::string MissionSupport::GETWP(std::int64_t kind, int side) const {
 
 std::string_view MissionSupport::waypointImage(std::int64_t kind, int side) const {
     if (kind <= 0 || (side != 0 && side != 1)) return "";
-    const auto images = side == 0 ? blueWaypoints_ : redWaypoints_;
+    const std::vector<std::string_view>& images = waypointByKind_[side];
     if (kind > static_cast<std::int64_t>(images.size())) return "";
-    return trimSpaces(images[static_cast<std::size_t>(kind - 1)]);
+    return images[static_cast<std::size_t>(kind - 1)];
 }
 
 NatWrite MissionSupport::WRITENAT(int n) {

@@ -175,6 +175,7 @@ class MissionSupport : public Parent {
     std::vector<std::string_view> imageByCode_[2];
     std::vector<Shift> shiftByCode_[2];  // imageShift of imageByCode_
     std::vector<std::string_view> callSignByNumber_;
+    std::vector<std::string_view> waypointByKind_[2];  // the waypoint images, trimmed, from kind 1
 };
 
 }  // namespace hartool

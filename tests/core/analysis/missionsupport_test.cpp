@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <regex>
 
 #include "core/analysis/missionsupport.h"
@@ -57,6 +58,30 @@ TEST_F(Mission, TransformRoundsHalvesAwayFromZeroAndCapsAt320) {
         {{900000, 0}, {320, 138}},    {{-900000, 0}, {-17850, 138}},
     };
     for (const auto& [in, want] : cases) EXPECT_EQ(m.NEWCOORD(in), want) << in.X << "," << in.Y;
+}
+
+// The transform as doubles and llround give it, for any battle area, ties and numbers past 2^40 included.
+TEST_F(Mission, TransformAgreesWithTheDoublesEverywhere) {
+    const auto reference = [](std::int64_t at, std::int64_t centre, std::int64_t size, std::int64_t shift) {
+        const double low = static_cast<double>(centre) - static_cast<double>(size) / 2.0;
+        return std::min<std::int64_t>(std::llround((static_cast<double>(at) - low) / 50.0) - shift, 320);
+    };
+    const std::int64_t big = std::int64_t{1} << 40;
+    for (const auto& [cx, cy, w, h] :
+         {std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t>{5000, 7000, 20000, 12001},
+          {-3, 0, 7, 16000},
+          {big, -big, 3, 5}}) {
+        MissionSupport& m = load({"BATTLESIZE: " + std::to_string(w) + " " + std::to_string(h),
+                                  "BATTLEFIELD: Gen " + std::to_string(cx) + " " + std::to_string(cy)});
+        m.READDIMENSIONS();
+        for (std::int64_t at = -2550; at <= 2550; at += 17) {
+            for (const std::int64_t v : {at, at + big, at - big, at * 1000003}) {
+                const Point got = m.NEWCOORD({v, v + 25});
+                EXPECT_EQ(got.X, reference(v, cx, w, 10)) << v;
+                EXPECT_EQ(got.Y, reference(v + 25, cy, h, 22)) << v;
+            }
+        }
+    }
 }
 
 TEST(Shift, CorrectPointKindsAndImages) {
