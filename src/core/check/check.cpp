@@ -10,6 +10,10 @@
 #include <set>
 #include <unordered_map>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/analysis/tables.h"
 #include "core/analysis/words.h"
 #include "core/game/gamecheck.h"
@@ -352,24 +356,73 @@ class LineNumbers {
     bool open_ = false;
 };
 
-// The first carriage return or line feed from p on, or end. Every byte of a file passes here: on a
-// little-endian machine eight at a time, a byte equal to one of the two found by the borrow it leaves in a
-// subtraction (the lowest such byte is always a true match).
-const char* nextBreak(const char* p, const char* const end) {
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint64_t ones = 0x0101010101010101u, highs = ones * 0x80;
-        while (end - p >= 8) {
-            std::uint64_t x;
-            std::memcpy(&x, p, 8);
-            const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
-            const std::uint64_t hit = (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
-            if (hit) return p + std::countr_zero(hit) / 8;
-            p += 8;
+// The line feeds of a text from front to back, found sixty-four bytes at a time, and on the way whether
+// every line ends in CR LF: a line feed without a carriage return before it, or a carriage return without a
+// line feed after it, makes the text irregular. Every byte of a mission passes here once.
+class LineFeeds {
+  public:
+    static constexpr std::size_t kEnd = std::string_view::npos;
+
+    explicit LineFeeds(std::string_view text) : data_(text.data()), size_(text.size()) {}
+    // The next line feed's position; kEnd past the last.
+    std::size_t next() {
+        while (feeds_ == 0) {
+            if (block_ >= size_) return kEnd;
+            load();
         }
+        const auto bit = static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return base_ + bit;
     }
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    return p;
-}
+    // Once next() has given kEnd.
+    bool irregular() const { return irregular_; }
+
+  private:
+    void load() {
+        base_ = block_;
+        std::uint64_t feeds = 0, returns = 0;
+        if (size_ - block_ >= 64) {
+            masks(data_ + block_, feeds, returns);
+        } else {
+            // The last bytes, padded with bytes that are neither.
+            char last[64] = {};
+            std::memcpy(last, data_ + block_, size_ - block_);
+            masks(last, feeds, returns);
+        }
+        block_ += 64;
+        irregular_ |= ((returns << 1) | carry_) != feeds;
+        carry_ = returns >> 63;
+        if (block_ >= size_ && carry_) irregular_ = true;
+        feeds_ = feeds;
+    }
+    static void masks(const char* p, std::uint64_t& feeds, std::uint64_t& returns) {
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+        for (int k = 0; k < 4; ++k) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+            feeds |= static_cast<std::uint64_t>(
+                         static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))))
+                     << (16 * k);
+            returns |= static_cast<std::uint64_t>(
+                           static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr))))
+                       << (16 * k);
+        }
+#else
+        for (int i = 0; i < 64; ++i) {
+            feeds |= static_cast<std::uint64_t>(p[i] == '\n') << i;
+            returns |= static_cast<std::uint64_t>(p[i] == '\r') << i;
+        }
+#endif
+    }
+
+    const char* data_;
+    std::size_t size_;
+    std::size_t block_ = 0;  // the next block to load
+    std::size_t base_ = 0;   // where the loaded block begins
+    std::uint64_t feeds_ = 0;
+    std::uint64_t carry_ = 0;  // the loaded block ends in a carriage return
+    bool irregular_ = false;
+};
 
 // The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
 struct EntryFound {
@@ -512,27 +565,15 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
     const char* const data = text.data();
     const std::size_t n = text.size();
     std::size_t lineNo = 0;
-    // A line feed without a carriage return before it, or a carriage return without a feed after it.
-    bool irregular = false;
-    for (std::size_t pos = 0; pos < n || lineNo == 0;) {
+    LineFeeds feeds(text);
+    for (std::size_t pos = 0;;) {
+        const std::size_t feed = feeds.next();
+        if (feed == LineFeeds::kEnd && pos >= n && lineNo > 0) break;
         ++lineNo;
-        std::size_t stop = n, next = n + 1;
-        for (const char* at = data + pos;;) {
-            at = nextBreak(at, data + n);
-            if (at == data + n) break;
-            const auto i = static_cast<std::size_t>(at - data);
-            if (*at == '\n') {
-                irregular = true;
-                stop = i, next = i + 1;
-                break;
-            }
-            if (i + 1 < n && at[1] == '\n') {
-                stop = i, next = i + 2;
-                break;
-            }
-            irregular = true;
-            ++at;
-        }
+        // A line ends at a line feed, without the carriage return before it; the last runs to the end.
+        const std::size_t stop = feed == LineFeeds::kEnd                ? n
+                                 : feed > pos && data[feed - 1] == '\r' ? feed - 1
+                                                                        : feed;
         if (pos >= briefingAt) {
             briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
         } else if (briefingAt < stop) {
@@ -542,11 +583,12 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
         } else {
             missionLine(std::string_view(data + pos, stop - pos), lineNo);
         }
-        pos = next;
+        if (feed == LineFeeds::kEnd) break;
+        pos = feed + 1;
     }
     // Every line ends in CR LF and no other carriage return stands anywhere: the common case, told without
     // walking the lines again.
-    if (!irregular) return;
+    if (!feeds.irregular()) return;
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
