@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -130,7 +129,7 @@ struct Position {
 
 class Checker {
   public:
-    explicit Checker(const GameFolders& folders) : folders_(folders), images_(folders.game) {}
+    explicit Checker(const GameFolders& folders) : images_(folders.game) {}
 
     // A mission: its data, then its briefing part. shortTitles: a single battle, listed by the transfer
     // dialog as well.
@@ -195,7 +194,6 @@ class Checker {
         return loaded;
     }
 
-    const GameFolders& folders_;
     image::ImageFolder images_;
     std::unordered_map<std::string, const image::LoadedImage*, StringHash, std::equal_to<>> pictures_;
     UnitCodes units_;
@@ -819,18 +817,7 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
         }
     }
     checker.duplicates();
-    auto dumped = checker.result();
-    if (const char* dump = std::getenv("CHECK_DUMP")) {
-        std::ofstream out(dump, std::ios::app);
-        out << findingsJson(dumped);
-        for (const auto& x : dumped)
-            out << (int)x.kind
-                << (x.entry ? x.entry->side + "/" + std::to_string(x.entry->page) + "/" +
-                                  std::to_string((int)x.entry->kind) + "/" + std::to_string(x.entry->number)
-                            : "-")
-                << "\n";
-    }
-    return dumped;
+    return checker.result();
 }
 
 const std::vector<CheckRule>& checkRules() {
