@@ -1,12 +1,17 @@
 #include "core/check/check.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <map>
+#include <memory>
 #include <set>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #if defined(__SSE2__)
@@ -127,14 +132,24 @@ struct Position {
     const char* what = "";
 };
 
+// A mission of the player folder, as the game path spells it and as the disk does.
+struct MissionFile {
+    std::string path;
+    std::string readFrom;
+    bool shortTitles = false;
+};
+
 class Checker {
   public:
-    explicit Checker(const GameFolders& folders) : images_(folders.game) {}
+    explicit Checker(const GameFolders& folders) : folders_(folders), images_(folders.game) {}
 
     // A mission: its data, then its briefing part. shortTitles: a single battle, listed by the transfer
     // dialog as well.
     void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
                  const std::string& readFrom = "");
+    // The missions of a group in the given order, by as many threads: the findings and titles are those of
+    // one thread.
+    void missions(const std::vector<MissionFile>& files, std::size_t group, std::size_t threads);
     void briefingFile(const std::string& path);
     void add(const std::string& file, CheckedFile kind, std::size_t line, std::string_view rule,
              std::string text, std::optional<EntryPlace> entry = std::nullopt) {
@@ -194,6 +209,7 @@ class Checker {
         return loaded;
     }
 
+    const GameFolders& folders_;  // for the checkers of other threads
     image::ImageFolder images_;
     std::unordered_map<std::string, const image::LoadedImage*, StringHash, std::equal_to<>> pictures_;
     UnitCodes units_;
@@ -547,6 +563,59 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
             "the mission has no briefing part: the game shows no briefing before it");
 }
 
+void Checker::missions(const std::vector<MissionFile>& files, std::size_t group, std::size_t threads) {
+    if (threads <= 1 || files.size() < 2) {
+        for (const MissionFile& f : files)
+            mission(f.path, CheckedFile::Mission, f.shortTitles, group, f.readFrom);
+        return;
+    }
+    for (const MissionFile& f : files) fileOrder(f.path);
+    // Each thread checks whole missions, taken in turn, with a checker of its own (its own picture cache);
+    // merged by file afterwards, so which thread took which mission changes nothing.
+    std::vector<std::unique_ptr<Checker>> workers;
+    for (std::size_t w = 0; w < threads; ++w) workers.push_back(std::make_unique<Checker>(folders_));
+    std::atomic<std::size_t> next{0};
+    std::vector<std::exception_ptr> failures(threads);
+    const auto work = [&](std::size_t w) {
+        try {
+            for (std::size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < files.size();)
+                workers[w]->mission(files[i].path, CheckedFile::Mission, files[i].shortTitles, group,
+                                    files[i].readFrom);
+        } catch (...) {
+            failures[w] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::thread> pool;
+        for (std::size_t w = 1; w < threads; ++w) {
+            try {
+                pool.emplace_back(work, w);
+            } catch (const std::system_error&) {
+                break;  // no more threads to be had: those running take the rest
+            }
+        }
+        work(0);
+        for (std::thread& t : pool) t.join();
+    }
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+
+    std::vector<std::pair<std::size_t, Title>> titles;
+    for (const auto& worker : workers) {
+        for (auto& [order, f] : worker->findings_) {
+            const std::size_t at = fileOrder(f.file);
+            findings_.push_back({at, std::move(f)});
+        }
+        for (Title& t : worker->titles_) {
+            const std::size_t at = fileOrder(t.file);
+            titles.push_back({at, std::move(t)});
+        }
+    }
+    // Each mission has one title at most: in file order they stand as one thread would have listed them.
+    std::sort(titles.begin(), titles.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& t : titles) titles_.push_back(std::move(t.second));
+}
+
 void Checker::briefingFile(const std::string& path) {
     fileOrder(path);
     std::string text;
@@ -759,6 +828,14 @@ void jsonString(std::string& out, std::string_view bytes) {
     out += '"';
 }
 
+// Threads pay only for a folder of some size: each should have a few dozen missions to check.
+std::size_t threadCount(std::size_t asked, std::size_t missions) {
+    if (asked > 0) return asked;
+    constexpr std::size_t kMostThreads = 4, kMissionsEach = 32;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({cores, kMostThreads, missions / kMissionsEach}));
+}
+
 }  // namespace
 
 std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOptions& options) {
@@ -771,9 +848,11 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
     if (whole) {
         // Resolved once: the listed names are spelt as on disk, so each mission is then one direct read.
         const std::string native = platform::fileSystem().nativePath(folders.player) + "/";
+        std::vector<MissionFile> files;
+        files.reserve(players.size());
         for (const std::string& name : players)
-            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup,
-                            native + name);
+            files.push_back({folders.player + name, native + name, isSingleBattle(name)});
+        checker.missions(files, kPlayerGroup, threadCount(options.threads, files.size()));
     } else {
         std::set<std::string> named;
         for (const std::string& m : options.missions) {
