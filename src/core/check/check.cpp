@@ -89,35 +89,36 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The unit tables by code: 0 blue, 1 red, -1 in neither.
+// The unit tables and the flyable helicopters by code, one table looked up once per unit line.
 class UnitCodes {
   public:
+    static constexpr std::uint8_t kKnown = 1, kFlyable = 2;
+
     UnitCodes() {
-        const auto mark = [this](std::span<const tables::CodeRow> rows) {
-            for (const tables::CodeRow& row : rows)
-                for (int code : row.codes)
-                    if (code >= 0) {
-                        if (static_cast<std::size_t>(code) >= known_.size()) known_.resize(code + 1, false);
-                        known_[static_cast<std::size_t>(code)] = true;
-                    }
+        const auto mark = [this](int code, std::uint8_t bit) {
+            if (code < 0) return;
+            if (static_cast<std::size_t>(code) >= codes_.size()) codes_.resize(code + 1, 0);
+            codes_[static_cast<std::size_t>(code)] |= bit;
         };
-        mark(tables::kBlueUnitTypes);
-        mark(tables::kRedUnitTypes);
+        for (const auto* rows : {&tables::kBlueUnitTypes, &tables::kRedUnitTypes})
+            for (const tables::CodeRow& row : *rows)
+                for (int code : row.codes) mark(code, kKnown);
+        // A flight's helicopter, with the codes the game spells two ways.
+        for (int code : tables::kFlyableHelicopters) mark(code, kFlyable);
+        for (const auto& [other, code] : {std::pair{17, 21}, {109, 18}, {131, 129}})
+            if (std::find(tables::kFlyableHelicopters.begin(), tables::kFlyableHelicopters.end(), code) !=
+                tables::kFlyableHelicopters.end())
+                mark(other, kFlyable);
     }
-    bool known(std::int64_t code) const {
-        return code >= 0 && static_cast<std::size_t>(code) < known_.size() && known_[code];
-    }
-    // A flight's helicopter, after the codes the game spells two ways are made one.
-    static bool flyable(std::int64_t code) {
-        if (code == 17) code = 21;
-        if (code == 109) code = 18;
-        if (code == 131) code = 129;
-        const auto& f = tables::kFlyableHelicopters;
-        return std::find(f.begin(), f.end(), code) != f.end();
+    // kKnown, kFlyable, both or neither.
+    std::uint8_t of(std::int64_t code) const {
+        return code >= 0 && static_cast<std::uint64_t>(code) < codes_.size()
+                   ? codes_[static_cast<std::size_t>(code)]
+                   : 0;
     }
 
   private:
-    std::vector<bool> known_;
+    std::vector<std::uint8_t> codes_;
 };
 
 struct StringHash {
@@ -309,14 +310,16 @@ bool keyAt(std::string_view s, std::string_view key) {
 }
 
 // The numbers of the words of a "key: value" line, one after the other, as Words and wordNumber read them: a
-// word of digits is read on the way, any other through wordNumber. Past the last word, 0.
+// word of digits is read on the way, any other through wordNumber. Past the last word, 0. The byte at the
+// line's end must be none of a digit, a blank or a colon (it is the line end, the "[" of the briefing part or
+// the closing NUL of the string), so that runs of those stop there without a test of their own.
 class LineNumbers {
   public:
     explicit LineNumbers(std::string_view line) : LineNumbers(line.data(), line.data() + line.size()) {}
     LineNumbers(const char* from, const char* end) : p_(from), end_(end) {
         while (p_ < end_ && *p_ != ':') ++p_;
         if (p_ == end_) return;
-        while (p_ < end_ && *p_ == ':') ++p_;
+        while (*p_ == ':') ++p_;
         open_ = true;
     }
     // Inlined into the unit lines' loop, with the position in a local: a store through p_ would alias every
@@ -325,7 +328,7 @@ class LineNumbers {
         if (!open_) return 0;
         const char* p = p_;
         const char* const end = end_;
-        while (p < end && *p == ' ') ++p;
+        while (*p == ' ') ++p;
         if (p == end || *p == ':') {
             p_ = p;
             open_ = false;
@@ -337,8 +340,7 @@ class LineNumbers {
         const char* const first = p;
         // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
         std::uint64_t n = 0;
-        while (p < end && static_cast<unsigned char>(*p - '0') < 10)
-            n = n * 10 + static_cast<unsigned char>(*p++ - '0');
+        while (static_cast<unsigned char>(*p - '0') < 10) n = n * 10 + static_cast<unsigned char>(*p++ - '0');
         const auto digits = static_cast<std::size_t>(p - first);
         p_ = p;
         if (digits > 0 && digits <= 18 && (p == end || *p == ' ' || *p == ':')) {
@@ -516,7 +518,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
 
     bool inFlight = false;
     // Only the first word tells whether a line matters: most are passed over without a look at the rest.
-    const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
+    const auto missionLine = [&](std::string_view line, std::size_t lineNo) __attribute__((always_inline)) {
         const char* p = line.data();
         const char* const end = p + line.size();
         while (p < end && (*p == ' ' || *p == '\t')) ++p;
@@ -527,9 +529,10 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                 if (!keyAt(s, "PLATOON")) return;
                 LineNumbers n(p + 7, end);
                 const std::int64_t code = n.next(), x = n.next(), y = n.next();
-                const bool flight = UnitCodes::flyable(code);
+                const std::uint8_t unit = units_.of(code);
+                const bool flight = unit & UnitCodes::kFlyable;
                 inFlight = flight;
-                if (!flight && !units_.known(code))
+                if (!flight && !(unit & UnitCodes::kKnown))
                     add(path, kind, lineNo, "unit-type-unknown",
                         "unit type " + std::string(analysis::Words::ofLine(s, 1)[1]) +
                             " is in none of the unit tables: the analysis draws nothing for it");
