@@ -1,6 +1,7 @@
 #include "core/check/check.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <cstdint>
@@ -455,6 +456,51 @@ std::optional<EntryFound> entryLine(std::string_view text, std::string_view name
     return EntryFound{line, 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + at, '\n'))};
 }
 
+// An entry looked for in the first scope bytes of a text.
+struct NamedEntry {
+    std::string_view name;
+    std::size_t scope = 0;
+    std::optional<EntryFound> found;
+};
+
+// entryLine for each entry, from one walk over the text's line starts (after a carriage return or a line
+// feed, past blanks) until every entry is found on the first line that begins with its name and a blank, a
+// colon or a line end, as findEntry finds it; the few lines before a mission's units are all that walk sees.
+// An entry no line begins with goes to entryLine, for its first occurrence anywhere.
+template <std::size_t N>
+void entryLines(std::string_view text, std::array<NamedEntry, N>& entries) {
+    std::array<bool, N> done{};
+    std::size_t left = N, feeds = 0;
+    const platform::LineEnds ends(text);
+    for (std::size_t pos = 0; left > 0 && pos < text.size();) {
+        std::size_t at = pos;
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+        for (std::size_t e = 0; e < N; ++e) {
+            const std::size_t after = at + entries[e].name.size();
+            if (done[e] || after > entries[e].scope ||
+                !platform::iequals1252(text.substr(at, entries[e].name.size()), entries[e].name))
+                continue;
+            if (after < entries[e].scope && text[after] != ' ' && text[after] != '\t' && text[after] != ':' &&
+                text[after] != '\r' && text[after] != '\n')
+                continue;
+            const std::string_view scoped = text.substr(0, entries[e].scope);
+            const std::size_t lineEnd = scoped.find('\n', at);
+            std::string_view line =
+                scoped.substr(at, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - at);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            entries[e].found = EntryFound{line, 1 + feeds};
+            done[e] = true;
+            --left;
+        }
+        const std::size_t lineBreak = ends.from(at);
+        if (lineBreak == text.size()) break;
+        feeds += text[lineBreak] == '\n';
+        pos = lineBreak + 1;
+    }
+    for (std::size_t e = 0; e < N; ++e)
+        if (!done[e]) entries[e].found = entryLine(text.substr(0, entries[e].scope), entries[e].name);
+}
+
 }  // namespace
 
 void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
@@ -463,8 +509,14 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
     std::string text;
     if (!readText(path, kind, text, readFrom)) return;
 
-    // The named entries as the tool reads them.
-    const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
+    // The named entries as the tool reads them; those of the mission's data before its briefing part.
+    const std::size_t briefingAt = std::min(text.find('['), text.size());
+    std::array<NamedEntry, 4> entries = {{{"TITLE", text.size(), {}},
+                                          {"SIDE", briefingAt, {}},
+                                          {"BATTLESIZE", briefingAt, {}},
+                                          {"BATTLEFIELD", briefingAt, {}}}};
+    entryLines(text, entries);
+    const std::optional<EntryFound>& titleEntry = entries[0].found;
     const std::string title = titleEntry ? std::string(valueAfter(titleEntry->line)) : "";
     const std::size_t titleLine = titleEntry ? titleEntry->number : 0;
     if (trimSpaces(title).empty()) {
@@ -480,9 +532,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                     (shortTitles ? "campaign-transfer" : "mission") + " list shows only the first " +
                     std::to_string(limit));
     }
-    const std::size_t briefingAt = std::min(text.find('['), text.size());
-    const std::string_view data = std::string_view(text).substr(0, briefingAt);
-    if (const auto side = entryLine(data, "SIDE")) {
+    if (const auto& side = entries[1].found) {
         const std::string_view value = valueAfter(side->line);
         if (value != "0" && value != "1")
             add(path, kind, side->number, "side-unknown",
@@ -492,12 +542,12 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                     std::to_string(wordNumber(value)));
     }
     std::int64_t width = 16000, height = 16000, cx = 0, cy = 0;
-    if (const auto size = entryLine(data, "BATTLESIZE"); size && !valueAfter(size->line).empty()) {
+    if (const auto& size = entries[2].found; size && !valueAfter(size->line).empty()) {
         LineNumbers n(size->line);
         width = n.next();
         height = n.next();
     }
-    if (const auto field = entryLine(data, "BATTLEFIELD"); field && !valueAfter(field->line).empty()) {
+    if (const auto& field = entries[3].found; field && !valueAfter(field->line).empty()) {
         LineNumbers n(field->line);
         n.skip(1);
         cx = n.next();

@@ -267,6 +267,46 @@ TEST(Check, LineEndsAreFoundWhereverTheyFallAgainstTheBlocksTheyAreReadIn) {
     }
 }
 
+// TITLE, SIDE, BATTLESIZE and BATTLEFIELD are found in one walk over a mission's first lines: each must still
+// be the entry the tool reads, on the first line that begins with it, else where it first occurs at all.
+TEST(Check, EntriesAreFoundAsTheToolFindsThem) {
+    const std::string units = "PLATOON: 2 3000 5000 0 4 0 0 2 0\r\n";
+    const std::string briefing = "[Briefing 0]\r\nHeading = 9, Orders\r\n";
+    struct EntryCase {
+        std::string text;
+        std::string found;  // "rule:line" of the title, side and battle-area findings, by line
+    };
+    const std::vector<EntryCase> cases = {
+        {"TITLEX: no\r\n \tTitle: " + std::string(31, 'T') + "\r\nSIDE: 0\r\n" + units + briefing,
+         "title-long:2"},
+        {"TITLE: T\r\nSIDE_B: 4\r\n\tside\t: 5\r\n" + units + briefing, "side-unknown:3"},
+        {"TITLE: T\r\nOUTSIDE: 4\r\n" + units + briefing, "side-unknown:2"},
+        {"TITLE: T\rSIDE: 6\r\n" + units + briefing, "side-unknown:1"},
+        {"TITLE: T\r\n" + units + briefing + "SIDE: 9\r\n", ""},
+        {"TITLE: T\r\n" + units + "SIDE" + briefing, "side-unknown:3"},
+        {"SIDE: 0\r\n" + units + briefing + "TITLE: Late\r\n", ""},
+        {"SIDE: 0\r\nBATTLESIZE: 4000 4000\r\n" + units + "BATTLESIZE: 90000 90000\r\n" + briefing,
+         "title-missing:0 outside-battle-area:3"},
+        {"TITLE: T\r\nBATTLESIZE: 2000 2000\r\nBATTLEFIELDS: F 3000 5000\r\nbattlefield: F 9000 9000\r\n" +
+             units + briefing,
+         "outside-battle-area:5"},
+    };
+    GameFolder game;
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        game.write(kPlayer + "E" + std::to_string(i) + ".TXT", cases[i].text);
+    const auto findings = checkMissions(game.folders());
+    const std::set<std::string> rules = {"title-missing", "title-long", "side-unknown",
+                                         "outside-battle-area"};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        std::string found;
+        for (const Finding& f : findings)
+            if (f.file == game.folders().player + "E" + std::to_string(i) + ".TXT" && rules.count(f.rule))
+                found += (found.empty() ? "" : " ") + f.rule + ":" + std::to_string(f.line);
+        EXPECT_EQ(found, cases[i].found) << i << "\n" << listed(findings);
+    }
+}
+
 // The player folder's missions are checked by several threads at once: any number of them finds the same,
 // in the same order.
 TEST(Check, AnyNumberOfThreadsFindsTheSame) {
