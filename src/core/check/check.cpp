@@ -1,14 +1,23 @@
 #include "core/check/check.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <exception>
 #include <map>
+#include <memory>
 #include <set>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/analysis/tables.h"
 #include "core/analysis/words.h"
@@ -81,35 +90,36 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The unit tables by code: 0 blue, 1 red, -1 in neither.
+// The unit tables and the flyable helicopters by code, one table looked up once per unit line.
 class UnitCodes {
   public:
+    static constexpr std::uint8_t kKnown = 1, kFlyable = 2;
+
     UnitCodes() {
-        const auto mark = [this](std::span<const tables::CodeRow> rows) {
-            for (const tables::CodeRow& row : rows)
-                for (int code : row.codes)
-                    if (code >= 0) {
-                        if (static_cast<std::size_t>(code) >= known_.size()) known_.resize(code + 1, false);
-                        known_[static_cast<std::size_t>(code)] = true;
-                    }
+        const auto mark = [this](int code, std::uint8_t bit) {
+            if (code < 0) return;
+            if (static_cast<std::size_t>(code) >= codes_.size()) codes_.resize(code + 1, 0);
+            codes_[static_cast<std::size_t>(code)] |= bit;
         };
-        mark(tables::kBlueUnitTypes);
-        mark(tables::kRedUnitTypes);
+        for (const auto* rows : {&tables::kBlueUnitTypes, &tables::kRedUnitTypes})
+            for (const tables::CodeRow& row : *rows)
+                for (int code : row.codes) mark(code, kKnown);
+        // A flight's helicopter, with the codes the game spells two ways.
+        for (int code : tables::kFlyableHelicopters) mark(code, kFlyable);
+        for (const auto& [other, code] : {std::pair{17, 21}, {109, 18}, {131, 129}})
+            if (std::find(tables::kFlyableHelicopters.begin(), tables::kFlyableHelicopters.end(), code) !=
+                tables::kFlyableHelicopters.end())
+                mark(other, kFlyable);
     }
-    bool known(std::int64_t code) const {
-        return code >= 0 && static_cast<std::size_t>(code) < known_.size() && known_[code];
-    }
-    // A flight's helicopter, after the codes the game spells two ways are made one.
-    static bool flyable(std::int64_t code) {
-        if (code == 17) code = 21;
-        if (code == 109) code = 18;
-        if (code == 131) code = 129;
-        const auto& f = tables::kFlyableHelicopters;
-        return std::find(f.begin(), f.end(), code) != f.end();
+    // kKnown, kFlyable, both or neither.
+    std::uint8_t of(std::int64_t code) const {
+        return code >= 0 && static_cast<std::uint64_t>(code) < codes_.size()
+                   ? codes_[static_cast<std::size_t>(code)]
+                   : 0;
     }
 
   private:
-    std::vector<bool> known_;
+    std::vector<std::uint8_t> codes_;
 };
 
 struct StringHash {
@@ -124,6 +134,13 @@ struct Position {
     const char* what = "";
 };
 
+// A mission of the player folder, as the game path spells it and as the disk does.
+struct MissionFile {
+    std::string path;
+    std::string readFrom;
+    bool shortTitles = false;
+};
+
 class Checker {
   public:
     explicit Checker(const GameFolders& folders) : folders_(folders), images_(folders.game) {}
@@ -132,6 +149,9 @@ class Checker {
     // dialog as well.
     void mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
                  const std::string& readFrom = "");
+    // The missions of a group in the given order, by as many threads: the findings and titles are those of
+    // one thread.
+    void missions(const std::vector<MissionFile>& files, std::size_t group, std::size_t threads);
     void briefingFile(const std::string& path);
     void add(const std::string& file, CheckedFile kind, std::size_t line, std::string_view rule,
              std::string text, std::optional<EntryPlace> entry = std::nullopt) {
@@ -191,7 +211,7 @@ class Checker {
         return loaded;
     }
 
-    const GameFolders& folders_;
+    const GameFolders& folders_;  // for the checkers of other threads
     image::ImageFolder images_;
     std::unordered_map<std::string, const image::LoadedImage*, StringHash, std::equal_to<>> pictures_;
     UnitCodes units_;
@@ -291,14 +311,16 @@ bool keyAt(std::string_view s, std::string_view key) {
 }
 
 // The numbers of the words of a "key: value" line, one after the other, as Words and wordNumber read them: a
-// word of digits is read on the way, any other through wordNumber. Past the last word, 0.
+// word of digits is read on the way, any other through wordNumber. Past the last word, 0. The byte at the
+// line's end must be none of a digit, a blank or a colon (it is the line end, the "[" of the briefing part or
+// the closing NUL of the string), so that runs of those stop there without a test of their own.
 class LineNumbers {
   public:
     explicit LineNumbers(std::string_view line) : LineNumbers(line.data(), line.data() + line.size()) {}
     LineNumbers(const char* from, const char* end) : p_(from), end_(end) {
         while (p_ < end_ && *p_ != ':') ++p_;
         if (p_ == end_) return;
-        while (p_ < end_ && *p_ == ':') ++p_;
+        while (*p_ == ':') ++p_;
         open_ = true;
     }
     // Inlined into the unit lines' loop, with the position in a local: a store through p_ would alias every
@@ -307,7 +329,7 @@ class LineNumbers {
         if (!open_) return 0;
         const char* p = p_;
         const char* const end = end_;
-        while (p < end && *p == ' ') ++p;
+        while (*p == ' ') ++p;
         if (p == end || *p == ':') {
             p_ = p;
             open_ = false;
@@ -319,8 +341,7 @@ class LineNumbers {
         const char* const first = p;
         // Wraps harmlessly past 18 digits: such a word goes to wordNumber.
         std::uint64_t n = 0;
-        while (p < end && static_cast<unsigned char>(*p - '0') < 10)
-            n = n * 10 + static_cast<unsigned char>(*p++ - '0');
+        while (static_cast<unsigned char>(*p - '0') < 10) n = n * 10 + static_cast<unsigned char>(*p++ - '0');
         const auto digits = static_cast<std::size_t>(p - first);
         p_ = p;
         if (digits > 0 && digits <= 18 && (p == end || *p == ' ' || *p == ':')) {
@@ -352,24 +373,73 @@ class LineNumbers {
     bool open_ = false;
 };
 
-// The first carriage return or line feed from p on, or end. Every byte of a file passes here: on a
-// little-endian machine eight at a time, a byte equal to one of the two found by the borrow it leaves in a
-// subtraction (the lowest such byte is always a true match).
-const char* nextBreak(const char* p, const char* const end) {
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint64_t ones = 0x0101010101010101u, highs = ones * 0x80;
-        while (end - p >= 8) {
-            std::uint64_t x;
-            std::memcpy(&x, p, 8);
-            const std::uint64_t lf = x ^ (ones * '\n'), cr = x ^ (ones * '\r');
-            const std::uint64_t hit = (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
-            if (hit) return p + std::countr_zero(hit) / 8;
-            p += 8;
+// The line feeds of a text from front to back, found sixty-four bytes at a time, and on the way whether
+// every line ends in CR LF: a line feed without a carriage return before it, or a carriage return without a
+// line feed after it, makes the text irregular. Every byte of a mission passes here once.
+class LineFeeds {
+  public:
+    static constexpr std::size_t kEnd = std::string_view::npos;
+
+    explicit LineFeeds(std::string_view text) : data_(text.data()), size_(text.size()) {}
+    // The next line feed's position; kEnd past the last.
+    std::size_t next() {
+        while (feeds_ == 0) {
+            if (block_ >= size_) return kEnd;
+            load();
         }
+        const auto bit = static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        return base_ + bit;
     }
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    return p;
-}
+    // Once next() has given kEnd.
+    bool irregular() const { return irregular_; }
+
+  private:
+    void load() {
+        base_ = block_;
+        std::uint64_t feeds = 0, returns = 0;
+        if (size_ - block_ >= 64) {
+            masks(data_ + block_, feeds, returns);
+        } else {
+            // The last bytes, padded with bytes that are neither.
+            char last[64] = {};
+            std::memcpy(last, data_ + block_, size_ - block_);
+            masks(last, feeds, returns);
+        }
+        block_ += 64;
+        irregular_ |= ((returns << 1) | carry_) != feeds;
+        carry_ = returns >> 63;
+        if (block_ >= size_ && carry_) irregular_ = true;
+        feeds_ = feeds;
+    }
+    static void masks(const char* p, std::uint64_t& feeds, std::uint64_t& returns) {
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+        for (int k = 0; k < 4; ++k) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+            feeds |= static_cast<std::uint64_t>(
+                         static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))))
+                     << (16 * k);
+            returns |= static_cast<std::uint64_t>(
+                           static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr))))
+                       << (16 * k);
+        }
+#else
+        for (int i = 0; i < 64; ++i) {
+            feeds |= static_cast<std::uint64_t>(p[i] == '\n') << i;
+            returns |= static_cast<std::uint64_t>(p[i] == '\r') << i;
+        }
+#endif
+    }
+
+    const char* data_;
+    std::size_t size_;
+    std::size_t block_ = 0;  // the next block to load
+    std::size_t base_ = 0;   // where the loaded block begins
+    std::uint64_t feeds_ = 0;
+    std::uint64_t carry_ = 0;  // the loaded block ends in a carriage return
+    bool irregular_ = false;
+};
 
 // The value of an entry as the tool reads it, and its line; nothing when the text has no such entry.
 struct EntryFound {
@@ -386,6 +456,51 @@ std::optional<EntryFound> entryLine(std::string_view text, std::string_view name
     return EntryFound{line, 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + at, '\n'))};
 }
 
+// An entry looked for in the first scope bytes of a text.
+struct NamedEntry {
+    std::string_view name;
+    std::size_t scope = 0;
+    std::optional<EntryFound> found;
+};
+
+// entryLine for each entry, from one walk over the text's line starts (after a carriage return or a line
+// feed, past blanks) until every entry is found on the first line that begins with its name and a blank, a
+// colon or a line end, as findEntry finds it; the few lines before a mission's units are all that walk sees.
+// An entry no line begins with goes to entryLine, for its first occurrence anywhere.
+template <std::size_t N>
+void entryLines(std::string_view text, std::array<NamedEntry, N>& entries) {
+    std::array<bool, N> done{};
+    std::size_t left = N, feeds = 0;
+    const platform::LineEnds ends(text);
+    for (std::size_t pos = 0; left > 0 && pos < text.size();) {
+        std::size_t at = pos;
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+        for (std::size_t e = 0; e < N; ++e) {
+            const std::size_t after = at + entries[e].name.size();
+            if (done[e] || after > entries[e].scope ||
+                !platform::iequals1252(text.substr(at, entries[e].name.size()), entries[e].name))
+                continue;
+            if (after < entries[e].scope && text[after] != ' ' && text[after] != '\t' && text[after] != ':' &&
+                text[after] != '\r' && text[after] != '\n')
+                continue;
+            const std::string_view scoped = text.substr(0, entries[e].scope);
+            const std::size_t lineEnd = scoped.find('\n', at);
+            std::string_view line =
+                scoped.substr(at, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - at);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            entries[e].found = EntryFound{line, 1 + feeds};
+            done[e] = true;
+            --left;
+        }
+        const std::size_t lineBreak = ends.from(at);
+        if (lineBreak == text.size()) break;
+        feeds += text[lineBreak] == '\n';
+        pos = lineBreak + 1;
+    }
+    for (std::size_t e = 0; e < N; ++e)
+        if (!done[e]) entries[e].found = entryLine(text.substr(0, entries[e].scope), entries[e].name);
+}
+
 }  // namespace
 
 void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitles, std::size_t group,
@@ -394,8 +509,14 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
     std::string text;
     if (!readText(path, kind, text, readFrom)) return;
 
-    // The named entries as the tool reads them.
-    const std::optional<EntryFound> titleEntry = entryLine(text, "TITLE");
+    // The named entries as the tool reads them; those of the mission's data before its briefing part.
+    const std::size_t briefingAt = std::min(text.find('['), text.size());
+    std::array<NamedEntry, 4> entries = {{{"TITLE", text.size(), {}},
+                                          {"SIDE", briefingAt, {}},
+                                          {"BATTLESIZE", briefingAt, {}},
+                                          {"BATTLEFIELD", briefingAt, {}}}};
+    entryLines(text, entries);
+    const std::optional<EntryFound>& titleEntry = entries[0].found;
     const std::string title = titleEntry ? std::string(valueAfter(titleEntry->line)) : "";
     const std::size_t titleLine = titleEntry ? titleEntry->number : 0;
     if (trimSpaces(title).empty()) {
@@ -411,9 +532,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                     (shortTitles ? "campaign-transfer" : "mission") + " list shows only the first " +
                     std::to_string(limit));
     }
-    const std::size_t briefingAt = std::min(text.find('['), text.size());
-    const std::string_view data = std::string_view(text).substr(0, briefingAt);
-    if (const auto side = entryLine(data, "SIDE")) {
+    if (const auto& side = entries[1].found) {
         const std::string_view value = valueAfter(side->line);
         if (value != "0" && value != "1")
             add(path, kind, side->number, "side-unknown",
@@ -423,12 +542,12 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                     std::to_string(wordNumber(value)));
     }
     std::int64_t width = 16000, height = 16000, cx = 0, cy = 0;
-    if (const auto size = entryLine(data, "BATTLESIZE"); size && !valueAfter(size->line).empty()) {
+    if (const auto& size = entries[2].found; size && !valueAfter(size->line).empty()) {
         LineNumbers n(size->line);
         width = n.next();
         height = n.next();
     }
-    if (const auto field = entryLine(data, "BATTLEFIELD"); field && !valueAfter(field->line).empty()) {
+    if (const auto& field = entries[3].found; field && !valueAfter(field->line).empty()) {
         LineNumbers n(field->line);
         n.skip(1);
         cx = n.next();
@@ -449,7 +568,7 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
 
     bool inFlight = false;
     // Only the first word tells whether a line matters: most are passed over without a look at the rest.
-    const auto missionLine = [&](std::string_view line, std::size_t lineNo) {
+    const auto missionLine = [&](std::string_view line, std::size_t lineNo) __attribute__((always_inline)) {
         const char* p = line.data();
         const char* const end = p + line.size();
         while (p < end && (*p == ' ' || *p == '\t')) ++p;
@@ -460,9 +579,10 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
                 if (!keyAt(s, "PLATOON")) return;
                 LineNumbers n(p + 7, end);
                 const std::int64_t code = n.next(), x = n.next(), y = n.next();
-                const bool flight = UnitCodes::flyable(code);
+                const std::uint8_t unit = units_.of(code);
+                const bool flight = unit & UnitCodes::kFlyable;
                 inFlight = flight;
-                if (!flight && !units_.known(code))
+                if (!flight && !(unit & UnitCodes::kKnown))
                     add(path, kind, lineNo, "unit-type-unknown",
                         "unit type " + std::string(analysis::Words::ofLine(s, 1)[1]) +
                             " is in none of the unit tables: the analysis draws nothing for it");
@@ -496,6 +616,59 @@ void Checker::mission(const std::string& path, CheckedFile kind, bool shortTitle
             "the mission has no briefing part: the game shows no briefing before it");
 }
 
+void Checker::missions(const std::vector<MissionFile>& files, std::size_t group, std::size_t threads) {
+    if (threads <= 1 || files.size() < 2) {
+        for (const MissionFile& f : files)
+            mission(f.path, CheckedFile::Mission, f.shortTitles, group, f.readFrom);
+        return;
+    }
+    for (const MissionFile& f : files) fileOrder(f.path);
+    // Each thread checks whole missions, taken in turn, with a checker of its own (its own picture cache);
+    // merged by file afterwards, so which thread took which mission changes nothing.
+    std::vector<std::unique_ptr<Checker>> workers;
+    for (std::size_t w = 0; w < threads; ++w) workers.push_back(std::make_unique<Checker>(folders_));
+    std::atomic<std::size_t> next{0};
+    std::vector<std::exception_ptr> failures(threads);
+    const auto work = [&](std::size_t w) {
+        try {
+            for (std::size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < files.size();)
+                workers[w]->mission(files[i].path, CheckedFile::Mission, files[i].shortTitles, group,
+                                    files[i].readFrom);
+        } catch (...) {
+            failures[w] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::thread> pool;
+        for (std::size_t w = 1; w < threads; ++w) {
+            try {
+                pool.emplace_back(work, w);
+            } catch (const std::system_error&) {
+                break;  // no more threads to be had: those running take the rest
+            }
+        }
+        work(0);
+        for (std::thread& t : pool) t.join();
+    }
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+
+    std::vector<std::pair<std::size_t, Title>> titles;
+    for (const auto& worker : workers) {
+        for (auto& [order, f] : worker->findings_) {
+            const std::size_t at = fileOrder(f.file);
+            findings_.push_back({at, std::move(f)});
+        }
+        for (Title& t : worker->titles_) {
+            const std::size_t at = fileOrder(t.file);
+            titles.push_back({at, std::move(t)});
+        }
+    }
+    // Each mission has one title at most: in file order they stand as one thread would have listed them.
+    std::sort(titles.begin(), titles.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& t : titles) titles_.push_back(std::move(t.second));
+}
+
 void Checker::briefingFile(const std::string& path) {
     fileOrder(path);
     std::string text;
@@ -512,27 +685,15 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
     const char* const data = text.data();
     const std::size_t n = text.size();
     std::size_t lineNo = 0;
-    // A line feed without a carriage return before it, or a carriage return without a feed after it.
-    bool irregular = false;
-    for (std::size_t pos = 0; pos < n || lineNo == 0;) {
+    LineFeeds feeds(text);
+    for (std::size_t pos = 0;;) {
+        const std::size_t feed = feeds.next();
+        if (feed == LineFeeds::kEnd && pos >= n && lineNo > 0) break;
         ++lineNo;
-        std::size_t stop = n, next = n + 1;
-        for (const char* at = data + pos;;) {
-            at = nextBreak(at, data + n);
-            if (at == data + n) break;
-            const auto i = static_cast<std::size_t>(at - data);
-            if (*at == '\n') {
-                irregular = true;
-                stop = i, next = i + 1;
-                break;
-            }
-            if (i + 1 < n && at[1] == '\n') {
-                stop = i, next = i + 2;
-                break;
-            }
-            irregular = true;
-            ++at;
-        }
+        // A line ends at a line feed, without the carriage return before it; the last runs to the end.
+        const std::size_t stop = feed == LineFeeds::kEnd                ? n
+                                 : feed > pos && data[feed - 1] == '\r' ? feed - 1
+                                                                        : feed;
         if (pos >= briefingAt) {
             briefingLine(path, kind, lineNo, text.substr(pos, stop - pos), page, noted);
         } else if (briefingAt < stop) {
@@ -542,11 +703,12 @@ void Checker::scan(const std::string& path, CheckedFile kind, std::string_view t
         } else {
             missionLine(std::string_view(data + pos, stop - pos), lineNo);
         }
-        pos = next;
+        if (feed == LineFeeds::kEnd) break;
+        pos = feed + 1;
     }
     // Every line ends in CR LF and no other carriage return stands anywhere: the common case, told without
     // walking the lines again.
-    if (!irregular) return;
+    if (!feeds.irregular()) return;
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
@@ -719,6 +881,14 @@ void jsonString(std::string& out, std::string_view bytes) {
     out += '"';
 }
 
+// Threads pay only for a folder of some size: each should have a few dozen missions to check.
+std::size_t threadCount(std::size_t asked, std::size_t missions) {
+    if (asked > 0) return asked;
+    constexpr std::size_t kMostThreads = 4, kMissionsEach = 32;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({cores, kMostThreads, missions / kMissionsEach}));
+}
+
 }  // namespace
 
 std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOptions& options) {
@@ -736,9 +906,11 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
     if (whole) {
         // Resolved once: the listed names are spelt as on disk, so each mission is then one direct read.
         const std::string native = platform::fileSystem().nativePath(folders.player) + "/";
+        std::vector<MissionFile> files;
+        files.reserve(players.size());
         for (const std::string& name : players)
-            checker.mission(folders.player + name, CheckedFile::Mission, isSingleBattle(name), kPlayerGroup,
-                            native + name);
+            files.push_back({folders.player + name, native + name, isSingleBattle(name)});
+        checker.missions(files, kPlayerGroup, threadCount(options.threads, files.size()));
     } else {
         std::set<std::string> named;
         for (const std::string& m : options.missions) {
@@ -782,18 +954,7 @@ std::vector<Finding> checkMissions(const GameFolders& folders, const CheckOption
         }
     }
     checker.duplicates();
-    auto dumped = checker.result();
-    if (const char* dump = std::getenv("CHECK_DUMP")) {
-        std::ofstream out(dump, std::ios::app);
-        out << findingsJson(dumped);
-        for (const auto& x : dumped)
-            out << (int)x.kind
-                << (x.entry ? x.entry->side + "/" + std::to_string(x.entry->page) + "/" +
-                                  std::to_string((int)x.entry->kind) + "/" + std::to_string(x.entry->number)
-                            : "-")
-                << "\n";
-    }
-    return dumped;
+    return checker.result();
 }
 
 const std::vector<CheckRule>& checkRules() {

@@ -53,6 +53,10 @@ struct CheckOptions {
     std::vector<std::string> missions;
     // Also the missions of the campaign folders.
     bool campaigns = false;
+    // How many threads check the player folder's missions, reading files at the same time; 0: as many as the
+    // machine's cores (four at most) and the folder's size make worth it. The findings are the same for any
+    // number.
+    std::size_t threads = 0;
 };
 
 // Every finding, by file in the order checked, then by line.

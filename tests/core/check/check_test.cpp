@@ -215,6 +215,129 @@ TEST(Check, UnitLinesAndLineEndsAreReadAsTheToolReadsThem) {
     }
 }
 
+// The line ends are found sixty-four bytes at a time: a stray carriage return or line feed, or a carriage
+// return taken from its line feed, must be found wherever it falls against those blocks, and counted as a
+// line-by-line walk counts it.
+TEST(Check, LineEndsAreFoundWhereverTheyFallAgainstTheBlocksTheyAreReadIn) {
+    const std::string plain = mission({});
+    ASSERT_GT(plain.size(), 200u);
+    // Lines not ended by CR LF or holding another carriage return, and the first of them.
+    const auto expected = [](const std::string& text) -> std::pair<std::size_t, std::size_t> {
+        std::size_t bad = 0, first = 0, line = 0;
+        for (std::size_t pos = 0; pos < text.size();) {
+            ++line;
+            std::size_t end = text.find('\n', pos);
+            const bool fed = end != std::string::npos;
+            if (!fed) end = text.size();
+            std::size_t stop = end;
+            bool ok = fed && stop > pos && text[stop - 1] == '\r';
+            if (ok) --stop;
+            if (text.find('\r', pos) < stop) ok = false;
+            if (!ok && bad++ == 0) first = line;
+            pos = end + 1;
+        }
+        return {bad, first};
+    };
+    GameFolder game;
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    std::vector<std::string> texts;
+    for (std::size_t at = 60; at < 200; ++at) {
+        texts.push_back(plain.substr(0, at) + "\r" + plain.substr(at));
+        texts.push_back(plain.substr(0, at) + "\n" + plain.substr(at));
+        const std::size_t pair = plain.find("\r\n", at);
+        texts.push_back(plain.substr(0, pair) + plain.substr(pair + 1));
+    }
+    // A carriage return as a file's last byte, at a block's end and within one.
+    texts.push_back(plain.substr(0, 127) + "\r");
+    texts.push_back(plain.substr(0, 130) + "\r");
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        game.write(kPlayer + "F" + std::to_string(1000 + i) + ".TXT", texts[i]);
+    const auto findings = checkMissions(game.folders());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string file = game.folders().player + "F" + std::to_string(1000 + i) + ".TXT";
+        const auto [bad, first] = expected(texts[i]);
+        const auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.file == file && f.rule == "line-ends";
+        });
+        SCOPED_TRACE(std::to_string(i));
+        ASSERT_EQ(found != findings.end(), bad > 0);
+        if (bad == 0) continue;
+        EXPECT_EQ(found->line, first);
+        EXPECT_EQ(found->text.substr(0, found->text.find(' ')), std::to_string(bad));
+    }
+}
+
+// TITLE, SIDE, BATTLESIZE and BATTLEFIELD are found in one walk over a mission's first lines: each must still
+// be the entry the tool reads, on the first line that begins with it, else where it first occurs at all.
+TEST(Check, EntriesAreFoundAsTheToolFindsThem) {
+    const std::string units = "PLATOON: 2 3000 5000 0 4 0 0 2 0\r\n";
+    const std::string briefing = "[Briefing 0]\r\nHeading = 9, Orders\r\n";
+    struct EntryCase {
+        std::string text;
+        std::string found;  // "rule:line" of the title, side and battle-area findings, by line
+    };
+    const std::vector<EntryCase> cases = {
+        {"TITLEX: no\r\n \tTitle: " + std::string(31, 'T') + "\r\nSIDE: 0\r\n" + units + briefing,
+         "title-long:2"},
+        {"TITLE: T\r\nSIDE_B: 4\r\n\tside\t: 5\r\n" + units + briefing, "side-unknown:3"},
+        {"TITLE: T\r\nOUTSIDE: 4\r\n" + units + briefing, "side-unknown:2"},
+        {"TITLE: T\rSIDE: 6\r\n" + units + briefing, "side-unknown:1"},
+        {"TITLE: T\r\n" + units + briefing + "SIDE: 9\r\n", ""},
+        {"TITLE: T\r\n" + units + "SIDE" + briefing, "side-unknown:3"},
+        {"SIDE: 0\r\n" + units + briefing + "TITLE: Late\r\n", ""},
+        {"SIDE: 0\r\nBATTLESIZE: 4000 4000\r\n" + units + "BATTLESIZE: 90000 90000\r\n" + briefing,
+         "title-missing:0 outside-battle-area:3"},
+        {"TITLE: T\r\nBATTLESIZE: 2000 2000\r\nBATTLEFIELDS: F 3000 5000\r\nbattlefield: F 9000 9000\r\n" +
+             units + briefing,
+         "outside-battle-area:5"},
+    };
+    GameFolder game;
+    ASSERT_TRUE(saveOriginals(game.folders()).ok());
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        game.write(kPlayer + "E" + std::to_string(i) + ".TXT", cases[i].text);
+    const auto findings = checkMissions(game.folders());
+    const std::set<std::string> rules = {"title-missing", "title-long", "side-unknown",
+                                         "outside-battle-area"};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        std::string found;
+        for (const Finding& f : findings)
+            if (f.file == game.folders().player + "E" + std::to_string(i) + ".TXT" && rules.count(f.rule))
+                found += (found.empty() ? "" : " ") + f.rule + ":" + std::to_string(f.line);
+        EXPECT_EQ(found, cases[i].found) << i << "\n" << listed(findings);
+    }
+}
+
+// The player folder's missions are checked by several threads at once: any number of them finds the same,
+// in the same order.
+TEST(Check, AnyNumberOfThreadsFindsTheSame) {
+    GameFolder game;
+    const std::vector<std::function<void(Parts&)>> faults = {
+        [](Parts&) {},
+        [](Parts& p) { p.title = "Night Raid"; },
+        [](Parts& p) { p.side = "7"; },
+        [](Parts& p) { p.unit.x = 40000; },
+        [](Parts& p) { p.unit.type = 9999; },
+        [](Parts& p) { p.sprite = "images\\unone.pcx, 400, 10"; },
+        [](Parts& p) { p.text = std::string(1024, 'a') + "["; },
+        [](Parts& p) { p.briefing = false; },
+    };
+    for (std::size_t i = 0; i < 100; ++i) {
+        Parts p;
+        p.title = "Mission " + std::to_string(i % 40);
+        faults[i % faults.size()](p);
+        game.write(kPlayer + "M" + std::to_string(i) + ".TXT", mission(p));
+    }
+    game.write(kPlayer + "M7.TXT", "TITLE: Mission 1\nSIDE: 1\r");
+    CheckOptions options;
+    options.threads = 1;
+    const auto one = checkMissions(game.folders(), options);
+    ASSERT_GT(above(one, Severity::Note).size(), 100u);
+    for (std::size_t threads : {2, 3, 0}) {
+        options.threads = threads;
+        EXPECT_EQ(checkMissions(game.folders(), options), one) << threads << " threads";
+    }
+}
+
 TEST(Check, AGraphicsFindingNamesItsEntryAsThePreviewFindsIt) {
     GameFolder game;
     Parts p;
