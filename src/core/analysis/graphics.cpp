@@ -265,6 +265,10 @@ void MissionSupport::ADDGRAPHOBJ(BriefSupport& briefing, int side) {
 void MissionSupport::GRAPHUNITS(BriefSupport& briefing) {
     // Both sides' briefings show the same unit sprites: made once.
     const StringList sprites[] = {unitSprites(0), unitSprites(1)};
+    placeUnitSprites(briefing, sprites);
+}
+
+void MissionSupport::placeUnitSprites(BriefSupport& briefing, const StringList (&sprites)[2]) {
     perSide(briefing, side_, [&](int side) { addUnitSprites(briefing, side, sprites); });
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/analysis/words.h"
+#include "core/base/together.h"
 #include "core/briefing/briefsupport.h"
 #include "core/platform/codepage.h"
 #include "core/text/entries.h"
@@ -345,12 +346,23 @@ void MissionSupport::READOBJECTIVES() {
 platform::Status MissionSupport::ANALYZE(BriefSupport& briefing, const std::string& leadingText) {
     READSIDE();
     READDIMENSIONS();
-    READWP();
-    READUNITS();
-    READOBJECTIVES();
-    GRAPHWP(briefing);
-    GRAPHOBJECTIVES(briefing);
-    GRAPHUNITS(briefing);
+    // The units and their sprites beside the routes and objectives: the two share only what both read (the
+    // lines, the tables, the battle area) and draw into different pages, the units' placed when both are
+    // done.
+    StringList sprites[2];
+    doTogether(
+        [&] {
+            READWP();
+            READOBJECTIVES();
+            GRAPHWP(briefing);
+            GRAPHOBJECTIVES(briefing);
+        },
+        [&] {
+            READUNITS();
+            sprites[0] = unitSprites(0);
+            sprites[1] = unitSprites(1);
+        });
+    placeUnitSprites(briefing, sprites);
     return briefing.WRITEBRIEFINGS(leadingText);
 }
 

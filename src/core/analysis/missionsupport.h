@@ -148,6 +148,8 @@ class MissionSupport : public Parent {
     // The sprites of one side's units, and ADDGRAPHUNIT with them made.
     StringList unitSprites(int unitSide) const;
     void addUnitSprites(BriefSupport& briefing, int side, const StringList (&sprites)[2]);
+    // The sprites of both sides' units into each side's briefing, as GRAPHUNITS places them.
+    void placeUnitSprites(BriefSupport& briefing, const StringList (&sprites)[2]);
 
     std::string missionFile_;
     bool readOk_ = false;  // READNAT read the file in full
