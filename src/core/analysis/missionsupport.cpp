@@ -349,19 +349,26 @@ platform::Status MissionSupport::ANALYZE(BriefSupport& briefing, const std::stri
     // The units and their sprites beside the routes and objectives: the two share only what both read (the
     // lines, the tables, the battle area) and draw into different pages, the units' placed when both are
     // done.
+    // A thread costs more than a small mission's units take, so those are done in turn.
+    constexpr std::size_t kLinesForThread = 2000;
     StringList sprites[2];
-    doTogether(
-        [&] {
-            READWP();
-            READOBJECTIVES();
-            GRAPHWP(briefing);
-            GRAPHOBJECTIVES(briefing);
-        },
-        [&] {
-            READUNITS();
-            sprites[0] = unitSprites(0);
-            sprites[1] = unitSprites(1);
-        });
+    const auto routes = [&] {
+        READWP();
+        READOBJECTIVES();
+        GRAPHWP(briefing);
+        GRAPHOBJECTIVES(briefing);
+    };
+    const auto units = [&] {
+        READUNITS();
+        sprites[0] = unitSprites(0);
+        sprites[1] = unitSprites(1);
+    };
+    if (missionLines_.ANZAHL() >= kLinesForThread) {
+        doTogether(routes, units);
+    } else {
+        routes();
+        units();
+    }
     placeUnitSprites(briefing, sprites);
     return briefing.WRITEBRIEFINGS(leadingText);
 }
