@@ -175,11 +175,11 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder, 
         if (optionsEnd || word.empty() || word[0] != '-' || word == "-") {
             if (!command && !optionsEnd) {
                 command = commandNamed(word);
-                if (!command) return out.usage("no command " + word);
+                if (!command) return out.usageAsIs("no command " + word);
                 continue;
             }
             const std::optional<std::string> converted = fromArgument(word);
-            if (!converted) return out.usage(word + ": a character the game's code page does not have");
+            if (!converted) return out.usageAsIs(word + ": a character the game's code page does not have");
             args.words.push_back(*converted);
             continue;
         }
@@ -194,7 +194,7 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder, 
         const bool isFlag = listed(kGlobalFlags, option) || (command && listed(command->flagOptions, option));
         if (takesValue) {
             if (!value) {
-                if (i + 1 == argv.size()) return out.usage(option + " needs a value");
+                if (i + 1 == argv.size()) return out.usageAsIs(option + " needs a value");
                 value = argv[++i];
             }
             // A path is the file system's bytes, a name game text.
@@ -203,13 +203,13 @@ int run(const std::vector<std::string>& argv, const std::string& programFolder, 
                 continue;
             }
             const std::optional<std::string> converted = fromArgument(*value);
-            if (!converted) return out.usage(*value + ": a character the game's code page does not have");
+            if (!converted) return out.usageAsIs(*value + ": a character the game's code page does not have");
             args.values[option] = *converted;
         } else if (isFlag && !value) {
             args.flags.insert(option);
         } else {
-            return out.usage(command ? std::string(command->name) + " has no option " + option
-                                     : "no option " + option + " before the command");
+            return out.usageAsIs(command ? std::string(command->name) + " has no option " + option
+                                         : "no option " + option + " before the command");
         }
     }
 

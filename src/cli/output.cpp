@@ -77,8 +77,12 @@ void Output::messageAsIs(const std::string& line) {
 }
 
 int Output::usage(const std::string& problem) {
+    return usageAsIs(utf8(problem));
+}
+
+int Output::usageAsIs(const std::string& problem) {
     endProgress();
-    err_ << "hartool-cli: " << utf8(problem) << "\n(hartool-cli --help shows the commands)\n";
+    err_ << "hartool-cli: " << problem << "\n(hartool-cli --help shows the commands)\n";
     return kUsage;
 }
 

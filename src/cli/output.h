@@ -32,6 +32,7 @@ class Output {
     void message(const std::string& line);      // on standard error
     void messageAsIs(const std::string& line);  // the same for a line in UTF-8 already
     int usage(const std::string& problem);      // on standard error; returns kUsage
+    int usageAsIs(const std::string& problem);  // the same for a problem in UTF-8 already (a word as typed)
 
     // Shows how many of how many files are done, on a terminal and without --quiet; empty otherwise.
     Progress progress(const std::string& caption);

@@ -272,6 +272,27 @@ TEST_F(CliBelowCyrillicTest, AGameBelowAFolderTheCodePageCannotSpell) {
     EXPECT_NE(found.out.find("S01.TXT\tNight Raid"), std::string::npos);
 }
 
+// A word the code page cannot spell is refused, and the refusal shows it as it was typed.
+TEST_F(CliTest, AnArgumentRefusedIsShownAsTyped) {
+    const std::string cyrillic = "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B";  // "Игры"
+    const struct {
+        std::vector<std::string> args;
+        std::string shown;
+    } cases[] = {
+        {{"copy", "S01", cyrillic + ".txt"},
+         cyrillic + ".txt: a character the game's code page does not have"},
+        {{"copy", "S01", "NEW", "--title", cyrillic},
+         cyrillic + ": a character the game's code page does not have"},
+        {{cyrillic}, "no command " + cyrillic},
+        {{"missions", "--" + cyrillic}, "missions has no option --" + cyrillic},
+    };
+    for (const auto& c : cases) {
+        const Ran ran = cli(c.args);
+        EXPECT_EQ(ran.status, 2);
+        EXPECT_NE(ran.err.find("hartool-cli: " + c.shown + "\n"), std::string::npos) << ran.err;
+    }
+}
+
 // The mission data before the first "[", and the heading and text lines of the briefing part.
 std::vector<std::string> keptParts(const std::string& mission) {
     const std::size_t start = mission.find('[');

@@ -162,6 +162,77 @@ std::string profileTextProblem(const ProfileText& text) {
                : "holds characters that Windows-1252 cannot spell (UTF-8 text); save it as ANSI first";
 }
 
+namespace {
+
+// A profile file's text in UTF-8, for values that are paths: a marked file's characters (a lone surrogate
+// as utf16ToUtf8 gives it), an unmarked file's bytes as they stand; up to the first ^Z, which end says.
+struct Utf8Profile {
+    std::string text;
+    std::size_t end = 0;
+    ProfileEncoding encoding = ProfileEncoding::ANSI;
+};
+
+Utf8Profile utf8Profile(std::string_view bytes) {
+    Utf8Profile p;
+    if (bytes.starts_with(kUtf16Mark)) {
+        p.encoding = ProfileEncoding::UTF16LE;
+        std::u16string units;
+        std::size_t i = kUtf16Mark.size();
+        for (; i + 1 < bytes.size(); i += 2) {
+            const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
+            if (unit == kEndOfFile) break;
+            units += unit;
+        }
+        p.text = utf16ToUtf8(units);
+        p.end = i;
+        return p;
+    }
+    const std::size_t from = bytes.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    if (from > 0) p.encoding = ProfileEncoding::UTF8;
+    p.end = std::min(bytes.find(kEndOfFile, from), bytes.size());
+    p.text = std::string(bytes.substr(from, p.end - from));
+    return p;
+}
+
+}  // namespace
+
+std::string profileUtf8Value(std::string_view bytes, std::string_view section, std::string_view key) {
+    return profileValue(utf8Profile(bytes).text, section, key);
+}
+
+bool withProfileUtf8ValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
+                                std::string_view value, std::string& out, std::string& why) {
+    if (value.find(kEndOfFile) != std::string_view::npos) {
+        why = "the value holds a ^Z (0x1A), which ends the file for every reader";
+        return false;
+    }
+    const Utf8Profile p = utf8Profile(bytes);
+    const std::string edited = withProfileValue(p.text, section, key, value);
+    switch (p.encoding) {
+        case ProfileEncoding::ANSI:
+            out = edited;
+            break;
+        case ProfileEncoding::UTF8:
+            out = std::string(kUtf8Mark) + edited;
+            break;
+        case ProfileEncoding::UTF16LE:
+            out = kUtf16Mark;
+            for (const char16_t unit : utf8ToUtf16(edited)) {
+                out += static_cast<char>(unit & 0xFF);
+                out += static_cast<char>(unit >> 8);
+            }
+            break;
+    }
+    // Whatever follows a ^Z stays behind the text.
+    out.append(bytes.substr(p.end));
+    if (utf8Profile(out).text != edited) {
+        why = "the value cannot be written into this file and read back as it stands";
+        return false;
+    }
+    return true;
+}
+
 bool withProfileValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
                             std::string_view value, std::string& out, std::string& why) {
     if (value.find(kEndOfFile) != std::string_view::npos) {

@@ -48,6 +48,12 @@ std::string profileTextProblem(const ProfileText& text);
 bool withProfileValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
                             std::string_view value, std::string& out, std::string& why);
 
+// The same two for a value that is a path, in UTF-8: in a file with a byte-order mark its characters, also
+// those Windows-1252 lacks; in one without, its bytes as they stand.
+std::string profileUtf8Value(std::string_view bytes, std::string_view section, std::string_view key);
+bool withProfileUtf8ValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
+                                std::string_view value, std::string& out, std::string& why);
+
 // Value of key in section of a profile text: names compare without regard to case, the first section
 // and the first key win, the value is trimmed and loses one pair of enclosing quotes, then is cut to limit.
 std::string profileValue(std::string_view text, std::string_view section, std::string_view key,

@@ -26,8 +26,20 @@ std::string iniFile() {
 }
 
 std::string pathSetting(const std::string& section, const std::string& key, const std::string& file) {
-    std::string value = GETENVIRONMENT(section, key, file);
-    return isUtf8(value) ? value : cp1252ToUtf8(value);
+    const std::string bytes = readFile(file);
+    std::string value = profileUtf8Value(bytes, section, key);
+    return hasByteOrderMark(bytes) || isUtf8(value) ? value : cp1252ToUtf8(value);
+}
+
+Status writePathSetting(const std::string& section, const std::string& key, const std::string& path,
+                        const std::string& file) {
+    ReadResult old = fileSystem().read(file);
+    if (!old.ok && !old.missing) return Status::failure(old.error);
+    std::string updated, why;
+    if (!withProfileUtf8ValueInFile(old.content, section, key, path, updated, why))
+        return Status::failure(why);
+    if (old.ok && updated == old.content) return Status::success();  // spare the disk an identical rewrite
+    return writeFile(file, updated);
 }
 
 void setProgramFolder(const std::string& folder) {

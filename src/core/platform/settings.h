@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/platform/filesystem.h"
+
 namespace hartool::platform {
 
 inline constexpr const char* kIniFileName = "HARTOOL.INI";
@@ -16,8 +18,12 @@ std::string iniFile();
 
 // A path kept in the settings (PATH): UTF-8, as the file system spells it; "" when there is none. Earlier
 // versions wrote it in Windows-1252: a value that is not UTF-8 is read as 1252, so that a player's old
-// setting still names its folder. It is written back as any value (WRITEENVIRONMENT), in UTF-8.
+// setting still names its folder. A file with a byte-order mark holds characters, which the path is.
 std::string pathSetting(const std::string& section, const std::string& key, const std::string& file);
+// Writes a path (UTF-8) as pathSetting reads it back: as it stands into a file without a mark, as its
+// characters into a marked one; the file's other lines stay as they were.
+Status writePathSetting(const std::string& section, const std::string& key, const std::string& path,
+                        const std::string& file);
 
 // The program's folder, ending in a separator: where the settings live on Windows. main() sets it.
 void setProgramFolder(const std::string& folder);

@@ -121,7 +121,7 @@ bool PatchDialog::FILEOK(bool quiet) {
     if (gameFound(gamePath_)) {
         // A settings file that cannot be written costs only the remembered path: not worth a box per
         // keystroke. The folder is remembered as the disk spells it, which the player can read.
-        platform::WRITEENVIRONMENT(kIniSection, "PATH", platform::spelledOnDisk(gamePath_),
+        platform::writePathSetting(kIniSection, "PATH", platform::spelledOnDisk(gamePath_),
                                    platform::iniFile());
         return true;
     }

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
+#include "core/platform/codepage.h"
 #include "core/platform/profile.h"
 #include "core/platform/settings.h"
 #include "support/scopedenvironment.h"
@@ -137,3 +139,45 @@ TEST_F(SettingsTest, PathsAreKeptInUtf8AndAnOldCodePagePathIsStillRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bytes of a settings file holding text (UTF-8) in the encoding its mark names: "" none, "utf-8",
+// "utf-16".
+std::string encoded(const std::string& text, const std::string& mark) {
+    if (mark.empty()) return text;
+    if (mark == "utf-8") return "\xEF\xBB\xBF" + text;
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : hartool::platform::utf8ToUtf16(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+// A file with a byte-order mark holds characters: a path in it is read and written as those characters, also
+// the ones the code page lacks, and the file's other lines stay as they were.
+TEST_F(SettingsTest, APathInAMarkedSettingsFileIsItsCharacters) {
+    const std::string cyrillic = "/home/ivan/\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/Harvane!/";  // "Игры"
+    const std::string other =
+        "/home/ivan/\xD0\x90\xD0\x9D/\xC3\x9C"
+        "berfall/";  // "АН", "Überfall"
+    for (const std::string mark : {"", "utf-8", "utf-16"}) {
+        const std::string file = at("work/" + (mark.empty() ? std::string("plain") : mark) + ".ini");
+        const std::string rest = "[SIZE]\r\nMTool=1 2 3 4\r\n";
+        std::ofstream(file, std::ios::binary) << encoded("[TOOL]\r\nPATH=" + cyrillic + "\r\n" + rest, mark);
+        EXPECT_EQ(hartool::platform::pathSetting("TOOL", "PATH", file), cyrillic) << mark;
+
+        ASSERT_TRUE(hartool::platform::writePathSetting("TOOL", "PATH", other, file)) << mark;
+        EXPECT_EQ(fileBytes(file), encoded("[TOOL]\r\nPATH=" + other + "\r\n" + rest, mark)) << mark;
+        EXPECT_EQ(hartool::platform::pathSetting("TOOL", "PATH", file), other) << mark;
+        EXPECT_EQ(hartool::platform::GETENVIRONMENT("SIZE", "MTool", file), "1 2 3 4") << mark;
+    }
+}
