@@ -640,10 +640,11 @@ void Checker::missions(const std::vector<MissionFile>& files, std::size_t group,
     };
     {
         std::vector<std::thread> pool;
+        pool.reserve(threads);  // so that adding one never throws with others running unjoined
         for (std::size_t w = 1; w < threads; ++w) {
             try {
                 pool.emplace_back(work, w);
-            } catch (const std::system_error&) {
+            } catch (...) {
                 break;  // no more threads to be had: those running take the rest
             }
         }
