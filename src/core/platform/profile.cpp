@@ -197,16 +197,24 @@ Utf8Profile utf8Profile(std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+
+// A value with a ^Z cannot be written: every reader would stop there.
+bool holdsEndOfFile(std::string_view value, std::string& why) {
+    if (value.find(kEndOfFile) == std::string_view::npos) return false;
+    why = "the value holds a ^Z (0x1A), which ends the file for every reader";
+    return true;
+}
+
+}  // namespace
+
 std::string profileUtf8Value(std::string_view bytes, std::string_view section, std::string_view key) {
     return profileValue(utf8Profile(bytes).text, section, key);
 }
 
 bool withProfileUtf8ValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
                                 std::string_view value, std::string& out, std::string& why) {
-    if (value.find(kEndOfFile) != std::string_view::npos) {
-        why = "the value holds a ^Z (0x1A), which ends the file for every reader";
-        return false;
-    }
+    if (holdsEndOfFile(value, why)) return false;
     const Utf8Profile p = utf8Profile(bytes);
     const std::string edited = withProfileValue(p.text, section, key, value);
     switch (p.encoding) {
@@ -235,10 +243,7 @@ bool withProfileUtf8ValueInFile(std::string_view bytes, std::string_view section
 
 bool withProfileValueInFile(std::string_view bytes, std::string_view section, std::string_view key,
                             std::string_view value, std::string& out, std::string& why) {
-    if (value.find(kEndOfFile) != std::string_view::npos) {
-        why = "the value holds a ^Z (0x1A), which ends the file for every reader";
-        return false;
-    }
+    if (holdsEndOfFile(value, why)) return false;
     const DecodedProfile d = decodeProfile(bytes);
     const std::string& old = d.text.text;
     const std::string edited = withProfileValue(old, section, key, value);
