@@ -45,34 +45,28 @@ bool foldedAt(const char* p, const char* end, std::string_view word) {
     return true;
 }
 
-// The word found at p, or 0.
-std::uint8_t keyAt(const char* p, const char* end) {
+// The word found at p (its key, 0 for none) and its length.
+struct KeyFound {
+    std::uint8_t key = 0;
+    std::size_t length = 0;
+};
+
+KeyFound keyAt(const char* p, const char* end) {
+    const auto word = [&](std::string_view w, std::uint8_t key) {
+        return foldedAt(p, end, w) ? KeyFound{key, w.size()} : KeyFound{};
+    };
     switch (*p & ~0x20) {
         case 'P':
-            return foldedAt(p, end, "PLATOON") ? kPlatoon : 0;
+            return word("PLATOON", kPlatoon);
         case 'S':
-            return foldedAt(p, end, "SUPPORT") ? kSupport : 0;
+            return word("SUPPORT", kSupport);
         case 'O':
-            return foldedAt(p, end, "ORDER_ASMBLY_") ? kOrder
-                   : foldedAt(p, end, "OBJECTIVE")   ? kObjective
-                                                     : 0;
+            if (const KeyFound order = word("ORDER_ASMBLY_", kOrder); order.key) return order;
+            return word("OBJECTIVE", kObjective);
         case 'A':
-            return foldedAt(p, end, "ADDWAYPT") ? kWaypoint : 0;
+            return word("ADDWAYPT", kWaypoint);
         default:
-            return 0;
-    }
-}
-
-std::size_t lengthOf(std::uint8_t key) {
-    switch (key) {
-        case kOrder:
-            return 13;
-        case kObjective:
-            return 9;
-        case kWaypoint:
-            return 8;
-        default:
-            return 7;
+            return {};
     }
 }
 
@@ -85,10 +79,10 @@ std::uint8_t keysOf(std::string_view line) {
         std::uint64_t eight;
         while (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & 0x4040404040404040u) == 0)) p += 8;
         if (p == end) break;
-        const std::uint8_t key = keyAt(p, end);
-        keys |= key;
+        const KeyFound found = keyAt(p, end);
+        keys |= found.key;
         // No word begins inside another, so the search goes on behind one found.
-        p += key ? lengthOf(key) : 1;
+        p += found.key ? found.length : 1;
     }
     return keys;
 }
